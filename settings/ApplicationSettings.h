@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace zyne {
+
+// The Main group of Device.ini as the process uses it.
+struct ApplicationSettingsValues {
+    bool autoUpdate = false;
+    int language = 0;
+    QString password = QStringLiteral("5173");
+    bool openPassword = false;
+    bool isAutoRun = false;
+    bool isSyncPwrix = false;
+};
+
+// Process-wide application settings. Written on the GUI thread, read from every thread,
+// so each access copies under a lock.
+class ApplicationSettings {
+public:
+    static ApplicationSettingsValues get();
+    static void set(const ApplicationSettingsValues& values);
+};
+
+} // namespace zyne
