@@ -1,0 +1,112 @@
+#include "HidapiBackend.h"
+
+#include <QLoggingCategory>
+
+#include <hidapi.h>
+
+#include <mutex>
+
+Q_LOGGING_CATEGORY(lcHid, "zyne.hid")
+
+namespace zyne {
+
+namespace {
+
+// hidapi keeps global state that hid_init sets up; it must run exactly once, before any other call.
+bool initialiseHidapi() {
+    static std::once_flag once;
+    static bool ok = false;
+    std::call_once(once, [] {
+        ok = hid_init() == 0;
+        if (!ok)
+            qCWarning(lcHid) << "hid_init failed:" << QString::fromWCharArray(hid_error(nullptr));
+    });
+    return ok;
+}
+
+// hid_open, hid_enumerate and hid_error(nullptr) share process-wide state in hidapi.
+std::mutex& globalCallMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+QString errorText(hid_device* device) {
+    const wchar_t* text = hid_error(device);
+    return text ? QString::fromWCharArray(text) : QStringLiteral("unknown error");
+}
+
+QString ids(std::uint16_t vendorId, std::uint16_t productId) {
+    return QStringLiteral("%1:%2")
+        .arg(vendorId, 4, 16, QLatin1Char('0'))
+        .arg(productId, 4, 16, QLatin1Char('0'));
+}
+
+class HidapiDevice : public HidDevice {
+public:
+    HidapiDevice(hid_device* device, QString name) : m_device(device), m_name(std::move(name)) {}
+    ~HidapiDevice() override { hid_close(m_device); }
+    HidapiDevice(const HidapiDevice&) = delete;
+    HidapiDevice& operator=(const HidapiDevice&) = delete;
+
+    int write(const unsigned char* data, std::size_t length) override {
+        return checked("hid_write", hid_write(m_device, data, length));
+    }
+    int read(unsigned char* data, std::size_t length, int timeoutMs) override {
+        return checked("hid_read_timeout", hid_read_timeout(m_device, data, length, timeoutMs));
+    }
+    int sendFeatureReport(const unsigned char* data, std::size_t length) override {
+        return checked("hid_send_feature_report", hid_send_feature_report(m_device, data, length));
+    }
+    int getFeatureReport(unsigned char* data, std::size_t length) override {
+        return checked("hid_get_feature_report", hid_get_feature_report(m_device, data, length));
+    }
+
+private:
+    int checked(const char* call, int result) {
+        if (result < 0)
+            qCWarning(lcHid) << call << "failed on" << m_name << ':' << errorText(m_device);
+        return result;
+    }
+
+    hid_device* m_device;
+    QString m_name;
+};
+
+} // namespace
+
+HidapiBackend::HidapiBackend() {
+    initialiseHidapi();
+}
+
+std::unique_ptr<HidDevice> HidapiBackend::open(std::uint16_t vendorId, std::uint16_t productId) {
+    if (!initialiseHidapi())
+        return nullptr;
+    std::lock_guard lock(globalCallMutex());
+    hid_device* device = hid_open(vendorId, productId, nullptr);
+    if (!device) {
+        // Absent devices are the common case while probing; keep this at debug level.
+        qCDebug(lcHid) << "hid_open" << ids(vendorId, productId) << "failed:" << errorText(nullptr);
+        return nullptr;
+    }
+    return std::make_unique<HidapiDevice>(device, ids(vendorId, productId));
+}
+
+std::vector<HidDeviceInfo> HidapiBackend::enumerate(std::uint16_t vendorId, std::uint16_t productId) {
+    std::vector<HidDeviceInfo> found;
+    if (!initialiseHidapi())
+        return found;
+    std::lock_guard lock(globalCallMutex());
+    hid_device_info* list = hid_enumerate(vendorId, productId);
+    for (const hid_device_info* it = list; it; it = it->next) {
+        HidDeviceInfo info;
+        info.path = QString::fromLocal8Bit(it->path);
+        info.vendorId = it->vendor_id;
+        info.productId = it->product_id;
+        info.interfaceNumber = it->interface_number;
+        found.push_back(std::move(info));
+    }
+    hid_free_enumeration(list);
+    return found;
+}
+
+} // namespace zyne
