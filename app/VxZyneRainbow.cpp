@@ -1,0 +1,158 @@
+#include "VxZyneRainbow.h"
+
+#include "ApplicationSettings.h"
+#include "PlusReports.h"
+#include "PresenceString.h"
+#include "ScanUSB.h"
+#include "ZynePlusCommandHelper.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QTranslator>
+
+Q_LOGGING_CATEGORY(lcMain, "zyne.main")
+
+namespace zyne {
+
+const QString VxZyneRainbow::kWindowTitle = QStringLiteral("Zyne Plus RGB");
+const QString VxZyneRainbow::kProgramVersion = QStringLiteral("1.1.5");
+
+namespace {
+constexpr quint32 kShowMainViewMessage = 0x8101;
+
+const char* const kTranslationFiles[] = {"Language/en.qm", "Language/tc.qm", "Language/cn.qm", "Language/de.qm",
+                                         "Language/fr.qm", "Language/jp.qm", "Language/th.qm"};
+} // namespace
+
+VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
+    m_applicationFolder = QApplication::applicationDirPath() + QLatin1Char('/');
+    setGeometry(0, 0, 0, 0);
+    hide();
+    setWindowIcon(QIcon(m_applicationFolder + QStringLiteral("Images/logo.ico")));
+
+    m_plus = new ZynePlusCommandHelper(this);
+    connect(this, &VxZyneRainbow::sendResetBoxRequest, m_plus, &ZynePlusCommandHelper::getZynePlus);
+    connect(this, &VxZyneRainbow::sendResetBoxRequestByOne, m_plus, &ZynePlusCommandHelper::getZynePlusByOne);
+    connect(this, &VxZyneRainbow::sendPlusGetFirmware, m_plus, &ZynePlusCommandHelper::receivePlusFirmware);
+    connect(m_plus, &ZynePlusCommandHelper::sendPlusFirmware, this, &VxZyneRainbow::receiveFirmware);
+    connect(m_plus, &ZynePlusCommandHelper::sendCanControl, this, &VxZyneRainbow::receiveCanControl);
+
+    createTrayIcon();
+
+    m_translator = new QTranslator;
+    QApplication::installTranslator(m_translator);
+    loadTranslation(ApplicationSettings::get().language);
+
+    selectFirstBox();
+    checkUSBDevice();
+    if (checkVXKeyboard())
+        qCDebug(lcMain) << "a maker's keyboard is attached";
+}
+
+VxZyneRainbow::~VxZyneRainbow() = default;
+
+void VxZyneRainbow::createTrayIcon() {
+    m_trayIcon = new QSystemTrayIcon(this);
+    m_trayIcon->setIcon(QIcon(m_applicationFolder + QStringLiteral("Images/logo.ico")));
+    m_trayIcon->setToolTip(QStringLiteral("Zyne Plus RGB Fan"));
+    m_trayIcon->setVisible(true);
+
+    m_launchAction = new QAction(tr("Launch Zyne Plus RGB"), this);
+    connect(m_launchAction, &QAction::triggered, this, &VxZyneRainbow::showMainView);
+    m_autoRunAction = new QAction(autoRunEntryText(), this);
+    connect(m_autoRunAction, &QAction::triggered, this, &VxZyneRainbow::trayIconAction);
+    m_exitAction = new QAction(tr("Exit"), this);
+    connect(m_exitAction, &QAction::triggered, qApp, &QApplication::quit);
+
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->addAction(m_launchAction);
+    m_trayMenu->addAction(m_autoRunAction);
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(m_exitAction);
+    m_trayIcon->setContextMenu(m_trayMenu);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &VxZyneRainbow::iconActivated);
+}
+
+QString VxZyneRainbow::autoRunEntryText() const {
+    // A white square while autorun is on, a black one while it is off.
+    const QChar glyph = ApplicationSettings::get().isAutoRun ? QChar(0x25A1) : QChar(0x25A0);
+    return glyph + tr(" Run Zyne Plus RGB Program when Windows starts");
+}
+
+void VxZyneRainbow::loadTranslation(int language) {
+    if (language < 0 || language >= static_cast<int>(std::size(kTranslationFiles)))
+        return;
+    // A missing catalogue leaves the English texts in place.
+    m_translator->load(m_applicationFolder + QLatin1String(kTranslationFiles[language]));
+}
+
+void VxZyneRainbow::selectFirstBox() {
+    const QString plus = checkControllerStr().text();
+    const QString awt = awtPresenceStr().text();
+    for (int box = 0; box < kBoxCount; ++box) {
+        if (plus.at(box) == QLatin1Char('1') || awt.at(box) == QLatin1Char('1')) {
+            SelectBoxIndex = box;
+            qCDebug(lcMain) << "selected box" << box;
+            return;
+        }
+    }
+}
+
+void VxZyneRainbow::checkUSBDevice() {
+    qCDebug(lcMain) << "checkUSBDevice";
+    ScanUSB scan;
+    const QString plus = checkControllerStr().text();
+    for (int box = 0; box < kBoxCount; ++box) {
+        const int count = scan.count(kMakerVendorId, plusProductId(box));
+        const QChar found = plus.at(box);
+        qCDebug(lcMain).noquote() << boxLabel(box) << ", Windows:" << count << ", HIDAPI:" << found;
+        const bool agrees = (count > 0) == (found == QLatin1Char('1'));
+        if (!agrees) {
+            qCDebug(lcMain).noquote() << boxLabel(box) << "disagrees with the device list: rediscovering";
+            emit sendResetBoxRequest();
+            break;
+        }
+    }
+}
+
+bool VxZyneRainbow::checkVXKeyboard() {
+    ScanUSB scan;
+    const int keyvane = scan.count(kMakerVendorId, 0x3006);
+    qCDebug(lcMain) << "KeyvaneZ--SCANUSB:, count:" << keyvane;
+    const int klax = scan.count(kMakerVendorId, 0x3009);
+    qCDebug(lcMain) << "KLAX--SCANUSB:, count:" << keyvane + klax;
+    return keyvane + klax > 0;
+}
+
+void VxZyneRainbow::receiveWindowMessage(quint32 msg, quint32 wParam, quint32 lParam) {
+    qCDebug(lcMain) << "window message" << Qt::hex << msg << wParam << lParam;
+    if (msg == kShowMainViewMessage && wParam == 1 && lParam == 1)
+        showMainView();
+}
+
+void VxZyneRainbow::iconActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick)
+        showMainView();
+}
+
+void VxZyneRainbow::showMainView() { qCDebug(lcMain) << "showMainView: the main view is not built yet"; }
+
+void VxZyneRainbow::trayIconAction() {
+    auto values = ApplicationSettings::get();
+    values.isAutoRun = !values.isAutoRun;
+    ApplicationSettings::set(values);
+    m_autoRunAction->setText(autoRunEntryText());
+}
+
+void VxZyneRainbow::receiveFirmware(QString version) {
+    m_firmwareVersion = version;
+    qCDebug(lcMain) << "firmware:" << version;
+}
+
+void VxZyneRainbow::receiveCanControl(int boxNum, bool canControl) {
+    qCDebug(lcMain) << "receiveCanControl" << boxNum << canControl;
+}
+
+} // namespace zyne

@@ -1,0 +1,36 @@
+#include "PresenceString.h"
+
+#include "FanRecords.h"
+
+namespace zyne {
+
+PresenceString::PresenceString() : m_text(kBoxCount, QLatin1Char('0')) {}
+
+QString PresenceString::text() const {
+    QMutexLocker lock(&m_mutex);
+    return m_text;
+}
+
+bool PresenceString::isPresent(int box) const {
+    QMutexLocker lock(&m_mutex);
+    return isBoxIndex(box) && m_text.at(box) == QLatin1Char('1');
+}
+
+void PresenceString::setPresent(int box, bool present) {
+    if (!isBoxIndex(box))
+        return;
+    QMutexLocker lock(&m_mutex);
+    m_text[box] = present ? QLatin1Char('1') : QLatin1Char('0');
+}
+
+PresenceString& checkControllerStr() {
+    static PresenceString plus;
+    return plus;
+}
+
+PresenceString& awtPresenceStr() {
+    static PresenceString awt;
+    return awt;
+}
+
+} // namespace zyne

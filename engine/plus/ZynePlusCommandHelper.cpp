@@ -1,0 +1,50 @@
+#include "ZynePlusCommandHelper.h"
+
+Q_LOGGING_CATEGORY(lcPlus, "zyne.plus")
+
+namespace zyne {
+
+namespace {
+// The kernel keeps at most this many unread input reports per open device.
+constexpr int kMaxQueuedReports = 64;
+} // namespace
+
+ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent) : QObject(parent) {
+    getZynePlus();
+    qCDebug(lcPlus) << "ZynePlusCommandHelper init OK";
+}
+
+ZynePlusCommandHelper::~ZynePlusCommandHelper() = default;
+
+ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusReply& reply) {
+    // A reply that arrived after an earlier read gave up must not be taken for this one's.
+    for (int i = 0; i < kMaxQueuedReports && device.read(reply.data(), reply.size(), 0) > 0; ++i) {
+    }
+    reply.fill(0);
+    ExchangeResult result;
+    result.written = device.write(report.data(), report.size());
+    result.read = device.read(reply.data(), reply.size(), kReplyTimeoutMs);
+    return result;
+}
+
+int ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& report, Precondition precondition,
+                                    PlusReply* reply) {
+    if (!isBoxIndex(boxNum))
+        return -1;
+    ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
+    const bool allowed = precondition == Precondition::Connected ? target.isConnected : target.isPlusConnected();
+    if (!allowed || !target.handle)
+        return -1;
+    PlusReply scratch;
+    PlusReply& in = reply ? *reply : scratch;
+    const ExchangeResult result = exchangeReport(*target.handle, report, in);
+    if (result.written < 0)
+        qCWarning(lcPlus) << boxLabel(boxNum) << "write failed: the device did not take the report";
+    else if (result.read < 0)
+        qCWarning(lcPlus) << boxLabel(boxNum) << "read failed: the device is gone";
+    return result.written < 0 ? -1 : result.read;
+}
+
+void ZynePlusCommandHelper::isPwrixConnect(bool connected) { qCDebug(lcPlus) << "_connect:" << connected; }
+
+} // namespace zyne

@@ -1,0 +1,81 @@
+#include "PresenceString.h"
+#include "ZynePlusCommandHelper.h"
+
+namespace zyne {
+
+void ZynePlusCommandHelper::getZynePlus() {
+    qCDebug(lcPlus) << "getZynePlus";
+    for (int i = 0; i < kBoxCount; ++i) {
+        const bool opened = discoverBox(i, "getZynePlus---2---1---", "getZynePlus---2---2---");
+        if (!opened)
+            boxArray[static_cast<std::size_t>(i)].boxType = BoxAbsent;
+    }
+    qCDebug(lcPlus) << "checkControllerStr:" << checkControllerStr().text();
+}
+
+void ZynePlusCommandHelper::getZynePlusByOne(int boxNum) {
+    qCDebug(lcPlus) << "getZynePlusByOne";
+    if (!isBoxIndex(boxNum)) {
+        qCWarning(lcPlus) << "getZynePlusByOne: no such box" << boxNum;
+        return;
+    }
+    discoverBox(boxNum, "getZynePlusByOne---2---1---", "getZynePlusByOne---2---2---");
+    emit sendCanControl(boxNum, boxArray[static_cast<std::size_t>(boxNum)].isPlusConnected());
+}
+
+// Opens and probes one box. Returns whether a handle could be opened; on an open failure the box
+// type is left to the caller (a full discovery clears it, a single re-discovery keeps it).
+bool ZynePlusCommandHelper::discoverBox(int boxNum, const char* openLog, const char* afterLog) {
+    ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
+    // The handle being replaced is closed here.
+    target.handle = hidBackend().open(kMakerVendorId, plusProductId(boxNum));
+    target.isConnected = false;
+    qCDebug(lcPlus) << openLog << boxNum << static_cast<const void*>(target.handle.get());
+
+    bool opened = false;
+    if (!target.handle) {
+        checkControllerStr().setPresent(boxNum, false);
+        qCDebug(lcPlus) << "Not OPEN";
+    } else {
+        opened = true;
+        PlusReply reply;
+        const ExchangeResult result = exchangeReport(*target.handle, plusreport::probe(), reply);
+        if (result.written < 0) {
+            checkControllerStr().setPresent(boxNum, false);
+            target.boxType = BoxAbsent;
+            qCDebug(lcPlus) << "handle---FF";
+        } else {
+            checkControllerStr().setPresent(boxNum, true);
+            target.isConnected = true;
+            target.boxType = BoxPlus;
+            qCDebug(lcPlus) << "handle---OK";
+        }
+    }
+    qCDebug(lcPlus) << afterLog << boxNum;
+    return opened;
+}
+
+void ZynePlusCommandHelper::getAWTZynePlus() { qCDebug(lcPlus) << "getAWTZynePlus"; }
+
+QString ZynePlusCommandHelper::firmwareVersion(int boxNum) {
+    if (!isBoxIndex(boxNum)) {
+        qCWarning(lcPlus) << "firmware query: no such box" << boxNum;
+        return QStringLiteral("0");
+    }
+    const ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
+    qCDebug(lcPlus) << "getFirmware---boxArray[boxNum].boxType:" << target.boxType;
+    if (target.isPlusConnected()) {
+        PlusReply reply;
+        const int read = exchange(boxNum, plusreport::firmwareQuery(), Precondition::PlusConnected, &reply);
+        if (read >= 5)
+            return parseFirmwareReply(reply);
+        qCWarning(lcPlus) << boxLabel(boxNum) << "gave no firmware reply";
+        return QStringLiteral("0");
+    }
+    // The AWT controller's firmware comes through the chip library.
+    return QStringLiteral("0");
+}
+
+void ZynePlusCommandHelper::receivePlusFirmware(int boxNum) { emit sendPlusFirmware(firmwareVersion(boxNum)); }
+
+} // namespace zyne
