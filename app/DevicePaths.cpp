@@ -31,9 +31,13 @@ int boxFromToken(const QString& token, std::uint16_t (*productId)(int)) {
 }
 } // namespace
 
-int plusBoxFromDevicePath(const QString& path) { return boxFromToken(idToken(path), plusProductId); }
+int plusBoxFromDevicePath(const QString& path) {
+    return boxFromToken(idToken(path), plusProductId);
+}
 
-int classicBoxFromDevicePath(const QString& path) { return boxFromToken(idToken(path), classicProductId); }
+int classicBoxFromDevicePath(const QString& path) {
+    return boxFromToken(idToken(path), classicProductId);
+}
 
 bool isAwtDevicePath(const QString& path) {
     if (idToken(path) != QLatin1String("VID_C216&PID_0102"))

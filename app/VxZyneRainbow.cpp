@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QTimer>
 #include <QTranslator>
 
 Q_LOGGING_CATEGORY(lcMain, "zyne.main")
@@ -21,9 +22,11 @@ const QString VxZyneRainbow::kProgramVersion = QStringLiteral("1.1.5");
 
 namespace {
 constexpr quint32 kShowMainViewMessage = 0x8101;
+constexpr int kReadSpeedIntervalMs = 65;
 
-const char* const kTranslationFiles[] = {"Language/en.qm", "Language/tc.qm", "Language/cn.qm", "Language/de.qm",
-                                         "Language/fr.qm", "Language/jp.qm", "Language/th.qm"};
+const char* const kTranslationFiles[] = {"Language/en.qm", "Language/tc.qm", "Language/cn.qm",
+                                         "Language/de.qm", "Language/fr.qm", "Language/jp.qm",
+                                         "Language/th.qm"};
 } // namespace
 
 VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
@@ -33,11 +36,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(QIcon(m_applicationFolder + QStringLiteral("Images/logo.ico")));
 
     m_plus = new ZynePlusCommandHelper(this);
-    connect(this, &VxZyneRainbow::sendResetBoxRequest, m_plus, &ZynePlusCommandHelper::getZynePlus);
-    connect(this, &VxZyneRainbow::sendResetBoxRequestByOne, m_plus, &ZynePlusCommandHelper::getZynePlusByOne);
-    connect(this, &VxZyneRainbow::sendPlusGetFirmware, m_plus, &ZynePlusCommandHelper::receivePlusFirmware);
-    connect(m_plus, &ZynePlusCommandHelper::sendPlusFirmware, this, &VxZyneRainbow::receiveFirmware);
-    connect(m_plus, &ZynePlusCommandHelper::sendCanControl, this, &VxZyneRainbow::receiveCanControl);
+    connectPlusEngine();
 
     createTrayIcon();
 
@@ -45,6 +44,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
     QApplication::installTranslator(m_translator);
     loadTranslation(ApplicationSettings::get().language);
 
+    createTimers();
     selectFirstBox();
     checkUSBDevice();
     if (checkVXKeyboard())
@@ -52,6 +52,45 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
 }
 
 VxZyneRainbow::~VxZyneRainbow() = default;
+
+void VxZyneRainbow::connectPlusEngine() {
+    using Plus = ZynePlusCommandHelper;
+    connect(this, &VxZyneRainbow::changeLight, m_plus, &Plus::changeLightMode);
+    connect(m_plus, &Plus::sendFanSpeed, this, &VxZyneRainbow::receiveFanSpeed);
+    connect(this, &VxZyneRainbow::sendResetBoxRequest, m_plus, &Plus::getZynePlus);
+    connect(this, &VxZyneRainbow::sendResetBoxRequestByOne, m_plus, &Plus::getZynePlusByOne);
+    connect(this, &VxZyneRainbow::sendChangeFanSpeedPer, m_plus, &Plus::receiveChangeFanSpeedPer);
+    connect(this, &VxZyneRainbow::sendChangeFanSpeedNum, m_plus, &Plus::receiveChangeFanSpeedNum);
+    connect(this, &VxZyneRainbow::sendTempetatureToPlus, m_plus, &Plus::receiveGetTemperature);
+    connect(this, &VxZyneRainbow::sendPlusSwitchPWM, m_plus, &Plus::receivePlusSwitchPWM);
+    connect(this, &VxZyneRainbow::sendPlusGetFirmware, m_plus, &Plus::receivePlusFirmware);
+    connect(m_plus, &Plus::sendPlusFirmware, this, &VxZyneRainbow::receiveFirmware);
+    connect(m_plus, &Plus::sendCanControl, this, &VxZyneRainbow::receiveCanControl);
+}
+
+void VxZyneRainbow::createTimers() {
+    m_readSpeedTimer = new QTimer(this);
+    connect(m_readSpeedTimer, &QTimer::timeout, this, &VxZyneRainbow::updateSpeed);
+    connect(this, &VxZyneRainbow::sendUpdateSpeed, m_plus, &ZynePlusCommandHelper::sendCommandReadFanSpeed);
+}
+
+void VxZyneRainbow::updateSpeed() {
+    emit sendUpdateSpeed(SelectBoxIndex);
+}
+
+void VxZyneRainbow::startReadSpeedTimer() {
+    if (m_readSpeedTimer->isActive())
+        return;
+    m_readSpeedTimer->start(kReadSpeedIntervalMs);
+    qCDebug(lcMain) << "startReadSpeedTimer";
+}
+
+void VxZyneRainbow::closeReadSpeedTimer() {
+    if (!m_readSpeedTimer->isActive())
+        return;
+    m_readSpeedTimer->stop();
+    qCDebug(lcMain) << "closeReadSpeedTimer";
+}
 
 void VxZyneRainbow::createTrayIcon() {
     m_trayIcon = new QSystemTrayIcon(this);
@@ -95,6 +134,7 @@ void VxZyneRainbow::selectFirstBox() {
         if (plus.at(box) == QLatin1Char('1') || awt.at(box) == QLatin1Char('1')) {
             SelectBoxIndex = box;
             qCDebug(lcMain) << "selected box" << box;
+            startReadSpeedTimer();
             return;
         }
     }
@@ -137,7 +177,9 @@ void VxZyneRainbow::iconActivated(QSystemTrayIcon::ActivationReason reason) {
         showMainView();
 }
 
-void VxZyneRainbow::showMainView() { qCDebug(lcMain) << "showMainView: the main view is not built yet"; }
+void VxZyneRainbow::showMainView() {
+    qCDebug(lcMain) << "showMainView: the main view is not built yet";
+}
 
 void VxZyneRainbow::trayIconAction() {
     auto values = ApplicationSettings::get();
@@ -153,6 +195,14 @@ void VxZyneRainbow::receiveFirmware(QString version) {
 
 void VxZyneRainbow::receiveCanControl(int boxNum, bool canControl) {
     qCDebug(lcMain) << "receiveCanControl" << boxNum << canControl;
+}
+
+void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned,
+                                    bool monitor, bool boxWarning) {
+    // The views show these; until they exist the log does.
+    qCDebug(lcMain).nospace() << "receiveFanSpeed box:" << boxNum << ", fan:" << fanNum << ", rpm:" << rpm
+                              << ", fanType:" << fanType << ", stallWarned:" << stallWarned
+                              << ", monitor:" << monitor << ", boxWarning:" << boxWarning;
 }
 
 } // namespace zyne

@@ -6,6 +6,7 @@
 
 class QAction;
 class QMenu;
+class QTimer;
 class QTranslator;
 
 namespace zyne {
@@ -37,6 +38,12 @@ signals:
     void sendResetBoxRequestByOne(int boxNum);
     void sendResetZyneBoxRequest();
     void sendPlusGetFirmware(int boxNum);
+    void sendUpdateSpeed(int boxNum);
+    void changeLight(int boxNum, int fanNum, int lightMode, int colorMode, int lightSpeed, bool isTurnOff);
+    void sendChangeFanSpeedPer(int boxNum, int fanNum, int level);
+    void sendChangeFanSpeedNum(int boxNum, int fanNum, int level);
+    void sendTempetatureToPlus(int temperature);
+    void sendPlusSwitchPWM(int boxNum, int fanNum, bool on);
 
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -44,8 +51,15 @@ public slots:
     void trayIconAction();
     void receiveFirmware(QString version);
     void receiveCanControl(int boxNum, bool canControl);
+    void receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned, bool monitor,
+                         bool boxWarning);
+    void updateSpeed();
+    void startReadSpeedTimer();
+    void closeReadSpeedTimer();
 
 private:
+    void connectPlusEngine();
+    void createTimers();
     void createTrayIcon();
     void loadTranslation(int language);
     void selectFirstBox();
@@ -55,6 +69,7 @@ private:
     QString m_applicationFolder;
     int SelectBoxIndex = 0;
     ZynePlusCommandHelper* m_plus = nullptr;
+    QTimer* m_readSpeedTimer = nullptr;
     QSystemTrayIcon* m_trayIcon = nullptr;
     QMenu* m_trayMenu = nullptr;
     QAction* m_launchAction = nullptr;

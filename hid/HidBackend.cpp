@@ -11,7 +11,9 @@ std::unique_ptr<HidBackend>& installedBackend() {
 }
 } // namespace
 
-void installHidBackend(std::unique_ptr<HidBackend> backend) { installedBackend() = std::move(backend); }
+void installHidBackend(std::unique_ptr<HidBackend> backend) {
+    installedBackend() = std::move(backend);
+}
 
 HidBackend& hidBackend() {
     auto& backend = installedBackend();

@@ -25,8 +25,9 @@ QString currentUser() {
 SingleInstance::SingleInstance(const QString& windowTitle, QObject* parent) : QObject(parent) {
     // Socket names live in a shared folder: one per title and user, without blanks.
     const QByteArray key = (windowTitle + QLatin1Char('/') + currentUser()).toUtf8();
-    m_serverName = QStringLiteral("vx-zyne-plus-rgb-") +
-                   QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
+    m_serverName =
+        QStringLiteral("vx-zyne-plus-rgb-") +
+        QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
 }
 
 bool SingleInstance::sendToRunningInstance(quint32 msg, quint32 wParam, quint32 lParam) const {
@@ -50,7 +51,8 @@ bool SingleInstance::listen() {
         // A socket left behind by a crashed instance: nobody answered on it, so take it over.
         QLocalServer::removeServer(m_serverName);
         if (!m_server->listen(m_serverName)) {
-            qCWarning(lcPlatform) << "single instance: can't listen on" << m_serverName << m_server->errorString();
+            qCWarning(lcPlatform) << "single instance: can't listen on" << m_serverName
+                                  << m_server->errorString();
             return false;
         }
     }

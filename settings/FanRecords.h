@@ -14,8 +14,12 @@ constexpr int kLedCount = 12;
 constexpr int kColourEntries = 13;
 constexpr int kWholeFanEntry = 12;
 
-constexpr bool isBoxIndex(int box) { return box >= 0 && box < kBoxCount; }
-constexpr bool isPlusPortIndex(int port) { return port >= 0 && port < kPlusPortCount; }
+constexpr bool isBoxIndex(int box) {
+    return box >= 0 && box < kBoxCount;
+}
+constexpr bool isPlusPortIndex(int port) {
+    return port >= 0 && port < kPlusPortCount;
+}
 
 // One fan port of a Plus box (or the AWT controller's first three ports).
 struct RainbowFanState {

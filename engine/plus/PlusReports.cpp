@@ -14,18 +14,28 @@ PlusReport command(unsigned char r0, unsigned char r1, unsigned char r2 = 0, uns
     return report;
 }
 
-unsigned char wirePort(int port) { return static_cast<unsigned char>(port + 1); }
+unsigned char wirePort(int port) {
+    return static_cast<unsigned char>(port + 1);
+}
 } // namespace
 
-QString boxLabel(int boxNum) { return QStringLiteral("Zyne Plus Controller No.%1").arg(boxNum + 1); }
+QString boxLabel(int boxNum) {
+    return QStringLiteral("Zyne Plus Controller No.%1").arg(boxNum + 1);
+}
 
 namespace plusreport {
 
-PlusReport probe() { return command(0xFE, 0x33); }
+PlusReport probe() {
+    return command(0xFE, 0x33);
+}
 
-PlusReport firmwareQuery() { return command(0x33, 0x50); }
+PlusReport firmwareQuery() {
+    return command(0x33, 0x50);
+}
 
-PlusReport readFanSpeed(int port) { return command(0x33, 0x51, wirePort(port)); }
+PlusReport readFanSpeed(int port) {
+    return command(0x33, 0x51, wirePort(port));
+}
 
 PlusReport fanSpeedPercent(int port, int duty) {
     auto report = command(0x32, 0x51, wirePort(port), 0x01);
@@ -47,7 +57,9 @@ PlusReport lighting(int port, int modeByte, const LedTriples& leds) {
     return report;
 }
 
-PlusReport save() { return command(0x32, 0x53); }
+PlusReport save() {
+    return command(0x32, 0x53);
+}
 
 } // namespace plusreport
 

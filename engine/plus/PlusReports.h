@@ -17,7 +17,9 @@ constexpr std::uint16_t kMakerVendorId = 0x264A;
 constexpr std::uint16_t kFirstPlusProductId = 0x1FA5;
 constexpr std::uint16_t kFirstClassicProductId = 0x1F41;
 
-constexpr std::uint16_t plusProductId(int box) { return static_cast<std::uint16_t>(kFirstPlusProductId + box); }
+constexpr std::uint16_t plusProductId(int box) {
+    return static_cast<std::uint16_t>(kFirstPlusProductId + box);
+}
 constexpr std::uint16_t classicProductId(int box) {
     return static_cast<std::uint16_t>(kFirstClassicProductId + box);
 }

@@ -12,6 +12,18 @@ constexpr int kMaxQueuedReports = 64;
 ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent) : QObject(parent) {
     getZynePlus();
     qCDebug(lcPlus) << "ZynePlusCommandHelper init OK";
+    refreshAllPresentBoxes();
+}
+
+void ZynePlusCommandHelper::refreshAllPresentBoxes() {
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (!box(b).isConnected && box(b).boxType != BoxAwt)
+            continue;
+        for (int p = 0; p < kPlusPortCount; ++p) {
+            refreshFanLed(b, p);
+            sendCommand_FanSpeed(b, p);
+        }
+    }
 }
 
 ZynePlusCommandHelper::~ZynePlusCommandHelper() = default;
@@ -32,7 +44,8 @@ int ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& report, Precon
     if (!isBoxIndex(boxNum))
         return -1;
     ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
-    const bool allowed = precondition == Precondition::Connected ? target.isConnected : target.isPlusConnected();
+    const bool allowed =
+        precondition == Precondition::Connected ? target.isConnected : target.isPlusConnected();
     if (!allowed || !target.handle)
         return -1;
     PlusReply scratch;
@@ -45,6 +58,8 @@ int ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& report, Precon
     return result.written < 0 ? -1 : result.read;
 }
 
-void ZynePlusCommandHelper::isPwrixConnect(bool connected) { qCDebug(lcPlus) << "_connect:" << connected; }
+void ZynePlusCommandHelper::isPwrixConnect(bool connected) {
+    qCDebug(lcPlus) << "_connect:" << connected;
+}
 
 } // namespace zyne

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControllerBox.h"
+#include "EffectState.h"
 #include "PlusReports.h"
 
 #include <QLoggingCategory>
@@ -30,6 +31,10 @@ public:
     ~ZynePlusCommandHelper() override;
 
     const ControllerBox& box(int boxNum) const { return boxArray[static_cast<std::size_t>(boxNum)]; }
+    // A port's record, for whoever loads or edits it (profiles, views); indices must be valid.
+    RainbowFanState& fanRecord(int boxNum, int fanNum) { return port(boxNum, fanNum); }
+    const MeteorState& meteor() const { return m_meteor; }
+    const TemperatureState& temperature() const { return m_temperature; }
     // The firmware version of a box as "major.minor.patch", "0" when absent.
     QString firmwareVersion(int boxNum);
 
@@ -40,18 +45,70 @@ public slots:
     void receivePlusFirmware(int boxNum);
     void isPwrixConnect(bool connected);
 
+    // Lighting
+    void changeLightMode(int boxNum, int fanNum, int lightMode, int colorMode, int lightSpeed,
+                         bool isTurnOff);
+    void refreshFanLed(int boxNum, int fanNum);
+
+    // Fan speed
+    void receiveChangeFanSpeedNum(int boxNum, int fanNum, int level);
+    void receiveChangeFanSpeedPer(int boxNum, int fanNum, int level);
+    void receivePlusSwitchPWM(int boxNum, int fanNum, bool on);
+    void receiveGetTemperature(int temperature);
+    void sendCommandReadFanSpeed(int boxNum);
+    void sendCommand_FanSpeed(int boxNum, int fanNum);
+
 signals:
     void sendCanControl(int boxNum, bool canControl);
     void sendPlusFirmware(QString version);
+    void sendFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned, bool monitor,
+                      bool boxWarning);
+
+    void sendStartComputerMusicTimer();
+    void sendStartMusicModeTimer();
+    void sendStartComputTempTimer();
+    void sendStartCrossTimer();
+    void sendStartMeteorTimer();
+    void sendStartBigWaveTimer();
 
 private:
     enum class Precondition { Connected, PlusConnected };
     // Sends one report when the box meets the precondition. Returns the read result, or -1 when
     // nothing was written.
     int exchange(int boxNum, const PlusReport& report, Precondition precondition, PlusReply* reply = nullptr);
+    // Sends every port of every present box its stored lighting and speed.
+    void refreshAllPresentBoxes();
     bool discoverBox(int boxNum, const char* openLog, const char* afterLog);
+    // Logs and refuses a box or port index that names no record.
+    bool checkPort(const char* operation, int boxNum, int fanNum) const;
+    RainbowFanState& port(int boxNum, int fanNum) {
+        return boxArray[static_cast<std::size_t>(boxNum)].rainbowFan[static_cast<std::size_t>(fanNum)];
+    }
+
+    // Lighting reports
+    void sendLighting(int boxNum, int fanNum, int modeByte, const LedTriples& leds);
+    void sendCommand_Snake(int boxNum, int fanNum, int lightSpeed);
+    void sendCommand_Single(int boxNum, int fanNum, int lightSpeed);
+    void sendCommand_Radar(int boxNum, int fanNum, int lightSpeed);
+    void sendCommand_Blink(int boxNum, int fanNum, int lightSpeed);
+    void sendCommand_Breath(int boxNum, int fanNum, int lightSpeed);
+    void sendCommand_Whirl(int boxNum, int fanNum, int lightSpeed);
+    void sendCommand_Light(int boxNum, int fanNum);
+    void sendCommand_turnoff(int boxNum, int fanNum);
+    void sendCommand_OneColor(int boxNum, int fanNum, const RgbColour& colour);
+    void copyFirstPort(int boxNum, int fanNum);
+    void startTemperatureColour(int boxNum, int fanNum);
+    void startMeteor(int boxNum, int fanNum, int variant);
+
+    // Fan speed reports
+    void sendFanSpeedPercent(int boxNum, int fanNum, int duty);
+    void sendFanSpeedLevel(int boxNum, int fanNum, int rpm);
+    void reportPolledSpeed(int boxNum, int fanNum, int rpm);
+    bool boxWarning(int boxNum) const;
 
     std::array<ControllerBox, kBoxCount> boxArray;
+    TemperatureState m_temperature;
+    MeteorState m_meteor;
 };
 
 } // namespace zyne

@@ -55,7 +55,9 @@ bool ZynePlusCommandHelper::discoverBox(int boxNum, const char* openLog, const c
     return opened;
 }
 
-void ZynePlusCommandHelper::getAWTZynePlus() { qCDebug(lcPlus) << "getAWTZynePlus"; }
+void ZynePlusCommandHelper::getAWTZynePlus() {
+    qCDebug(lcPlus) << "getAWTZynePlus";
+}
 
 QString ZynePlusCommandHelper::firmwareVersion(int boxNum) {
     if (!isBoxIndex(boxNum)) {
@@ -76,6 +78,8 @@ QString ZynePlusCommandHelper::firmwareVersion(int boxNum) {
     return QStringLiteral("0");
 }
 
-void ZynePlusCommandHelper::receivePlusFirmware(int boxNum) { emit sendPlusFirmware(firmwareVersion(boxNum)); }
+void ZynePlusCommandHelper::receivePlusFirmware(int boxNum) {
+    emit sendPlusFirmware(firmwareVersion(boxNum));
+}
 
 } // namespace zyne

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace zyne {
+
+struct RgbColour {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool operator==(const RgbColour& other) const {
+        return red == other.red && green == other.green && blue == other.blue;
+    }
+};
+
+// The colour the CPU-temperature mode aims for at a whole-degree temperature: blue below 40 °C,
+// walking through cyan, green, yellow and red to magenta above 70 °C.
+RgbColour temperatureTargetColour(int celsius);
+
+} // namespace zyne

@@ -1,0 +1,178 @@
+#include "ZynePlusCommandHelper.h"
+
+#include <algorithm>
+
+namespace zyne {
+
+namespace {
+enum SpeedMode { Custom = 0, Silent = 1, Performance = 2 };
+
+constexpr int kMaxLevel = 10;
+constexpr int kMaxPercentLevel = 5;
+constexpr int kSilentRpm = 400;
+constexpr int kPerformanceRpm = 1400;
+// The controller stalls fans below this duty.
+constexpr int kMinDutyPercent = 30;
+// Fan type 7 ("Vela Plus") is a fan like type 0; the other types are pumps, strips and blocks.
+constexpr int kFanTypeVela = 7;
+
+int levelRpm(int level) {
+    return kSilentRpm + 100 * level;
+}
+int percentLevelDuty(int level) {
+    return 10 * level + 50;
+}
+bool isFan(int fanType) {
+    return fanType == 0 || fanType == kFanTypeVela;
+}
+
+// The highest duty the temperature curve allows at t °C.
+int curveCap(int t) {
+    if (t < 42)
+        return 30;
+    if (t >= 60)
+        return 100;
+    return 40 + 10 * ((t - 42) / 3);
+}
+} // namespace
+
+void ZynePlusCommandHelper::sendFanSpeedPercent(int boxNum, int fanNum, int duty) {
+    exchange(boxNum, plusreport::fanSpeedPercent(fanNum, duty), Precondition::Connected);
+    qCDebug(lcPlus) << "sendCommand_FanSpeed:" << duty;
+}
+
+void ZynePlusCommandHelper::sendFanSpeedLevel(int boxNum, int fanNum, int rpm) {
+    exchange(boxNum, plusreport::fanSpeedRpm(fanNum, rpm), Precondition::Connected);
+    qCDebug(lcPlus) << "sendCommand_FanSpeed";
+}
+
+void ZynePlusCommandHelper::receiveChangeFanSpeedNum(int boxNum, int fanNum, int level) {
+    if (!checkPort("receiveChangeFanSpeedNum", boxNum, fanNum))
+        return;
+    if (level < 0 || level > kMaxLevel) {
+        qCWarning(lcPlus) << "receiveChangeFanSpeedNum ignored: level" << level << "is not 0..10";
+        return;
+    }
+    RainbowFanState& fan = port(boxNum, fanNum);
+    fan.PWM = false;
+    fan.Speed_Num = level;
+    fan.SpeedMode = level == 0 ? Silent : level == kMaxLevel ? Performance : Custom;
+    if (box(boxNum).isPlusConnected())
+        sendFanSpeedLevel(boxNum, fanNum, levelRpm(level));
+    // AWT boxes take the level as a percentage through their command queue, which comes with that controller.
+}
+
+void ZynePlusCommandHelper::receiveChangeFanSpeedPer(int boxNum, int fanNum, int level) {
+    if (!checkPort("receiveChangeFanSpeedPer", boxNum, fanNum))
+        return;
+    if (level < 0 || level > kMaxPercentLevel) {
+        qCWarning(lcPlus) << "receiveChangeFanSpeedPer ignored: level" << level << "is not 0..5";
+        return;
+    }
+    RainbowFanState& fan = port(boxNum, fanNum);
+    fan.Speed_Per = level;
+    fan.SpeedMode = level == 0 ? Silent : level == kMaxPercentLevel ? Performance : Custom;
+    if (box(boxNum).isPlusConnected())
+        sendFanSpeedPercent(boxNum, fanNum, std::max(percentLevelDuty(level), kMinDutyPercent));
+    // AWT branch: the duty goes through the AWT command queue.
+}
+
+void ZynePlusCommandHelper::receivePlusSwitchPWM(int boxNum, int fanNum, bool on) {
+    qCDebug(lcPlus) << "switchPWM" << boxNum << fanNum << on;
+    if (!checkPort("receivePlusSwitchPWM", boxNum, fanNum))
+        return;
+    RainbowFanState& fan = port(boxNum, fanNum);
+    fan.PWM = on;
+    // Switched on, the next temperature sets the speed.
+    if (on)
+        return;
+    if (box(boxNum).isPlusConnected()) {
+        const bool validLevel = fan.Speed_Num >= 0 && fan.Speed_Num <= kMaxLevel;
+        sendFanSpeedLevel(boxNum, fanNum, validLevel ? levelRpm(fan.Speed_Num) : 0);
+    }
+    // AWT branch: Speed_Num × 10 percent through the AWT command queue.
+}
+
+void ZynePlusCommandHelper::sendCommand_FanSpeed(int boxNum, int fanNum) {
+    if (!checkPort("sendCommand_FanSpeed", boxNum, fanNum))
+        return;
+    const RainbowFanState& fan = port(boxNum, fanNum);
+    if (!box(boxNum).isPlusConnected() || fan.PWM)
+        return;
+    switch (fan.SpeedMode) {
+    case Custom:
+        if (fan.Speed_Num >= 0 && fan.Speed_Num <= kMaxLevel)
+            sendFanSpeedLevel(boxNum, fanNum, levelRpm(fan.Speed_Num));
+        break;
+    case Silent:
+        sendFanSpeedLevel(boxNum, fanNum, kSilentRpm);
+        break;
+    case Performance:
+        sendFanSpeedLevel(boxNum, fanNum, kPerformanceRpm);
+        break;
+    default:
+        break;
+    }
+}
+
+void ZynePlusCommandHelper::receiveGetTemperature(int temperature) {
+    m_temperature.previous = m_temperature.current;
+    m_temperature.current = temperature;
+    const int cap = curveCap(temperature);
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (!box(b).isConnected || box(b).boxType != BoxPlus)
+            continue;
+        for (int p = 0; p < kPlusPortCount; ++p) {
+            const RainbowFanState& fan = port(b, p);
+            if (!fan.Monitor || !fan.PWM || fan.FanType != 0)
+                continue;
+            const int duty = std::min(cap, percentLevelDuty(std::clamp(fan.Speed_Per, 0, kMaxPercentLevel)));
+            exchange(b, plusreport::fanSpeedPercent(p, duty), Precondition::Connected);
+            qCDebug(lcPlus).nospace()
+                << "PWM box:" << b << ", fan:" << p << ", duty:" << duty << ", Speed_Per:" << fan.Speed_Per;
+        }
+    }
+    // AWT boxes follow the same curve through their command queue.
+}
+
+void ZynePlusCommandHelper::sendCommandReadFanSpeed(int boxNum) {
+    if (!isBoxIndex(boxNum) || !box(boxNum).isPlusConnected())
+        return;
+    for (int p = 0; p < kPlusPortCount; ++p) {
+        if (!port(boxNum, p).Monitor)
+            continue;
+        PlusReply reply;
+        const int read = exchange(boxNum, plusreport::readFanSpeed(p), Precondition::PlusConnected, &reply);
+        if (const auto reading = parseSpeedReply(reply, read))
+            reportPolledSpeed(boxNum, reading->port, reading->rpm);
+    }
+    // AWT boxes are polled through their command queue.
+}
+
+bool ZynePlusCommandHelper::boxWarning(int boxNum) const {
+    const ControllerBox& target = box(boxNum);
+    return std::any_of(target.rainbowFan.begin(), target.rainbowFan.end(), [](const RainbowFanState& fan) {
+        return fan.Monitor && fan.stallWarned && isFan(fan.FanType);
+    });
+}
+
+void ZynePlusCommandHelper::reportPolledSpeed(int boxNum, int fanNum, int rpm) {
+    const bool warning = boxWarning(boxNum);
+    RainbowFanState& fan = port(boxNum, fanNum);
+    if (rpm <= 0 && isFan(fan.FanType)) {
+        // A stopped fan is reported once; it stays quiet until it runs again.
+        if (fan.Monitor && !fan.stallWarned) {
+            emit sendFanSpeed(boxNum, fanNum, rpm, fan.FanType, false, fan.Monitor, warning);
+            fan.stallWarned = true;
+        }
+        return;
+    }
+    // Pumps, strips and blocks may read 0 in normal work: they are reported like running fans.
+    fan.stallWarned = false;
+    if (fanNum < kAwtFanCount)
+        boxArray[static_cast<std::size_t>(boxNum)].awtFan[static_cast<std::size_t>(fanNum)].stallWarned =
+            false;
+    emit sendFanSpeed(boxNum, fanNum, rpm, fan.FanType, false, fan.Monitor, warning);
+}
+
+} // namespace zyne

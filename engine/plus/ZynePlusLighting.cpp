@@ -1,0 +1,261 @@
+#include "PortColours.h"
+#include "ZynePlusCommandHelper.h"
+
+#include <QStringList>
+
+namespace zyne {
+
+namespace {
+enum LightMode {
+    Snake = 0,
+    Cycle = 1,
+    Radar = 2,
+    Blink = 3,
+    Breath = 4,
+    Whirl = 5,
+    Light = 6,
+    Copy = 7,
+    Music1 = 8,
+    Music3 = 10,
+    Mobile1 = 11,
+    Mobile3 = 13,
+    Temperature = 14,
+    Cross = 15,
+    ShootingStar = 17,
+    BlackHole = 18,
+    Aurora = 19,
+};
+
+constexpr int kLightSpeeds = 4;
+
+bool isLightSpeed(int speed) {
+    return speed >= 0 && speed < kLightSpeeds;
+}
+
+// Built-in effects take four bytes each: base 4 × mode, plus the speed.
+int effectModeByte(int lightMode, int lightSpeed) {
+    return 4 * lightMode + (isLightSpeed(lightSpeed) ? lightSpeed : 0);
+}
+} // namespace
+
+bool ZynePlusCommandHelper::checkPort(const char* operation, int boxNum, int fanNum) const {
+    if (isBoxIndex(boxNum) && isPlusPortIndex(fanNum))
+        return true;
+    qCWarning(lcPlus) << operation << "ignored: no box" << boxNum << "port" << fanNum;
+    return false;
+}
+
+void ZynePlusCommandHelper::changeLightMode(int boxNum, int fanNum, int lightMode, int colorMode,
+                                            int lightSpeed, bool isTurnOff) {
+    qCDebug(lcPlus).nospace() << "changeLightMode---boxNum:" << boxNum << ", fanNum:" << fanNum
+                              << ", lightMode:" << lightMode << ", colorMode:" << colorMode
+                              << ", lightSpeed:" << lightSpeed << ", isTurnOff:" << isTurnOff;
+    if (!checkPort("changeLightMode", boxNum, fanNum))
+        return;
+    if (!isLightSpeed(lightSpeed)) {
+        qCWarning(lcPlus) << "changeLightMode ignored: light speed" << lightSpeed << "is not 0..3";
+        return;
+    }
+    RainbowFanState& fan = port(boxNum, fanNum);
+    fan.lightMode = lightMode;
+    fan.lightSpeed = lightSpeed;
+    fan.colorMode = colorMode;
+    fan.isTurnOffLed = isTurnOff;
+    refreshFanLed(boxNum, fanNum);
+    if (fanNum != 0)
+        return;
+    // The power-supply mirror of port 0 joins here once the power-supply link exists.
+    for (int follower = 1; follower < kPlusPortCount; ++follower) {
+        if (port(boxNum, follower).lightMode != Copy)
+            continue;
+        qCDebug(lcPlus).nospace() << "copy status:" << boxNum << ", Fan:" << follower;
+        copyFirstPort(boxNum, follower);
+        refreshFanLed(boxNum, follower);
+    }
+}
+
+void ZynePlusCommandHelper::copyFirstPort(int boxNum, int fanNum) {
+    const RainbowFanState& first = port(boxNum, 0);
+    RainbowFanState& fan = port(boxNum, fanNum);
+    fan.colorMode = first.colorMode;
+    fan.lightSpeed = first.lightSpeed;
+    fan.isTurnOffLed = first.isTurnOffLed;
+    fan.RColor = first.RColor;
+    fan.GColor = first.GColor;
+    fan.BColor = first.BColor;
+    fan.Bright = first.Bright;
+    fan.spareInt2 = first.spareInt2;
+    fan.copyLightMode = first.lightMode;
+}
+
+void ZynePlusCommandHelper::refreshFanLed(int boxNum, int fanNum) {
+    if (!checkPort("refreshFanLed", boxNum, fanNum))
+        return;
+    const ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
+    qCDebug(lcPlus).nospace() << "refreshFanLed--Box:" << boxNum << ", FanNum:" << fanNum
+                              << ", boxType:" << target.boxType;
+    if (target.boxType == BoxAwt) {
+        // AWT boxes take their lighting through the chip command queue, which comes with that controller.
+        qCDebug(lcPlus) << "refreshFanLed: AWT box" << boxNum << "has no command queue yet";
+        return;
+    }
+    if (!target.isPlusConnected())
+        return;
+
+    RainbowFanState& fan = port(boxNum, fanNum);
+    // A follower of port 0 shows port 0's lighting, including its switched-off state.
+    int mode = fan.lightMode;
+    if (mode == Copy) {
+        copyFirstPort(boxNum, fanNum);
+        mode = fan.copyLightMode;
+    }
+    if (fan.isTurnOffLed) {
+        qCDebug(lcPlus) << "Turn OFF";
+        sendCommand_turnoff(boxNum, fanNum);
+        return;
+    }
+
+    const int speed = fan.lightSpeed;
+    switch (mode) {
+    case Snake:
+        sendCommand_Snake(boxNum, fanNum, speed);
+        break;
+    case Cycle:
+        sendCommand_Single(boxNum, fanNum, speed);
+        break;
+    case Radar:
+        sendCommand_Radar(boxNum, fanNum, speed);
+        break;
+    case Blink:
+        sendCommand_Blink(boxNum, fanNum, speed);
+        break;
+    case Breath:
+        sendCommand_Breath(boxNum, fanNum, speed);
+        break;
+    case Whirl:
+        sendCommand_Whirl(boxNum, fanNum, speed);
+        break;
+    case Light:
+        sendCommand_Light(boxNum, fanNum);
+        break;
+    case Temperature:
+        startTemperatureColour(boxNum, fanNum);
+        break;
+    case Cross:
+        qCDebug(lcPlus) << "sendStartCrossTimer:::" << mode;
+        emit sendStartCrossTimer();
+        break;
+    case ShootingStar:
+        startMeteor(boxNum, fanNum, 1);
+        break;
+    case BlackHole:
+        startMeteor(boxNum, fanNum, 2);
+        break;
+    case Aurora:
+        emit sendStartBigWaveTimer();
+        break;
+    default:
+        if (mode >= Music1 && mode <= Music3) {
+            qCDebug(lcPlus).noquote() << QStringLiteral("sendStartMusicModeTimer---%1").arg(mode);
+            emit sendStartComputerMusicTimer();
+            emit sendStartMusicModeTimer();
+        } else if (mode >= Mobile1 && mode <= Mobile3) {
+            qCDebug(lcPlus).noquote() << QStringLiteral("sendStartMusicModeTimer---%1").arg(mode);
+            emit sendStartMusicModeTimer();
+        }
+        // Effect playback (16) is started by whoever loads the frames; 20 and unknown modes send nothing.
+        break;
+    }
+}
+
+void ZynePlusCommandHelper::startTemperatureColour(int boxNum, int fanNum) {
+    m_temperature.displayed = temperatureTargetColour(m_temperature.current);
+    sendCommand_OneColor(boxNum, fanNum, m_temperature.displayed);
+    qCDebug(lcPlus) << "sendStartComputTempTimer---14";
+    emit sendStartComputTempTimer();
+}
+
+void ZynePlusCommandHelper::startMeteor(int boxNum, int fanNum, int variant) {
+    m_meteor.seriesLightMode = variant;
+    m_meteor.head = LedPosition{boxNum, fanNum, 0};
+    m_meteor.tick = 0;
+    if (variant == 1) {
+        sendCommand_turnoff(boxNum, fanNum);
+    } else {
+        // The dark meteor starts on the fan's own colours, at full brightness.
+        const RainbowFanState& fan = port(boxNum, fanNum);
+        LedTriples leds{};
+        if (m_meteor.seriesColorMode == 0 || m_meteor.seriesColorMode == 1) {
+            RainbowFanState unscaled = fan;
+            unscaled.Bright.fill(1.0f);
+            leds = portColours(unscaled,
+                               m_meteor.seriesColorMode == 1 ? LedLayout::WholeFan : LedLayout::PerLed);
+        }
+        sendLighting(boxNum, fanNum, kModeStaticFrame, leds);
+    }
+    emit sendStartMeteorTimer();
+}
+
+void ZynePlusCommandHelper::sendLighting(int boxNum, int fanNum, int modeByte, const LedTriples& leds) {
+    exchange(boxNum, plusreport::lighting(fanNum, modeByte, leds), Precondition::Connected);
+}
+
+void ZynePlusCommandHelper::sendCommand_Snake(int boxNum, int fanNum, int lightSpeed) {
+    sendLighting(boxNum, fanNum, effectModeByte(Snake, lightSpeed), {});
+    qCDebug(lcPlus) << "sendCommand_Snake";
+}
+
+void ZynePlusCommandHelper::sendCommand_Single(int boxNum, int fanNum, int lightSpeed) {
+    sendLighting(boxNum, fanNum, effectModeByte(Cycle, lightSpeed), {});
+    qCDebug(lcPlus) << "sendCommand_Single";
+}
+
+void ZynePlusCommandHelper::sendCommand_Radar(int boxNum, int fanNum, int lightSpeed) {
+    PlusReply reply;
+    const int read = exchange(boxNum,
+                              plusreport::lighting(fanNum, effectModeByte(Radar, lightSpeed),
+                                                   wholeFanColourOnly(port(boxNum, fanNum))),
+                              Precondition::Connected, &reply);
+    QStringList replyBytes;
+    if (read > 0) {
+        for (std::size_t i = 4; i <= 10; ++i)
+            replyBytes << QString::number(reply[i]);
+    }
+    qCDebug(lcPlus).noquote() << "sendCommand_Radar--res:" << read << replyBytes.join(QStringLiteral(", "));
+}
+
+void ZynePlusCommandHelper::sendCommand_Blink(int boxNum, int fanNum, int lightSpeed) {
+    const RainbowFanState& fan = port(boxNum, fanNum);
+    sendLighting(boxNum, fanNum, effectModeByte(Blink, lightSpeed), portColours(fan, staticLayout(fan)));
+    qCDebug(lcPlus) << "sendCommand_Blink";
+}
+
+void ZynePlusCommandHelper::sendCommand_Breath(int boxNum, int fanNum, int lightSpeed) {
+    const RainbowFanState& fan = port(boxNum, fanNum);
+    sendLighting(boxNum, fanNum, effectModeByte(Breath, lightSpeed), portColours(fan, staticLayout(fan)));
+    qCDebug(lcPlus) << "sendCommand_Breath";
+}
+
+void ZynePlusCommandHelper::sendCommand_Whirl(int boxNum, int fanNum, int lightSpeed) {
+    const RainbowFanState& fan = port(boxNum, fanNum);
+    sendLighting(boxNum, fanNum, effectModeByte(Whirl, lightSpeed), portColours(fan, whirlLayout(fan)));
+    qCDebug(lcPlus) << "sendCommand_Whirl";
+}
+
+void ZynePlusCommandHelper::sendCommand_Light(int boxNum, int fanNum) {
+    const RainbowFanState& fan = port(boxNum, fanNum);
+    sendLighting(boxNum, fanNum, kModeStaticFrame, portColours(fan, staticLayout(fan), 100));
+    qCDebug(lcPlus) << "sendCommand_Light";
+}
+
+void ZynePlusCommandHelper::sendCommand_turnoff(int boxNum, int fanNum) {
+    sendLighting(boxNum, fanNum, kModeStaticFrame, {});
+    qCDebug(lcPlus) << "sendCommand_turnoff";
+}
+
+void ZynePlusCommandHelper::sendCommand_OneColor(int boxNum, int fanNum, const RgbColour& colour) {
+    sendLighting(boxNum, fanNum, kModeOneColour, singleColour(colour.red, colour.green, colour.blue));
+    qCDebug(lcPlus) << "sendCommand_OneColor";
+}
+
+} // namespace zyne
