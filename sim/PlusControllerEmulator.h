@@ -1,0 +1,31 @@
+#pragma once
+
+#include "DeviceEmulator.h"
+#include "SimRig.h"
+
+#include <array>
+
+namespace zyne::sim {
+
+// What a Plus controller was last told, per fan port (port index 0..4); reports without report-ID byte.
+struct PlusControllerRecord {
+    std::array<QByteArray, SimRig::kPlusFanPorts> lighting;
+    std::array<QByteArray, SimRig::kPlusFanPorts> fanSpeed;
+    int saves = 0;
+};
+
+// A Plus controller box: answers the probe, the firmware query and the speed read, and keeps
+// the last lighting and fan-speed report of each port as the controller itself does.
+class PlusControllerEmulator : public DeviceEmulator {
+public:
+    explicit PlusControllerEmulator(const ControllerSpec& spec);
+
+    QByteArray answer(const QByteArray& report) override;
+    const PlusControllerRecord& record() const { return m_record; }
+
+private:
+    std::array<std::uint8_t, 3> m_firmware;
+    PlusControllerRecord m_record;
+};
+
+} // namespace zyne::sim

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "DeviceEmulator.h"
+#include "SimRig.h"
+#include "SimTrace.h"
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+
+// The simulated machine's devices and open handles, shared by the backend and every handle it gave
+// out, so a handle stays safe to use after the backend is gone. Everything is guarded by `mutex`.
+
+namespace zyne::sim {
+
+// The first four are named "plus", "classic", "psu", "awt" in control commands, in this order.
+enum class DeviceKind { Plus, Classic, PowerSupply, Awt, Keyboard };
+
+QString deviceKindName(DeviceKind kind);
+// "plus 3" for numbered boxes, "psu" for the one-of-a-kind devices.
+QString deviceLabel(DeviceKind kind, int index);
+
+// Reports the kernel keeps for one open hidraw file before it drops new ones.
+constexpr std::size_t kMaxQueuedReports = 64;
+
+struct OpenHandle {
+    std::deque<QByteArray> inputReports;
+    bool deviceGone = false;
+};
+
+struct SimDevice {
+    DeviceKind kind = DeviceKind::Plus;
+    int index = 0;
+    UsbIds ids;
+    bool present = true;
+    Behaviour behaviour = Behaviour::Ok;
+    std::unique_ptr<DeviceEmulator> emulator;
+    std::vector<std::weak_ptr<OpenHandle>> handles;
+    std::map<unsigned char, QByteArray> featureReports; // last one set, by report ID
+
+    QString idText() const; // "264a:1fa5"
+    QString windowsStylePath() const;
+    QString label() const { return deviceLabel(kind, index); }
+};
+
+struct RigState {
+    explicit RigState(const QString& traceFile) : trace(traceFile) {}
+
+    void addRig(const SimRig& rig);
+    SimDevice* find(DeviceKind kind, int index);
+    // A device of this kind and index as it comes from the factory; null for keyboards.
+    SimDevice* addFresh(DeviceKind kind, int index);
+
+    std::mutex mutex;
+    std::condition_variable inputArrived;
+    std::vector<std::unique_ptr<SimDevice>> devices;
+    SimTrace trace;
+    std::function<void(const QString&, bool)> deviceChangeListener;
+};
+
+} // namespace zyne::sim

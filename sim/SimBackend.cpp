@@ -1,0 +1,186 @@
+#include "SimBackend.h"
+
+#include "RigState.h"
+#include "SimLogging.h"
+
+#include <chrono>
+
+Q_LOGGING_CATEGORY(lcSim, "zyne.sim")
+
+namespace zyne::sim {
+
+namespace {
+
+// One open simulated interface. Like a hidraw file it gets its own copy of every input report.
+class SimHidDevice : public HidDevice {
+public:
+    SimHidDevice(std::shared_ptr<RigState> state, SimDevice& device)
+        : m_state(std::move(state)), m_device(device), m_handle(std::make_shared<OpenHandle>()) {
+        m_device.handles.push_back(m_handle);
+    }
+
+    int write(const unsigned char* data, std::size_t length) override {
+        std::lock_guard lock(m_state->mutex);
+        const QByteArray buffer = bytesOf(data, length);
+        const bool ok = usable() && !buffer.isEmpty();
+        m_state->trace.record(m_device.idText(), QStringLiteral("out"), buffer, ok);
+        if (!ok)
+            return -1;
+        if (m_device.behaviour == Behaviour::Ok)
+            deliver(m_device.emulator->answer(reportOf(buffer)));
+        return static_cast<int>(length);
+    }
+
+    int read(unsigned char* data, std::size_t length, int timeoutMs) override {
+        if (timeoutMs < 0) {
+            // Nothing here may wait for ever, whatever the caller asks.
+            qCWarning(lcSim) << "blocking read on" << m_device.label() << "bounded to" << kReplyTimeoutMs
+                             << "ms";
+            timeoutMs = kReplyTimeoutMs;
+        }
+        std::unique_lock lock(m_state->mutex);
+        if (!usable() || !data)
+            return -1;
+        m_state->inputArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] {
+            return m_handle->deviceGone || !m_handle->inputReports.empty();
+        });
+        if (m_handle->deviceGone)
+            return -1;
+        if (m_handle->inputReports.empty())
+            return 0;
+        const QByteArray report = m_handle->inputReports.front();
+        m_handle->inputReports.pop_front();
+        const int count = std::min(static_cast<int>(length), static_cast<int>(report.size()));
+        std::copy_n(report.constData(), count, data);
+        m_state->trace.record(m_device.idText(), QStringLiteral("in"), report.left(count), true);
+        return count;
+    }
+
+    int sendFeatureReport(const unsigned char* data, std::size_t length) override {
+        std::lock_guard lock(m_state->mutex);
+        const QByteArray buffer = bytesOf(data, length);
+        const bool ok = usable() && !buffer.isEmpty();
+        m_state->trace.record(m_device.idText(), QStringLiteral("feature_out"), buffer, ok);
+        if (!ok)
+            return -1;
+        m_device.featureReports[static_cast<unsigned char>(buffer.at(0))] = buffer;
+        return static_cast<int>(length);
+    }
+
+    // Devices without their own feature dialogue hand back the last report set under the asked ID.
+    int getFeatureReport(unsigned char* data, std::size_t length) override {
+        std::lock_guard lock(m_state->mutex);
+        if (!usable() || !data || length == 0)
+            return -1;
+        const auto found = m_device.featureReports.find(data[0]);
+        if (found == m_device.featureReports.end())
+            return -1;
+        const QByteArray report = found->second.left(static_cast<int>(length));
+        std::copy_n(report.constData(), report.size(), data);
+        m_state->trace.record(m_device.idText(), QStringLiteral("feature_in"), report, true);
+        return static_cast<int>(report.size());
+    }
+
+private:
+    static QByteArray bytesOf(const unsigned char* data, std::size_t length) {
+        return data ? QByteArray(reinterpret_cast<const char*>(data), static_cast<int>(length))
+                    : QByteArray();
+    }
+
+    // hidraw drops a leading report ID 0 (devices without numbered reports) before the report goes out.
+    static QByteArray reportOf(const QByteArray& buffer) {
+        const QByteArray report = buffer.at(0) == 0 ? buffer.mid(1) : buffer;
+        return report.leftJustified(kInputReportSize, '\0');
+    }
+
+    bool usable() const { return !m_handle->deviceGone && m_device.behaviour != Behaviour::ProbeFails; }
+
+    // Every open file of the device gets the report, as long as its queue has room.
+    void deliver(const QByteArray& reply) {
+        if (reply.isEmpty())
+            return;
+        for (const auto& weak : m_device.handles) {
+            if (auto handle = weak.lock(); handle && handle->inputReports.size() < kMaxQueuedReports)
+                handle->inputReports.push_back(reply);
+        }
+        m_state->inputArrived.notify_all();
+    }
+
+    std::shared_ptr<RigState> m_state;
+    SimDevice& m_device;
+    std::shared_ptr<OpenHandle> m_handle;
+};
+
+} // namespace
+
+SimBackend::SimBackend(SimRig rig, const QString& traceFile)
+    : m_state(std::make_shared<RigState>(traceFile)) {
+    m_state->addRig(rig);
+}
+
+SimBackend::~SimBackend() = default;
+
+std::unique_ptr<HidDevice> SimBackend::open(std::uint16_t vendorId, std::uint16_t productId) {
+    std::lock_guard lock(m_state->mutex);
+    SimDevice* match = nullptr;
+    for (auto& device : m_state->devices) {
+        if (device->present && device->ids.vendorId == vendorId && device->ids.productId == productId) {
+            match = device.get();
+            break;
+        }
+    }
+    const QString ids = QStringLiteral("%1:%2")
+                            .arg(vendorId, 4, 16, QLatin1Char('0'))
+                            .arg(productId, 4, 16, QLatin1Char('0'));
+    m_state->trace.record(ids, QStringLiteral("open"), {}, match != nullptr);
+    if (!match)
+        return nullptr;
+    // Handles that were closed since the last open are forgotten here.
+    auto& handles = match->handles;
+    handles.erase(std::remove_if(handles.begin(), handles.end(), [](const auto& h) { return h.expired(); }),
+                  handles.end());
+    return std::make_unique<SimHidDevice>(m_state, *match);
+}
+
+std::vector<HidDeviceInfo> SimBackend::enumerate(std::uint16_t vendorId, std::uint16_t productId) {
+    std::lock_guard lock(m_state->mutex);
+    std::vector<HidDeviceInfo> found;
+    for (const auto& device : m_state->devices) {
+        if (!device->present || (vendorId && device->ids.vendorId != vendorId) ||
+            (productId && device->ids.productId != productId))
+            continue;
+        found.push_back({QStringLiteral("sim:%1:%2").arg(device->idText()).arg(device->index),
+                         device->ids.vendorId, device->ids.productId, 0});
+    }
+    return found;
+}
+
+std::vector<TraceEvent> SimBackend::events() const {
+    std::lock_guard lock(m_state->mutex);
+    return m_state->trace.events();
+}
+
+void SimBackend::clearEvents() {
+    std::lock_guard lock(m_state->mutex);
+    m_state->trace.clear();
+}
+
+QString SimBackend::traceError() const {
+    std::lock_guard lock(m_state->mutex);
+    return m_state->trace.fileError();
+}
+
+std::optional<PlusControllerRecord> SimBackend::plusRecord(int index) const {
+    std::lock_guard lock(m_state->mutex);
+    const SimDevice* device = m_state->find(DeviceKind::Plus, index);
+    if (!device)
+        return std::nullopt;
+    return static_cast<const PlusControllerEmulator&>(*device->emulator).record();
+}
+
+void SimBackend::setDeviceChangeListener(std::function<void(const QString&, bool)> listener) {
+    std::lock_guard lock(m_state->mutex);
+    m_state->deviceChangeListener = std::move(listener);
+}
+
+} // namespace zyne::sim

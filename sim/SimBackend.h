@@ -1,0 +1,47 @@
+#pragma once
+
+#include "HidBackend.h"
+#include "PlusControllerEmulator.h"
+#include "SimRig.h"
+#include "SimTrace.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace zyne::sim {
+
+struct RigState;
+
+// The simulated machine behind the HID seam. Thread-safe: devices may be used from several
+// threads while the control commands plug and unplug them.
+class SimBackend : public zyne::HidBackend {
+public:
+    explicit SimBackend(SimRig rig, const QString& traceFile = {});
+    ~SimBackend() override;
+    SimBackend(const SimBackend&) = delete;
+    SimBackend& operator=(const SimBackend&) = delete;
+
+    std::unique_ptr<HidDevice> open(std::uint16_t vendorId, std::uint16_t productId) override;
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId = 0, std::uint16_t productId = 0) override;
+
+    // One control command ("plug plus 3", "rpm plus 0 2 0", ...); returns "ok" or "error: ...".
+    QString control(const QString& commandLine);
+
+    std::vector<TraceEvent> events() const;
+    void clearEvents();
+    // Empty unless the trace file asked for could not be opened.
+    QString traceError() const;
+
+    // What the Plus box at this index was last told; nothing when the rig never had that box.
+    std::optional<PlusControllerRecord> plusRecord(int index) const;
+
+    // Called after each plug/unplug with the interface name in the Windows form
+    // (\\?\HID#VID_264A&PID_1FA5#...), on the thread that ran the command.
+    void setDeviceChangeListener(std::function<void(const QString& windowsStylePath, bool arrived)> listener);
+
+private:
+    std::shared_ptr<RigState> m_state;
+};
+
+} // namespace zyne::sim

@@ -1,0 +1,38 @@
+#include "SimTrace.h"
+
+#include "SimLogging.h"
+
+namespace zyne::sim {
+
+SimTrace::SimTrace(const QString& path) {
+    m_clock.start();
+    if (path.isEmpty())
+        return;
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        m_fileError = QStringLiteral("cannot open trace file %1: %2").arg(path, m_file.errorString());
+        qCWarning(lcSim).noquote() << m_fileError;
+    }
+}
+
+void SimTrace::record(const QString& dev, const QString& dir, const QByteArray& bytes, bool ok) {
+    m_events.push_back({m_clock.elapsed(), dev, dir, bytes, ok});
+    if (m_file.isOpen() && m_file.write(jsonLine(m_events.back())) < 0)
+        qCWarning(lcSim) << "trace write failed:" << m_file.errorString();
+}
+
+QByteArray SimTrace::jsonLine(const TraceEvent& event) {
+    QByteArray line = "{\"t_ms\":" + QByteArray::number(event.tMs) + ",\"dev\":\"" + event.dev.toLatin1() +
+                      "\",\"dir\":\"" + event.dir.toLatin1() + '"';
+    if (event.dir == QLatin1String("open")) {
+        line += event.ok ? ",\"ok\":true" : ",\"ok\":false";
+    } else {
+        line += ",\"hex\":\"" + event.bytes.toHex() + '"';
+        // A failed transfer is rare enough to mark only when it happens.
+        if (!event.ok)
+            line += ",\"ok\":false";
+    }
+    return line + "}\n";
+}
+
+} // namespace zyne::sim
