@@ -1,0 +1,35 @@
+#include "ComputerVolume.h"
+
+#include "PulseAudioCapture.h"
+#include "SensorsLog.h"
+
+ComputerVolume::ComputerVolume(QObject* parent)
+    : ComputerVolume(std::make_unique<zyne::PulseAudioCapture>(), parent) {}
+
+ComputerVolume::ComputerVolume(std::unique_ptr<zyne::AudioCapture> capture, QObject* parent)
+    : QObject(parent), capture_(std::move(capture)) {}
+
+ComputerVolume::~ComputerVolume() = default;
+
+int ComputerVolume::getVolumeLevel() {
+    const zyne::CaptureStatus status = capture_->collect(window_);
+    // Logged on change only: the query runs every 50 ms.
+    if (status != lastStatus_) {
+        switch (status) {
+        case zyne::CaptureStatus::Capturing:
+            qCInfo(lcSensors) << "output level: capturing";
+            break;
+        case zyne::CaptureStatus::OutputChanged:
+            qCInfo(lcSensors) << "output level: output changed, capture rebuilt";
+            break;
+        case zyne::CaptureStatus::Unavailable:
+            qCWarning(lcSensors) << "output level: no output can be captured";
+            break;
+        }
+        lastStatus_ = status;
+    }
+    if (status != zyne::CaptureStatus::Capturing) {
+        return -1;
+    }
+    return analyser_.read(window_);
+}

@@ -1,0 +1,135 @@
+#include "GetHWiNFO.h"
+
+#include "LibsensorsLibrary.h"
+#include "ReadingNames.h"
+#include "SensorsLog.h"
+
+#include <cmath>
+
+namespace {
+
+using zyne::ReadingKind;
+
+// No CPU runs above this; a hotter reading is a broken sensor.
+constexpr double kHottestPlausible = 150.0;
+
+bool isNoReading(double value) {
+    return value == 0.0 || value == zyne::kNoReading;
+}
+
+// Logs and rejects what no sensor can measure; 0 and kNoReading must be filtered before.
+bool isPlausible(ReadingKind kind, double value, const QString& name) {
+    if (!std::isfinite(value) || (kind == ReadingKind::Temperature && value > kHottestPlausible)) {
+        qCWarning(lcSensors) << "skipped implausible reading" << name << '=' << value;
+        return false;
+    }
+    return true;
+}
+
+QString sixDigits(double value) {
+    return QString::number(value, 'g', 6);
+}
+
+struct ScanKind {
+    ReadingKind kind;
+    const char* label;
+};
+
+constexpr ScanKind kScanKinds[] = {
+    {ReadingKind::Temperature, "HWi32_GetTemperature:"},
+    {ReadingKind::Voltage, "HWi32_GetVoltage:"},
+    {ReadingKind::Fan, "HWi32_GetFan:"},
+    {ReadingKind::Current, "HWi32_GetCurrent:"},
+    {ReadingKind::Power, "HWi32_GetPower:"},
+    {ReadingKind::Clock, "HWi32_GetClock:"},
+    {ReadingKind::Usage, "HWi32_GetUsage:"},
+};
+
+} // namespace
+
+GetHWiNFO::GetHWiNFO(QObject* parent) : GetHWiNFO(std::make_unique<zyne::LibsensorsLibrary>(), parent) {}
+
+GetHWiNFO::GetHWiNFO(std::unique_ptr<zyne::SensorLibrary> library, QObject* parent)
+    : QThread(parent), library_(std::move(library)) {}
+
+GetHWiNFO::~GetHWiNFO() {
+    // A reading may still be running when the window goes away.
+    wait();
+}
+
+QStringList GetHWiNFO::readingTexts() const {
+    QMutexLocker lock(&textsMutex_);
+    return readingTexts_;
+}
+
+bool GetHWiNFO::canRead() {
+    const char* why = nullptr;
+    if (!library_->isAvailable()) {
+        why = "no sensor library";
+    } else if (library_->sensorCount() <= 0) {
+        why = "no hardware sensors";
+    }
+    if (why && !reportedNothingToRead_.exchange(true)) {
+        qCWarning(lcSensors) << "CPU temperature not read:" << why;
+    }
+    return !why;
+}
+
+void GetHWiNFO::run() {
+    QMutexLocker lock(&libraryMutex_);
+    if (!canRead()) {
+        return;
+    }
+    int best = 0;
+    const int sensors = library_->sensorCount();
+    for (int sensor = 0; sensor < sensors; ++sensor) {
+        library_->selectSensor(sensor);
+        for (int index = 0; index < zyne::kReadingsPerSensor; ++index) {
+            QString name;
+            const double value = library_->reading(ReadingKind::Temperature, sensor, index, name);
+            if (isNoReading(value) || !isPlausible(ReadingKind::Temperature, value, name)) {
+                continue;
+            }
+            if (value > best && zyne::isCpuTemperatureName(name)) {
+                best = static_cast<int>(value);
+            }
+        }
+    }
+    lock.unlock();
+    emit done(best);
+}
+
+QStringList GetHWiNFO::scanComputer() {
+    QStringList texts;
+    {
+        QMutexLocker lock(&libraryMutex_);
+        if (!canRead()) {
+            return texts;
+        }
+        // The sensor's line shows the value read just before it, as the listing always has.
+        double lastValue = 0.0;
+        const int sensors = library_->sensorCount();
+        for (int sensor = 0; sensor < sensors; ++sensor) {
+            library_->selectSensor(sensor);
+            texts << QStringLiteral("------------HWi32_GetSensorName:") + library_->sensorName(sensor) +
+                         QStringLiteral(" = ") + sixDigits(lastValue) +
+                         QStringLiteral("----------------------");
+            for (int index = 0; index < zyne::kReadingsPerSensor; ++index) {
+                for (const ScanKind& scan : kScanKinds) {
+                    QString name;
+                    lastValue = library_->reading(scan.kind, sensor, index, name);
+                    if (isNoReading(lastValue) || !isPlausible(scan.kind, lastValue, name)) {
+                        continue;
+                    }
+                    texts << QLatin1String(scan.label) + name + QStringLiteral(" = ") + sixDigits(lastValue);
+                }
+            }
+        }
+    }
+    {
+        QMutexLocker lock(&textsMutex_);
+        readingTexts_ = texts;
+    }
+    emit doneScanComputer(texts);
+    return texts;
+}

@@ -1,0 +1,3 @@
+#include "SensorsLog.h"
+
+Q_LOGGING_CATEGORY(lcSensors, "zyne.sensors")
