@@ -118,7 +118,7 @@ void SpineTest::secondStartHandsOverToTheRunningInstance() {
 }
 
 void SpineTest::badRigIsRefused_data() {
-    QTest::addColumn<QByteArray>("rig");
+    QTest::addColumn<QByteArray>("rig"); // null: the rig file does not exist
     QTest::addColumn<QString>("problem");
 
     QTest::newRow("not JSON") << QByteArray(R"({"plus": [{"index": 0})") << QStringLiteral("invalid JSON");
@@ -126,6 +126,7 @@ void SpineTest::badRigIsRefused_data() {
                                    << QStringLiteral("plus[0].index");
     QTest::newRow("unknown behaviour") << QByteArray(R"({"plus": [{"index": 2, "behaviour": "smoking"}]})")
                                        << QStringLiteral("plus[0].behaviour");
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("No such file");
 }
 
 void SpineTest::badRigIsRefused() {
@@ -133,7 +134,10 @@ void SpineTest::badRigIsRefused() {
     QFETCH(QString, problem);
 
     ProgramUnderTest program;
-    program.setRigText(rig);
+    if (rig.isNull())
+        program.setRigFile(program.settingsFolder() + QStringLiteral("/no-such-rig.json"));
+    else
+        program.setRigText(rig);
     QVERIFY2(program.start(), qPrintable(program.diagnostics()));
     QVERIFY2(program.waitForExit(), qPrintable(program.diagnostics()));
     QVERIFY2(program.exitedNormally() && program.exitCode() != 0, qPrintable(program.diagnostics()));
