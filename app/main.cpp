@@ -1,6 +1,6 @@
 #include "LogFile.h"
 #include "QuitOnSignal.h"
-#include "SimBackend.h"
+#include "SimEnvironment.h"
 #include "SingleInstance.h"
 #include "VxZyneRainbow.h"
 

@@ -1,0 +1,41 @@
+#include "EngineRig.h"
+
+#include <QtTest>
+
+namespace zyne::testing {
+
+EngineRig::EngineRig(const QByteArray& rigJson) {
+    QString error;
+    auto rig = sim::SimRig::fromJson(rigJson, &error);
+    if (!rig)
+        qFatal("bad test rig: %s", qPrintable(error));
+    auto backend = std::make_unique<sim::SimBackend>(*rig);
+    m_sim = backend.get();
+    installHidBackend(std::move(backend));
+}
+
+// Engines built on the rig must be gone before it.
+EngineRig::~EngineRig() {
+    installHidBackend(nullptr);
+}
+
+std::vector<QByteArray> EngineRig::reportsTo(int plusBox) const {
+    const QString dev = QStringLiteral("264a:%1").arg(0x1FA5 + plusBox, 4, 16, QLatin1Char('0'));
+    std::vector<QByteArray> reports;
+    for (const auto& event : m_sim->events()) {
+        if (event.dev == dev && event.dir == QLatin1String("out"))
+            reports.push_back(event.bytes);
+    }
+    return reports;
+}
+
+std::vector<int> EngineRig::openedProductIds() const {
+    std::vector<int> ids;
+    for (const auto& event : m_sim->events()) {
+        if (event.dir == QLatin1String("open"))
+            ids.push_back(event.dev.mid(5).toInt(nullptr, 16));
+    }
+    return ids;
+}
+
+} // namespace zyne::testing

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "SimBackend.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace zyne::testing {
+
+// Installs a simulated rig as the process-wide HID backend for one test and reads back what the
+// engine wrote to it.
+class EngineRig {
+public:
+    explicit EngineRig(const QByteArray& rigJson);
+    ~EngineRig();
+
+    sim::SimBackend& sim() { return *m_sim; }
+    // Output reports written to a Plus box, report-ID byte first, in order.
+    std::vector<QByteArray> reportsTo(int plusBox) const;
+    // Product ids of every open attempt, in order.
+    std::vector<int> openedProductIds() const;
+    void forget() { m_sim->clearEvents(); }
+
+private:
+    sim::SimBackend* m_sim = nullptr;
+};
+
+// The 64-byte report r[] of a 65-byte output buffer.
+inline unsigned char reportByte(const QByteArray& buffer, int r) {
+    return static_cast<unsigned char>(buffer.at(r + 1));
+}
+
+} // namespace zyne::testing

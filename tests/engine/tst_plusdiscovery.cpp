@@ -1,0 +1,199 @@
+#include "EngineRig.h"
+#include "PlusReports.h"
+#include "PresenceString.h"
+#include "ZynePlusCommandHelper.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace zyne;
+using zyne::testing::EngineRig;
+
+namespace {
+QByteArray probeBuffer() {
+    QByteArray probe(65, '\0');
+    probe[1] = char(0xFE);
+    probe[2] = char(0x33);
+    return probe;
+}
+
+// Counts handles that are still open, to see replaced ones closed.
+class CountingBackend : public HidBackend {
+public:
+    explicit CountingBackend(std::unique_ptr<HidBackend> inner) : m_inner(std::move(inner)) {}
+    int openHandles = 0;
+
+    std::unique_ptr<HidDevice> open(std::uint16_t vendorId, std::uint16_t productId) override {
+        auto device = m_inner->open(vendorId, productId);
+        if (!device)
+            return nullptr;
+        return std::make_unique<CountedDevice>(std::move(device), openHandles);
+    }
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override {
+        return m_inner->enumerate(vendorId, productId);
+    }
+
+private:
+    class CountedDevice : public HidDevice {
+    public:
+        CountedDevice(std::unique_ptr<HidDevice> inner, int& count)
+            : m_inner(std::move(inner)), m_count(count) {
+            ++m_count;
+        }
+        ~CountedDevice() override { --m_count; }
+        int write(const unsigned char* data, std::size_t length) override {
+            return m_inner->write(data, length);
+        }
+        int read(unsigned char* data, std::size_t length, int timeoutMs) override {
+            return m_inner->read(data, length, timeoutMs);
+        }
+        int sendFeatureReport(const unsigned char* data, std::size_t length) override {
+            return m_inner->sendFeatureReport(data, length);
+        }
+        int getFeatureReport(unsigned char* data, std::size_t length) override {
+            return m_inner->getFeatureReport(data, length);
+        }
+
+    private:
+        std::unique_ptr<HidDevice> m_inner;
+        int& m_count;
+    };
+    std::unique_ptr<HidBackend> m_inner;
+};
+} // namespace
+
+class PlusDiscoveryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void findsBoxesByProductIdInOrder();
+    void noControllerWritesNothingAfterProbes();
+    void probeFailureLeavesBoxAbsent();
+    void rediscoveringVanishedBoxKeepsItsType();
+    void rediscoveryClosesReplacedHandle();
+    void firmwareVersion();
+    void silentBoxDoesNotStallTheEngine();
+    void vanishedBoxDuringWritesIsSurvived();
+};
+
+void PlusDiscoveryTest::findsBoxesByProductIdInOrder() {
+    EngineRig rig(R"({"plus": [{"index": 0}, {"index": 15}]})");
+    ZynePlusCommandHelper engine;
+
+    std::vector<int> expected;
+    for (int i = 0; i < 16; ++i)
+        expected.push_back(0x1FA5 + i);
+    const auto opened = rig.openedProductIds();
+    QCOMPARE(std::vector<int>(opened.begin(), opened.begin() + 16), expected);
+    QVERIFY(std::find(opened.begin(), opened.end(), 0x1FB5) == opened.end());
+
+    QCOMPARE(checkControllerStr().text(), QStringLiteral("1000000000000001"));
+    QCOMPARE(engine.box(0).boxType, int(BoxPlus));
+    QCOMPARE(engine.box(15).boxType, int(BoxPlus));
+    QCOMPARE(engine.box(7).boxType, int(BoxAbsent));
+    QCOMPARE(rig.reportsTo(15).front(), probeBuffer());
+    QCOMPARE(boxLabel(15), QStringLiteral("Zyne Plus Controller No.16"));
+}
+
+void PlusDiscoveryTest::noControllerWritesNothingAfterProbes() {
+    EngineRig rig(R"({})");
+    ZynePlusCommandHelper engine;
+    QCOMPARE(checkControllerStr().text(), QString(16, QLatin1Char('0')));
+    for (int b = 0; b < 16; ++b) {
+        QCOMPARE(engine.box(b).boxType, int(BoxAbsent));
+        QVERIFY(rig.reportsTo(b).empty());
+    }
+    engine.changeLightMode(0, 0, 3, 0, 0, false);
+    engine.sendCommandReadFanSpeed(0);
+    QVERIFY(rig.reportsTo(0).empty());
+}
+
+void PlusDiscoveryTest::probeFailureLeavesBoxAbsent() {
+    EngineRig rig(R"({"plus": [{"index": 2, "behaviour": "probe_fails"}]})");
+    ZynePlusCommandHelper engine;
+    QVERIFY(!engine.box(2).isConnected);
+    QCOMPARE(engine.box(2).boxType, int(BoxAbsent));
+    QVERIFY(!checkControllerStr().isPresent(2));
+    QCOMPARE(engine.firmwareVersion(2), QStringLiteral("0"));
+}
+
+void PlusDiscoveryTest::rediscoveringVanishedBoxKeepsItsType() {
+    EngineRig rig(R"({"plus": [{"index": 3}]})");
+    ZynePlusCommandHelper engine;
+    QVERIFY(engine.box(3).isPlusConnected());
+    QCOMPARE(rig.sim().control(QStringLiteral("unplug plus 3")), QStringLiteral("ok"));
+
+    QSignalSpy canControl(&engine, &ZynePlusCommandHelper::sendCanControl);
+    engine.getZynePlusByOne(3);
+    QCOMPARE(canControl.count(), 1);
+    QCOMPARE(canControl.at(0).at(0).toInt(), 3);
+    QCOMPARE(canControl.at(0).at(1).toBool(), false);
+    QVERIFY(!engine.box(3).isConnected);
+    QCOMPARE(engine.box(3).boxType, int(BoxPlus));
+    QVERIFY(!checkControllerStr().isPresent(3));
+
+    QCOMPARE(rig.sim().control(QStringLiteral("plug plus 3")), QStringLiteral("ok"));
+    engine.getZynePlusByOne(3);
+    QCOMPARE(canControl.at(1).at(1).toBool(), true);
+    QVERIFY(checkControllerStr().isPresent(3));
+
+    // Out-of-range indices are refused without touching any record.
+    engine.getZynePlusByOne(16);
+    engine.getZynePlusByOne(-1);
+    QCOMPARE(canControl.count(), 2);
+}
+
+void PlusDiscoveryTest::rediscoveryClosesReplacedHandle() {
+    QString error;
+    auto rigSpec = sim::SimRig::fromJson(R"({"plus": [{"index": 0}, {"index": 1}]})", &error);
+    QVERIFY(rigSpec);
+    auto counting = std::make_unique<CountingBackend>(std::make_unique<sim::SimBackend>(*rigSpec));
+    CountingBackend* backend = counting.get();
+    installHidBackend(std::move(counting));
+    {
+        ZynePlusCommandHelper engine;
+        QCOMPARE(backend->openHandles, 2);
+        engine.getZynePlusByOne(0);
+        engine.getZynePlus();
+        QCOMPARE(backend->openHandles, 2);
+    }
+    QCOMPARE(backend->openHandles, 0);
+    installHidBackend(nullptr);
+}
+
+void PlusDiscoveryTest::firmwareVersion() {
+    EngineRig rig(R"({"plus": [{"index": 1, "firmware": [1, 0, 12]}]})");
+    ZynePlusCommandHelper engine;
+    QSignalSpy firmware(&engine, &ZynePlusCommandHelper::sendPlusFirmware);
+    engine.receivePlusFirmware(1);
+    engine.receivePlusFirmware(0);
+    QCOMPARE(firmware.count(), 2);
+    QCOMPARE(firmware.at(0).at(0).toString(), QStringLiteral("1.0.12"));
+    QCOMPARE(firmware.at(1).at(0).toString(), QStringLiteral("0"));
+    const auto sent = rig.reportsTo(1);
+    QCOMPARE(zyne::testing::reportByte(sent.back(), 0), 0x33);
+    QCOMPARE(zyne::testing::reportByte(sent.back(), 1), 0x50);
+}
+
+void PlusDiscoveryTest::silentBoxDoesNotStallTheEngine() {
+    EngineRig rig(R"({"plus": [{"index": 0, "behaviour": "silent"}]})");
+    ZynePlusCommandHelper engine;
+    QVERIFY(engine.box(0).isPlusConnected());
+    QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
+    engine.sendCommandReadFanSpeed(0);
+    QCOMPARE(speeds.count(), 0);
+    QCOMPARE(engine.firmwareVersion(0), QStringLiteral("0"));
+}
+
+void PlusDiscoveryTest::vanishedBoxDuringWritesIsSurvived() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    ZynePlusCommandHelper engine;
+    rig.sim().control(QStringLiteral("unplug plus 0"));
+    QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
+    engine.changeLightMode(0, 1, 6, 0, 0, false);
+    engine.sendCommandReadFanSpeed(0);
+    engine.receiveChangeFanSpeedNum(0, 1, 5);
+    QCOMPARE(speeds.count(), 0);
+}
+
+QTEST_GUILESS_MAIN(PlusDiscoveryTest)
+#include "tst_plusdiscovery.moc"
