@@ -24,7 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-boxes=$(for i in $(seq 0 15); do printf '{"index": %d}' "$i"; [[ $i -lt 15 ]] && printf ', '; done)
+boxes=$(seq 0 15 | sed 's/.*/{"index": &}/' | paste -sd, -)
 printf '{"plus": [%s]}\n' "$boxes" >"$work/rig.json"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -52,6 +52,11 @@ for run in $(seq 1 "$runs"); do
     if [[ -z $line ]]; then
         echo "run $run: no \"started in\" line; stderr:" >&2
         tail -20 "$home/stderr.log" >&2
+        exit 1
+    fi
+
+    if ! grep -q 'checkControllerStr:.*1111111111111111' "$home/stderr.log"; then
+        echo "run $run: the program did not find all 16 boxes" >&2
         exit 1
     fi
 
