@@ -1,6 +1,7 @@
 #include "VxZyneRainbow.h"
 
 #include "ApplicationSettings.h"
+#include "GetHWiNFO.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
 #include "ScanUSB.h"
@@ -23,6 +24,7 @@ const QString VxZyneRainbow::kProgramVersion = QStringLiteral("1.1.5");
 namespace {
 constexpr quint32 kShowMainViewMessage = 0x8101;
 constexpr int kReadSpeedIntervalMs = 65;
+constexpr int kSensorPollIntervalMs = 5000;
 
 const char* const kTranslationFiles[] = {"Language/en.qm", "Language/tc.qm", "Language/cn.qm",
                                          "Language/de.qm", "Language/fr.qm", "Language/jp.qm",
@@ -46,6 +48,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
 
     createTimers();
     selectFirstBox();
+    startSensorPolling();
     checkUSBDevice();
     if (checkVXKeyboard())
         qCDebug(lcMain) << "a maker's keyboard is attached";
@@ -72,6 +75,25 @@ void VxZyneRainbow::createTimers() {
     m_readSpeedTimer = new QTimer(this);
     connect(m_readSpeedTimer, &QTimer::timeout, this, &VxZyneRainbow::updateSpeed);
     connect(this, &VxZyneRainbow::sendUpdateSpeed, m_plus, &ZynePlusCommandHelper::sendCommandReadFanSpeed);
+}
+
+void VxZyneRainbow::startSensorPolling() {
+    m_sensorPollTimer = new QTimer(this);
+    m_sensorReader = new GetHWiNFO(this);
+    // A start while the previous reading still runs does nothing.
+    connect(m_sensorPollTimer, &QTimer::timeout, m_sensorReader, [this] { m_sensorReader->start(); });
+    connect(m_sensorReader, &GetHWiNFO::done, this, &VxZyneRainbow::finishGetTemp);
+    connect(m_sensorReader, &GetHWiNFO::doneScanComputer, this, &VxZyneRainbow::finishGetComputerData);
+    m_sensorPollTimer->start(kSensorPollIntervalMs);
+}
+
+void VxZyneRainbow::finishGetTemp(int temperature) {
+    qCDebug(lcMain) << "CPU temperature:" << temperature;
+    emit sendTempetatureToPlus(temperature);
+}
+
+void VxZyneRainbow::finishGetComputerData(QStringList readings) {
+    qCDebug(lcMain) << "computerData:" << readings;
 }
 
 void VxZyneRainbow::updateSpeed() {
@@ -147,7 +169,7 @@ void VxZyneRainbow::checkUSBDevice() {
     for (int box = 0; box < kBoxCount; ++box) {
         const int count = scan.count(kMakerVendorId, plusProductId(box));
         const QChar found = plus.at(box);
-        qCDebug(lcMain).noquote() << boxLabel(box) << ", Windows:" << count << ", HIDAPI:" << found;
+        qCDebug(lcMain).noquote().nospace() << boxLabel(box) << ", Windows:" << count << ", HIDAPI:" << found;
         const bool agrees = (count > 0) == (found == QLatin1Char('1'));
         if (!agrees) {
             qCDebug(lcMain).noquote() << boxLabel(box) << "disagrees with the device list: rediscovering";

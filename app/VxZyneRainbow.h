@@ -2,12 +2,14 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <QSystemTrayIcon>
 
 class QAction;
 class QMenu;
 class QTimer;
 class QTranslator;
+class GetHWiNFO;
 
 namespace zyne {
 
@@ -56,10 +58,13 @@ public slots:
     void updateSpeed();
     void startReadSpeedTimer();
     void closeReadSpeedTimer();
+    void finishGetTemp(int temperature);
+    void finishGetComputerData(QStringList readings);
 
 private:
     void connectPlusEngine();
     void createTimers();
+    void startSensorPolling();
     void createTrayIcon();
     void loadTranslation(int language);
     void selectFirstBox();
@@ -70,6 +75,9 @@ private:
     int SelectBoxIndex = 0;
     ZynePlusCommandHelper* m_plus = nullptr;
     QTimer* m_readSpeedTimer = nullptr;
+    QTimer* m_sensorPollTimer = nullptr;
+    GetHWiNFO* m_sensorReader = nullptr;
+
     QSystemTrayIcon* m_trayIcon = nullptr;
     QMenu* m_trayMenu = nullptr;
     QAction* m_launchAction = nullptr;
