@@ -19,7 +19,7 @@ exe="$build/app/vx-zyne-plus-rgb"
 work=$(mktemp -d)
 pid=
 cleanup() {
-    [[ -n $pid ]] && kill -KILL "$pid" 2>/dev/null || true
+    if [[ -n $pid ]]; then kill -KILL "$pid" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -29,7 +29,7 @@ printf '{"plus": [%s]}\n' "$boxes" >"$work/rig.json"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-: >"$work/total" >"$work/inside" >"$work/rss"
+touch "$work/total" "$work/inside" "$work/rss"
 for run in $(seq 1 "$runs"); do
     home="$work/run-$run"
     mkdir -p "$home/config" "$home/tmp" "$home/runtime"
