@@ -17,13 +17,13 @@ int ComputerVolume::getVolumeLevel() {
     if (status != lastStatus_) {
         switch (status) {
         case zyne::CaptureStatus::Capturing:
-            qCInfo(lcSensors) << "output level: capturing";
+            qCInfo(lcSensors) << "level query: reading the output again";
             break;
         case zyne::CaptureStatus::OutputChanged:
-            qCInfo(lcSensors) << "output level: output changed, capture rebuilt";
+            qCInfo(lcSensors) << "level query: the output changed, capture rebuilt";
             break;
         case zyne::CaptureStatus::Unavailable:
-            qCWarning(lcSensors) << "output level: no output can be captured";
+            qCWarning(lcSensors) << "level query: no output can be captured";
             break;
         }
         lastStatus_ = status;

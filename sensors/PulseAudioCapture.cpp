@@ -84,10 +84,9 @@ void PulseAudioCapture::connectContext() {
     pa_context_set_state_callback(context_, onContextState, this);
     pa_context_set_subscribe_callback(context_, onServerEvent, this);
     // No autospawn: starting a sound server is the desktop's business, not a light controller's.
+    // A failure may already have been reported through onContextState; the timer is started once.
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-        qCDebug(lcSensors) << "audio server connect:" << lastError(context_);
-        dropContext();
-        loseCapture("no audio server");
+        loseCapture("no audio server", lastError(context_));
         startTimer(reconnectTimer_, kReconnectDelay, onReconnectTimer);
     }
 }
@@ -155,10 +154,11 @@ void PulseAudioCapture::dropStream() {
     stream_ = nullptr;
 }
 
-void PulseAudioCapture::loseCapture(const char* why) {
+void PulseAudioCapture::loseCapture(const char* why, const char* detail) {
     available_ = false;
+    // Once per loss: without a server this is retried every second.
     if (!reportedLoss_) {
-        qCWarning(lcSensors) << "output level unavailable:" << why;
+        qCWarning(lcSensors) << "output level unavailable:" << why << (detail ? detail : "");
         reportedLoss_ = true;
     }
 }
@@ -195,12 +195,12 @@ void PulseAudioCapture::onContextState(pa_context* context, void* self) {
         break;
     case PA_CONTEXT_FAILED:
     case PA_CONTEXT_TERMINATED:
-        qCDebug(lcSensors) << "audio server connection ended:" << lastError(context);
+        // The context itself is dropped by the reconnect, outside its own callback.
         capture->dropStream();
-        capture->dropContext();
+        capture->stopTimer(capture->resyncTimer_);
         capture->sinkName_.clear();
         capture->sinksChanged_ = false;
-        capture->loseCapture("the audio server went away");
+        capture->loseCapture("the audio server went away", lastError(context));
         capture->startTimer(capture->reconnectTimer_, kReconnectDelay, onReconnectTimer);
         break;
     default:
@@ -225,8 +225,7 @@ void PulseAudioCapture::onServerEvent(pa_context*, pa_subscription_event_type_t 
 void PulseAudioCapture::onServerInfo(pa_context* context, const pa_server_info* info, void* self) {
     PulseAudioCapture* capture = owner(self);
     if (!info) {
-        qCDebug(lcSensors) << "audio server info:" << lastError(context);
-        capture->loseCapture("the audio server did not describe its outputs");
+        capture->loseCapture("the audio server did not describe its outputs", lastError(context));
         return;
     }
     const char* sink = info->default_sink_name;
@@ -247,8 +246,7 @@ void PulseAudioCapture::onSinkInfo(pa_context* context, const pa_sink_info* info
     PulseAudioCapture* capture = owner(self);
     if (!info) {
         if (last < 0) {
-            qCDebug(lcSensors) << "output info:" << lastError(context);
-            capture->loseCapture("the default output vanished");
+            capture->loseCapture("the default output vanished", lastError(context));
             capture->startTimer(capture->resyncTimer_, kResyncDelay, onResyncTimer);
         }
         return;
@@ -323,6 +321,7 @@ void PulseAudioCapture::onReconnectTimer(pa_mainloop_api* api, pa_time_event* ti
     PulseAudioCapture* capture = owner(self);
     api->time_free(timer);
     capture->reconnectTimer_ = nullptr;
+    capture->dropContext();
     capture->connectContext();
 }
 

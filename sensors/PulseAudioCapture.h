@@ -32,7 +32,7 @@ private:
     void rebuildOn(const char* sinkName);
     void openStream(const char* monitorName);
     void dropStream();
-    void loseCapture(const char* why);
+    void loseCapture(const char* why, const char* detail = nullptr);
     void startTimer(pa_time_event*& timer, pa_usec_t delay, pa_time_event_cb_t callback);
     void stopTimer(pa_time_event*& timer);
 

@@ -1,0 +1,155 @@
+#include "ComputerVolume.h"
+#include "PrivatePulseServer.h"
+#include "SensorsTests.h"
+
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+constexpr int kQueryIntervalMs = 50;
+// Generous: the server and a sanitized build may be slow on a busy machine.
+constexpr int kPatienceQueries = 200;
+
+// Queries as the engine does, every 50 ms, until `wanted` holds for a level; returns every level seen.
+QVector<int> queryUntil(ComputerVolume& meter, const std::function<bool(int)>& wanted) {
+    QVector<int> levels;
+    for (int i = 0; i < kPatienceQueries; ++i) {
+        levels << meter.getVolumeLevel();
+        if (wanted(levels.last())) {
+            return levels;
+        }
+        QTest::qWait(kQueryIntervalMs);
+    }
+    return levels;
+}
+
+QVector<int> queryTimes(ComputerVolume& meter, int count) {
+    QVector<int> levels;
+    for (int i = 0; i < count; ++i) {
+        QTest::qWait(kQueryIntervalMs);
+        levels << meter.getVolumeLevel();
+    }
+    return levels;
+}
+
+QString show(const QVector<int>& levels) {
+    QStringList texts;
+    for (int level : levels) {
+        texts << QString::number(level);
+    }
+    return texts.join(' ');
+}
+
+// True once the tone has been played out (or it already had been).
+bool playedOut(QProcess& player) {
+    return player.state() == QProcess::NotRunning || player.waitForFinished(10000);
+}
+
+bool isLevel(int level) {
+    return level >= 0;
+}
+
+bool isLoud(int level) {
+    return level > 0;
+}
+
+bool isSilent(int level) {
+    return level == 0;
+}
+
+bool isFailure(int level) {
+    return level == -1;
+}
+
+} // namespace
+
+#define QVERIFY_LEVELS(levels, what) QVERIFY2(what(levels.last()), qPrintable(show(levels)))
+
+class PulseMeterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (!server_.start()) {
+            QSKIP("cannot start a private PulseAudio server (pulseaudio from tools/install-deps.sh)");
+        }
+        qputenv("PULSE_SERVER", server_.address().toLocal8Bit());
+    }
+
+    void cleanupTestCase() { qunsetenv("PULSE_SERVER"); }
+
+    void noServerAnswersMinusOne() {
+        qputenv("PULSE_SERVER", "unix:/nonexistent/zyne-no-server");
+        ComputerVolume meter;
+        // Long enough for a reconnect attempt.
+        const QVector<int> levels = queryTimes(meter, 30);
+        qputenv("PULSE_SERVER", server_.address().toLocal8Bit());
+        QCOMPARE(levels.count(-1), levels.size());
+    }
+
+    void levelRisesWithToneAndFallsAfterIt() {
+        ComputerVolume meter;
+        QVector<int> levels = queryUntil(meter, isLevel);
+        QVERIFY_LEVELS(levels, isLevel);
+        const auto player = server_.playTone(220.0, 0.5, 1.0);
+        QVERIFY(player);
+        levels = queryUntil(meter, isLoud);
+        QVERIFY_LEVELS(levels, isLoud);
+        QVERIFY(playedOut(*player));
+        levels = queryUntil(meter, isSilent);
+        QVERIFY_LEVELS(levels, isSilent);
+        QCOMPARE(levels.count(-1), 0);
+    }
+
+    void followsTheDefaultOutput() {
+        ComputerVolume meter;
+        QVERIFY_LEVELS(queryUntil(meter, isLevel), isLevel);
+
+        // Another output appearing rebuilds the capture: one failed query.
+        QVERIFY(server_.control({"load-module", "module-null-sink", "sink_name=zyne_second"}));
+        QVector<int> levels = queryUntil(meter, isFailure);
+        QVERIFY_LEVELS(levels, isFailure);
+
+        // A tone on the output that is not the default is not heard.
+        const auto player = server_.playTone(220.0, 0.5, 4.0, QStringLiteral("zyne_second"));
+        QVERIFY(player);
+        levels = queryTimes(meter, 10);
+        QVERIFY2(levels.count(0) == levels.size(), qPrintable(show(levels)));
+
+        // Making it the default moves the capture there: one failed query, then its level.
+        QVERIFY(server_.control({"set-default-sink", "zyne_second"}));
+        levels = queryUntil(meter, isFailure);
+        QVERIFY_LEVELS(levels, isFailure);
+        levels = queryUntil(meter, isLoud);
+        QVERIFY_LEVELS(levels, isLoud);
+        QVERIFY2(levels.count(-1) == 0, qPrintable(show(levels)));
+        QVERIFY(server_.control({"set-default-sink", "zyne_null"}));
+        player->kill();
+        player->waitForFinished();
+    }
+
+    void serverGoingAwayAndComingBack() {
+        ComputerVolume meter;
+        QVERIFY_LEVELS(queryUntil(meter, isLevel), isLevel);
+        server_.stop();
+        QVERIFY_LEVELS(queryUntil(meter, isFailure), isFailure);
+        QVERIFY2(queryTimes(meter, 5).count(-1) == 5, "levels while the server is away");
+        QVERIFY(server_.start());
+        QVERIFY_LEVELS(queryUntil(meter, isLevel), isLevel);
+        const auto player = server_.playTone(220.0, 0.5, 1.0);
+        QVERIFY(player);
+        QVERIFY_LEVELS(queryUntil(meter, isLoud), isLoud);
+        QVERIFY(playedOut(*player));
+    }
+
+private:
+    PrivatePulseServer server_;
+};
+
+int runPulseMeterTest(int argc, char** argv) {
+    PulseMeterTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_pulsemeter.moc"
