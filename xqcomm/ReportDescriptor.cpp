@@ -31,7 +31,7 @@ std::uint32_t itemData(const std::uint8_t* data, std::size_t size) {
 } // namespace
 
 long featureReportLength(const std::uint8_t* descriptor, std::size_t length) {
-    if (!descriptor)
+    if (!descriptor && length > 0)
         return -1;
     std::array<std::uint64_t, 256> featureBits{};
     std::array<GlobalState, kMaxPushDepth> stack{};
