@@ -8,10 +8,10 @@
 
 namespace zyne {
 
-// Reads and writes Device.ini and the Plus and classic profile files of one settings folder.
-// Files are QSettings INI files; every write goes to a temporary file that replaces the old one
-// only once complete, so a crash or full disk never leaves a half-written file.
-// Each call opens its own store, so one helper per thread is enough and needs no lock.
+// Reads and writes Device.ini and the Plus and classic profile files of one settings folder, in the
+// Qt settings store's INI format. Every write merges into the file's current content and replaces
+// the file whole (see updateIniFile). The helper holds no state besides its folder, so each worker
+// can own one and use it on its own thread.
 class IniHelper {
 public:
     IniHelper(); // the user's settings folder

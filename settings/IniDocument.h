@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QVector>
+
+namespace zyne {
+
+// The text of one INI file in the format the Qt settings store writes: "[Group]" headers,
+// "key=value" lines, a blank line between groups; values escaped and quoted as the store does
+// (quotes around values holding "," ";" "=" or edge blanks, \x escapes outside printable ASCII),
+// so files move freely between this program's versions. Lines that cannot be read are dropped and
+// marked; keys nobody sets keep their bytes.
+class IniDocument {
+public:
+    static IniDocument parse(const QByteArray& bytes);
+    QByteArray serialized() const;
+
+    // False when a line had to be dropped.
+    bool isWellFormed() const { return m_wellFormed; }
+    bool contains(const QString& group, const QString& key) const;
+    // The value as text; a list written without quotes comes back joined with ",". Empty when missing.
+    QString value(const QString& group, const QString& key) const;
+    void setValue(const QString& group, const QString& key, const QString& text);
+
+private:
+    struct Group {
+        QString name;
+        QMap<QString, QByteArray> rawValues; // sorted by key, as the store writes them
+        bool fromFile = false;               // new groups follow, sorted by name
+    };
+    int groupIndex(const QString& name) const; // -1 when missing
+    int ensureGroup(const QString& name);
+
+    QVector<Group> m_groups;
+    bool m_wellFormed = true;
+};
+
+QString unescapedIniValue(const QByteArray& raw);
+QByteArray escapedIniValue(const QString& text);
+
+} // namespace zyne
