@@ -31,12 +31,11 @@ int main(int argc, char* argv[]) {
 
     zyne::SingleInstance instance(zyne::VxZyneRainbow::kWindowTitle);
     qCDebug(lcStart) << "FindWindow:::::::Main";
-    if (instance.sendToRunningInstance(0x8101, 1, 1)) {
+    if (!instance.claim(0x8101, 1, 1)) {
         qCDebug(lcStart) << "Main---Findddddddddd";
         return 0;
     }
 
-    instance.listen();
     zyne::installLogFile(settingsFolder() + QStringLiteral("/ZynePlus.log"));
     QString error;
     if (!zyne::sim::installBackendFromEnvironment(&error, &app)) {

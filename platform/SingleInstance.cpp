@@ -2,8 +2,10 @@
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QLoggingCategory>
 
 #include <unistd.h>
@@ -28,6 +30,16 @@ SingleInstance::SingleInstance(const QString& windowTitle, QObject* parent) : QO
     m_serverName =
         QStringLiteral("vx-zyne-plus-rgb-") +
         QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
+}
+
+bool SingleInstance::claim(quint32 msg, quint32 wParam, quint32 lParam) {
+    QLockFile startLock(QDir::temp().filePath(m_serverName + QStringLiteral(".lock")));
+    if (!startLock.tryLock(kConnectTimeoutMs))
+        qCWarning(lcPlatform) << "single instance: start lock not taken:" << startLock.error();
+    if (sendToRunningInstance(msg, wParam, lParam))
+        return false;
+    listen();
+    return true;
 }
 
 bool SingleInstance::sendToRunningInstance(quint32 msg, quint32 wParam, quint32 lParam) const {

@@ -14,15 +14,18 @@ class SingleInstance : public QObject {
 public:
     explicit SingleInstance(const QString& windowTitle, QObject* parent = nullptr);
 
-    // Hands the message to a running instance; false when none answers.
-    bool sendToRunningInstance(quint32 msg, quint32 wParam, quint32 lParam) const;
-    // Starts answering as the running instance.
-    bool listen();
+    // Hands the message to the running instance and returns false; when none runs, this process
+    // becomes the running instance and true is returned. Two processes starting at once can't
+    // both become it.
+    bool claim(quint32 msg, quint32 wParam, quint32 lParam);
 
 signals:
     void messageReceived(quint32 msg, quint32 wParam, quint32 lParam);
 
 private:
+    bool sendToRunningInstance(quint32 msg, quint32 wParam, quint32 lParam) const;
+    bool listen();
+
     void readMessage();
 
     QString m_serverName;

@@ -1,0 +1,109 @@
+// Cost of the Plus engine per report and per full refresh, against the simulated rig and against
+// a device that takes every report at once (the engine's own share).
+#include "PlusReports.h"
+#include "SimBackend.h"
+#include "ZynePlusCommandHelper.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+#include <benchmark/benchmark.h>
+
+using namespace zyne;
+
+namespace {
+// Answers every report at once, so only the engine's work is measured.
+class InstantDevice : public HidDevice {
+public:
+    int write(const unsigned char*, std::size_t length) override {
+        m_pending = true;
+        return static_cast<int>(length);
+    }
+    int read(unsigned char* data, std::size_t length, int) override {
+        if (!m_pending)
+            return 0;
+        m_pending = false;
+        std::fill(data, data + length, 0);
+        return static_cast<int>(length);
+    }
+    int sendFeatureReport(const unsigned char*, std::size_t length) override { return static_cast<int>(length); }
+    int getFeatureReport(unsigned char*, std::size_t length) override { return static_cast<int>(length); }
+
+private:
+    bool m_pending = false;
+};
+
+class InstantBackend : public HidBackend {
+public:
+    std::unique_ptr<HidDevice> open(std::uint16_t, std::uint16_t) override { return std::make_unique<InstantDevice>(); }
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t, std::uint16_t) override { return {}; }
+};
+
+void installSixteenSimulatedBoxes() {
+    QString json = QStringLiteral("{\"plus\": [");
+    for (int i = 0; i < kBoxCount; ++i)
+        json += QStringLiteral("%1{\"index\": %2}").arg(i ? QStringLiteral(",") : QString()).arg(i);
+    json += QStringLiteral("]}");
+    QString error;
+    installHidBackend(std::make_unique<sim::SimBackend>(*sim::SimRig::fromJson(json.toUtf8(), &error)));
+}
+
+void installBackend(bool simulated) {
+    if (simulated)
+        installSixteenSimulatedBoxes();
+    else
+        installHidBackend(std::make_unique<InstantBackend>());
+}
+
+// One static frame on one port: one report written and its reply read.
+void BM_LightingReport(benchmark::State& state) {
+    installBackend(state.range(0) != 0);
+    {
+        ZynePlusCommandHelper engine;
+        for (auto _ : state)
+            engine.refreshFanLed(0, 1);
+        state.SetLabel(state.range(0) ? "simulated controller" : "instant device");
+    }
+    installHidBackend(nullptr);
+}
+BENCHMARK(BM_LightingReport)->Arg(0)->Arg(1);
+
+// Every port of 16 boxes: its lighting and its fixed speed (80 + 80 reports).
+void BM_FullRefresh(benchmark::State& state) {
+    installBackend(state.range(0) != 0);
+    {
+        ZynePlusCommandHelper engine;
+        for (int b = 0; b < kBoxCount; ++b) {
+            for (int p = 0; p < kPlusPortCount; ++p) {
+                engine.changeLightMode(b, p, 6, 0, 0, false);
+                engine.receiveChangeFanSpeedNum(b, p, 5);
+            }
+        }
+        for (auto _ : state) {
+            for (int b = 0; b < kBoxCount; ++b) {
+                for (int p = 0; p < kPlusPortCount; ++p) {
+                    engine.refreshFanLed(b, p);
+                    engine.sendCommand_FanSpeed(b, p);
+                }
+            }
+        }
+        state.SetLabel(state.range(0) ? "simulated controllers" : "instant devices");
+    }
+    installHidBackend(nullptr);
+}
+BENCHMARK(BM_FullRefresh)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    // The program logs every report; measure the engine with and without that cost.
+    if (qEnvironmentVariableIsEmpty("BENCH_WITH_LOGGING")) {
+        QLoggingCategory::setFilterRules(QStringLiteral("zyne.*.debug=false"));
+    } else {
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
