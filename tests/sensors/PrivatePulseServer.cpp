@@ -50,7 +50,7 @@ bool PrivatePulseServer::start() {
     script.close();
     // -n: none of the desktop's modules; CI runs as root, so the per-user server is started on purpose.
     server_.start(program,
-                  {"--system=false", "--daemonize=no", "-n", "--exit-idle-time=-1", "--disable-shm=yes",
+                  {"--system=false", "--daemonize=no", "-n", "--exit-idle-time=-1", 
                    "--use-pid-file=no", "--log-level=error", "-F", script.fileName()});
     if (!server_.waitForStarted()) {
         return false;
@@ -93,19 +93,6 @@ bool PrivatePulseServer::control(const QStringList& arguments) const {
 
 std::unique_ptr<QProcess> PrivatePulseServer::playTone(double hertz, double amplitude, double seconds,
                                                        const QString& sink) const {
-    auto player = std::make_unique<QProcess>();
-    QProcessEnvironment environment = server_.processEnvironment();
-    environment.insert(QStringLiteral("PULSE_SERVER"), address());
-    player->setProcessEnvironment(environment);
-    QStringList arguments{"--playback", "--raw", "--format=float32le", QStringLiteral("--rate=%1").arg(kRate),
-                          "--channels=2"};
-    if (!sink.isEmpty()) {
-        arguments << QStringLiteral("--device=") + sink;
-    }
-    player->start(QStringLiteral("pacat"), arguments);
-    if (!player->waitForStarted()) {
-        return nullptr;
-    }
     const double pi = std::acos(-1.0);
     const auto frames = static_cast<std::size_t>(seconds * kRate);
     std::vector<float> samples(2 * frames);
@@ -115,8 +102,27 @@ std::unique_ptr<QProcess> PrivatePulseServer::playTone(double hertz, double ampl
         samples[2 * i] = value;
         samples[2 * i + 1] = value;
     }
-    player->write(reinterpret_cast<const char*>(samples.data()),
-                  static_cast<qint64>(samples.size() * sizeof(float)));
-    player->closeWriteChannel();
+    // From a file, so the player needs nothing from this process while it plays.
+    QFile tone(folder_.filePath(QStringLiteral("tone-%1.raw").arg(++tones_)));
+    if (!tone.open(QIODevice::WriteOnly) ||
+        tone.write(reinterpret_cast<const char*>(samples.data()),
+                   static_cast<qint64>(samples.size() * sizeof(float))) < 0) {
+        return nullptr;
+    }
+    tone.close();
+
+    auto player = std::make_unique<QProcess>();
+    QProcessEnvironment environment = server_.processEnvironment();
+    environment.insert(QStringLiteral("PULSE_SERVER"), address());
+    player->setProcessEnvironment(environment);
+    QStringList arguments{"--playback", "--raw", "--format=float32le", QStringLiteral("--rate=%1").arg(kRate),
+                          "--channels=2"};
+    if (!sink.isEmpty()) {
+        arguments << QStringLiteral("--device=") + sink;
+    }
+    player->start(QStringLiteral("pacat"), arguments << tone.fileName());
+    if (!player->waitForStarted()) {
+        return nullptr;
+    }
     return player;
 }

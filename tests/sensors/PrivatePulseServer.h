@@ -27,4 +27,5 @@ public:
 private:
     QTemporaryDir folder_;
     QProcess server_;
+    mutable int tones_ = 0;
 };
