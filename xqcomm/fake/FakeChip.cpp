@@ -66,13 +66,15 @@ bool FakeChip::receiveReport(const std::uint8_t* report, std::size_t length) {
     clock_.now += transferMs;
     if (sendFails || length != featureReportLength)
         return false;
-    sentReports.emplace_back(report, report + length);
+    if (keepRecords)
+        sentReports.emplace_back(report, report + length);
     const std::size_t payload = std::min<std::size_t>(report[4], length - kChunkHeaderLength);
     pendingCommand_.insert(pendingCommand_.end(), report + kChunkHeaderLength,
                            report + kChunkHeaderLength + payload);
     if (report[2] & kMoreChunksFollow)
         return true;
-    commands.push_back(pendingCommand_);
+    if (keepRecords)
+        commands.push_back(pendingCommand_);
     const Bytes reply = respond ? respond(pendingCommand_) : Bytes{};
     pendingCommand_.clear();
     const std::vector<Bytes> reports = replyReports(reply, featureReportLength);

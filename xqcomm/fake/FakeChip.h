@@ -38,6 +38,7 @@ public:
     bool sendFails = false;
     bool readFails = false;
     unsigned transferMs = 1;
+    bool keepRecords = true; // off for long runs such as the benchmark
 
     // Raw reports served ahead of anything else (for malformed replies).
     std::deque<Bytes> rawReplies;
