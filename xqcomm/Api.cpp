@@ -105,100 +105,123 @@ std::uint16_t exchangeLocked(OpenDevice& device, const std::uint8_t* command, st
                            commandLength, waitValue, reply, payloadLength);
 }
 
+// Nothing may unwind into a C caller: a failed allocation answers the call's failure value.
+template <typename Result, typename Body> Result guarded(Result failure, Body body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        logLine("out of memory");
+        return failure;
+    }
+}
+
 } // namespace
 
 extern "C" {
 
 XQ_HANDLE XQ_Open(const char* deviceName, int, int) {
-    DeviceName name;
-    if (!parseDeviceName(deviceName, &name)) {
-        logLine("unknown device name \"%s\"", deviceName ? deviceName : "(null)");
-        return XQ_INVALID_HANDLE;
-    }
-    return name.kind == DeviceKind::Hid ? openHid(name.number) : openStorage(name.kind, name.number);
+    return guarded(XQ_INVALID_HANDLE, [&]() -> XQ_HANDLE {
+        DeviceName name;
+        if (!parseDeviceName(deviceName, &name)) {
+            logLine("unknown device name \"%s\"", deviceName ? deviceName : "(null)");
+            return XQ_INVALID_HANDLE;
+        }
+        return name.kind == DeviceKind::Hid ? openHid(name.number) : openStorage(name.kind, name.number);
+    });
 }
 
 int XQ_Close(XQ_HANDLE handle) {
-    if (handle == XQ_INVALID_HANDLE || handle == 0)
-        return -1;
-    const std::shared_ptr<OpenDevice> device = HandleTable::instance().take(handle);
-    if (!device)
-        return -1;
-    std::lock_guard<std::mutex> guard(device->lock);
-    bool closed = false;
-    if (device->hid) {
-        closed = device->hid->close();
-        device->hid.reset();
-        HandleTable::instance().releasePath(device->path);
-    } else if (device->scsi) {
-        closed = device->scsi->close();
-        device->scsi.reset();
-    }
-    return closed ? 0 : -1;
+    return guarded(-1, [&]() -> int {
+        if (handle == XQ_INVALID_HANDLE || handle == 0)
+            return -1;
+        const std::shared_ptr<OpenDevice> device = HandleTable::instance().take(handle);
+        if (!device)
+            return -1;
+        std::lock_guard<std::mutex> guard(device->lock);
+        bool closed = false;
+        if (device->hid) {
+            closed = device->hid->close();
+            device->hid.reset();
+            HandleTable::instance().releasePath(device->path);
+        } else if (device->scsi) {
+            closed = device->scsi->close();
+            device->scsi.reset();
+        }
+        return closed ? 0 : -1;
+    });
 }
 
 int XQ_Comm(XQ_HANDLE handle, int sendLength, const unsigned char* sendBuffer, unsigned int* receiveLength,
             unsigned char* receiveBuffer, int timeout) {
-    const std::shared_ptr<OpenDevice> device = findDevice(handle);
-    if (!device || sendLength < 0 || (sendLength > 0 && !sendBuffer) || !receiveLength || !receiveBuffer)
-        return XQ_STATUS_BAD_HANDLE;
-    std::lock_guard<std::mutex> guard(device->lock);
-    std::size_t payloadLength = 0;
-    const std::uint16_t status = exchangeLocked(*device, sendBuffer, std::size_t(sendLength),
-                                                waitValueForTimeout(timeout), receiveBuffer, &payloadLength);
-    *receiveLength = unsigned(payloadLength);
-    return status;
+    return guarded(int(XQ_STATUS_BAD_HANDLE), [&]() -> int {
+        const std::shared_ptr<OpenDevice> device = findDevice(handle);
+        if (!device || sendLength < 0 || (sendLength > 0 && !sendBuffer) || !receiveLength || !receiveBuffer)
+            return XQ_STATUS_BAD_HANDLE;
+        std::lock_guard<std::mutex> guard(device->lock);
+        std::size_t payloadLength = 0;
+        const std::uint16_t status =
+            exchangeLocked(*device, sendBuffer, std::size_t(sendLength), waitValueForTimeout(timeout),
+                           receiveBuffer, &payloadLength);
+        *receiveLength = unsigned(payloadLength);
+        return status;
+    });
 }
 
 int XQ_GetDevSn(XQ_HANDLE handle, unsigned int* serialLength, unsigned char* serialBuffer) {
-    const std::shared_ptr<OpenDevice> device = findDevice(handle);
-    if (!device || !serialLength || !serialBuffer)
-        return XQ_STATUS_BAD_HANDLE;
-    std::lock_guard<std::mutex> guard(device->lock);
-    std::size_t payloadLength = 0;
-    const std::uint16_t status =
-        exchangeLocked(*device, &kSerialNumberCommand, 1, kSerialNumberWait, serialBuffer, &payloadLength);
-    *serialLength = unsigned(payloadLength);
-    if (status != XQ_STATUS_OK)
-        return status;
-    return payloadLength == 0 ? XQ_STATUS_EMPTY_SERIAL : XQ_STATUS_OK;
+    return guarded(int(XQ_STATUS_BAD_HANDLE), [&]() -> int {
+        const std::shared_ptr<OpenDevice> device = findDevice(handle);
+        if (!device || !serialLength || !serialBuffer)
+            return XQ_STATUS_BAD_HANDLE;
+        std::lock_guard<std::mutex> guard(device->lock);
+        std::size_t payloadLength = 0;
+        const std::uint16_t status = exchangeLocked(*device, &kSerialNumberCommand, 1, kSerialNumberWait,
+                                                    serialBuffer, &payloadLength);
+        *serialLength = unsigned(payloadLength);
+        if (status != XQ_STATUS_OK)
+            return status;
+        return payloadLength == 0 ? XQ_STATUS_EMPTY_SERIAL : XQ_STATUS_OK;
+    });
 }
 
 int HID_Ctrl_Comm(XQ_HANDLE handle, const unsigned char* sendBuffer, unsigned int sendLength,
                   unsigned char* receiveBuffer, unsigned int* receiveLength, int waitValue) {
-    const std::shared_ptr<OpenDevice> device = findDevice(handle);
-    if (!device || (sendLength > 0 && !sendBuffer) || !receiveLength || !receiveBuffer)
-        return XQ_STATUS_BAD_HANDLE;
-    // Locked as well: two exchanges interleaving their chunks would corrupt both.
-    std::lock_guard<std::mutex> guard(device->lock);
-    std::size_t payloadLength = 0;
-    const std::uint8_t wait = std::uint8_t(std::clamp(waitValue, 0, 255));
-    const std::uint16_t status =
-        exchangeLocked(*device, sendBuffer, sendLength, wait, receiveBuffer, &payloadLength);
-    *receiveLength = unsigned(payloadLength);
-    return status;
+    return guarded(int(XQ_STATUS_BAD_HANDLE), [&]() -> int {
+        const std::shared_ptr<OpenDevice> device = findDevice(handle);
+        if (!device || (sendLength > 0 && !sendBuffer) || !receiveLength || !receiveBuffer)
+            return XQ_STATUS_BAD_HANDLE;
+        // Locked as well: two exchanges interleaving their chunks would corrupt both.
+        std::lock_guard<std::mutex> guard(device->lock);
+        std::size_t payloadLength = 0;
+        const std::uint8_t wait = std::uint8_t(std::clamp(waitValue, 0, 255));
+        const std::uint16_t status =
+            exchangeLocked(*device, sendBuffer, sendLength, wait, receiveBuffer, &payloadLength);
+        *receiveLength = unsigned(payloadLength);
+        return status;
+    });
 }
 
 int BotUdiskTransmit(XQ_HANDLE handle, int logicalUnit, unsigned char* senseLength,
                      unsigned char* senseBuffer, int timeoutSeconds, int cdbLength, const unsigned char* cdb,
                      int dataIn, unsigned int* dataLength, unsigned char* dataBuffer) {
-    (void)logicalUnit; // the opened node already names one logical unit
-    const std::shared_ptr<OpenDevice> device = findDevice(handle);
-    if (!device)
-        return 0;
-    std::lock_guard<std::mutex> guard(device->lock);
-    if (device->kind != OpenDevice::Storage || !device->scsi)
-        return 0;
-    PassThrough command;
-    command.senseLength = senseLength;
-    command.sense = senseBuffer;
-    command.timeoutSeconds = timeoutSeconds;
-    command.cdbLength = cdbLength;
-    command.cdb = cdb;
-    command.dataIn = dataIn != 0;
-    command.dataLength = dataLength;
-    command.data = dataBuffer;
-    return passThrough(*device->scsi, command) ? 1 : 0;
+    return guarded(0, [&]() -> int {
+        (void)logicalUnit; // the opened node already names one logical unit
+        const std::shared_ptr<OpenDevice> device = findDevice(handle);
+        if (!device)
+            return 0;
+        std::lock_guard<std::mutex> guard(device->lock);
+        if (device->kind != OpenDevice::Storage || !device->scsi)
+            return 0;
+        PassThrough command;
+        command.senseLength = senseLength;
+        command.sense = senseBuffer;
+        command.timeoutSeconds = timeoutSeconds;
+        command.cdbLength = cdbLength;
+        command.cdb = cdb;
+        command.dataIn = dataIn != 0;
+        command.dataLength = dataLength;
+        command.data = dataBuffer;
+        return passThrough(*device->scsi, command) ? 1 : 0;
+    });
 }
 
 } // extern "C"
