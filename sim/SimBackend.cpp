@@ -41,9 +41,12 @@ public:
         std::unique_lock lock(m_state->mutex);
         if (!usable() || !data)
             return -1;
-        m_state->inputArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] {
-            return m_handle->deviceGone || !m_handle->inputReports.empty();
-        });
+        // A zero timeout only looks: no need to go through the condition variable.
+        if (timeoutMs > 0) {
+            m_state->inputArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] {
+                return m_handle->deviceGone || !m_handle->inputReports.empty();
+            });
+        }
         if (m_handle->deviceGone)
             return -1;
         if (m_handle->inputReports.empty())

@@ -16,6 +16,8 @@ SimTrace::SimTrace(const QString& path) {
 }
 
 void SimTrace::record(const QString& dev, const QString& dir, const QByteArray& bytes, bool ok) {
+    if (m_events.size() == kMaxEventsInMemory)
+        m_events.pop_front();
     m_events.push_back({m_clock.elapsed(), dev, dir, bytes, ok});
     if (m_file.isOpen() && m_file.write(jsonLine(m_events.back())) < 0)
         qCWarning(lcSim) << "trace write failed:" << m_file.errorString();

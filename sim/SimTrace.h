@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QString>
 
+#include <deque>
 #include <vector>
 
 namespace zyne::sim {
@@ -18,8 +19,8 @@ struct TraceEvent {
     bool ok = true;
 };
 
-// Keeps every event in memory and, when a file is given, appends it there as one JSON line.
-// Not locked: the owner serialises calls.
+// Keeps the latest events in memory and, when a file is given, appends every event there as one
+// JSON line. Not locked: the owner serialises calls.
 class SimTrace {
 public:
     explicit SimTrace(const QString& path);
@@ -28,7 +29,10 @@ public:
     QString fileError() const { return m_fileError; }
 
     void record(const QString& dev, const QString& dir, const QByteArray& bytes, bool ok);
-    std::vector<TraceEvent> events() const { return m_events; }
+    // A running program polls for ever: memory holds only this many of the latest events.
+    static constexpr std::size_t kMaxEventsInMemory = 1 << 16;
+
+    std::vector<TraceEvent> events() const { return {m_events.begin(), m_events.end()}; }
     void clear() { m_events.clear(); }
 
     static QByteArray jsonLine(const TraceEvent& event);
@@ -37,7 +41,7 @@ private:
     QElapsedTimer m_clock;
     QFile m_file;
     QString m_fileError;
-    std::vector<TraceEvent> m_events;
+    std::deque<TraceEvent> m_events;
 };
 
 } // namespace zyne::sim
