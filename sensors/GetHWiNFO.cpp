@@ -58,7 +58,7 @@ GetHWiNFO::~GetHWiNFO() {
 }
 
 QStringList GetHWiNFO::readingTexts() const {
-    QMutexLocker lock(&textsMutex_);
+    std::lock_guard<std::mutex> lock(textsMutex_);
     return readingTexts_;
 }
 
@@ -76,7 +76,7 @@ bool GetHWiNFO::canRead() {
 }
 
 void GetHWiNFO::run() {
-    QMutexLocker lock(&libraryMutex_);
+    std::unique_lock<std::mutex> lock(libraryMutex_);
     if (!canRead()) {
         return;
     }
@@ -102,7 +102,7 @@ void GetHWiNFO::run() {
 QStringList GetHWiNFO::scanComputer() {
     QStringList texts;
     {
-        QMutexLocker lock(&libraryMutex_);
+        std::lock_guard<std::mutex> lock(libraryMutex_);
         if (!canRead()) {
             return texts;
         }
@@ -127,7 +127,7 @@ QStringList GetHWiNFO::scanComputer() {
         }
     }
     {
-        QMutexLocker lock(&textsMutex_);
+        std::lock_guard<std::mutex> lock(textsMutex_);
         readingTexts_ = texts;
     }
     emit doneScanComputer(texts);

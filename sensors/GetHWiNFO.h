@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QMutex>
 #include <QStringList>
 #include <QThread>
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 namespace zyne {
 class SensorLibrary;
@@ -39,9 +39,9 @@ private:
     bool canRead();
 
     // The library keeps a selected sensor, so a reading and a scan take turns.
-    QMutex libraryMutex_;
+    std::mutex libraryMutex_;
     std::unique_ptr<zyne::SensorLibrary> library_;
     std::atomic<bool> reportedNothingToRead_{false};
-    mutable QMutex textsMutex_;
+    mutable std::mutex textsMutex_;
     QStringList readingTexts_;
 };
