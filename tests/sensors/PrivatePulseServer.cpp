@@ -49,9 +49,8 @@ bool PrivatePulseServer::start() {
                  "set-default-sink zyne_null\n");
     script.close();
     // -n: none of the desktop's modules; CI runs as root, so the per-user server is started on purpose.
-    server_.start(program,
-                  {"--system=false", "--daemonize=no", "-n", "--exit-idle-time=-1", 
-                   "--use-pid-file=no", "--log-level=error", "-F", script.fileName()});
+    server_.start(program, {"--system=false", "--daemonize=no", "-n", "--exit-idle-time=-1",
+                            "--use-pid-file=no", "--log-level=error", "-F", script.fileName()});
     if (!server_.waitForStarted()) {
         return false;
     }
