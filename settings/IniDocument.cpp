@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace zyne {
 
 namespace {
@@ -22,6 +24,11 @@ int hexValue(char c) {
 
 QString latin1Trimmed(const QByteArray& bytes) {
     return QString::fromLatin1(bytes.trimmed());
+}
+
+// The store escapes every control character, so a raw one means the line is damaged.
+bool hasControlCharacter(const QByteArray& line) {
+    return std::any_of(line.cbegin(), line.cend(), [](char c) { return uchar(c) < 0x20 && c != '\t'; });
 }
 
 char simpleEscape(char c) {
@@ -179,6 +186,10 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
         line = line.trimmed();
         if (line.isEmpty() || line.startsWith(';'))
             continue;
+        if (hasControlCharacter(line)) {
+            document.m_wellFormed = false;
+            continue;
+        }
         if (line.startsWith('[')) {
             const int close = line.indexOf(']');
             const QString name = close > 1 ? latin1Trimmed(line.mid(1, close - 1)) : QString();

@@ -71,7 +71,7 @@ bool updateIniFile(const QString& path, const std::function<void(IniDocument&)>&
     // Waiting is bounded: a lock that cannot be had (left by a hung process, or a folder in its
     // place) costs the merge with a concurrent writer at worst, never the write.
     if (!lock.tryLock(kLockWaitMs))
-        qCWarning(lcSettings).noquote() << "writing" << path << "without its lock:" << lock.error();
+        qCWarning(lcSettings).noquote() << "writing" << path << "without its lock, which is held or blocked";
     IniDocument document = QFileInfo::exists(path) ? parsedFile(path) : IniDocument();
     edit(document);
     return writeWhole(path, document.serialized());
