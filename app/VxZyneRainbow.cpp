@@ -5,6 +5,7 @@
 #include "PlusReports.h"
 #include "PresenceString.h"
 #include "ScanUSB.h"
+#include "SelectedBox.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAction>
@@ -25,6 +26,7 @@ namespace {
 constexpr quint32 kShowMainViewMessage = 0x8101;
 constexpr int kReadSpeedIntervalMs = 65;
 constexpr int kSensorPollIntervalMs = 5000;
+constexpr int kComputerVolumeIntervalMs = 50;
 
 const char* const kTranslationFiles[] = {"Language/en.qm", "Language/tc.qm", "Language/cn.qm",
                                          "Language/de.qm", "Language/fr.qm", "Language/jp.qm",
@@ -69,12 +71,42 @@ void VxZyneRainbow::connectPlusEngine() {
     connect(this, &VxZyneRainbow::sendPlusGetFirmware, m_plus, &Plus::receivePlusFirmware);
     connect(m_plus, &Plus::sendPlusFirmware, this, &VxZyneRainbow::receiveFirmware);
     connect(m_plus, &Plus::sendCanControl, this, &VxZyneRainbow::receiveCanControl);
+    connect(m_plus, &Plus::sendVolWarning, this, &VxZyneRainbow::receiveVolWarning);
 }
 
 void VxZyneRainbow::createTimers() {
     m_readSpeedTimer = new QTimer(this);
     connect(m_readSpeedTimer, &QTimer::timeout, this, &VxZyneRainbow::updateSpeed);
     connect(this, &VxZyneRainbow::sendUpdateSpeed, m_plus, &ZynePlusCommandHelper::sendCommandReadFanSpeed);
+
+    m_computerVolumeTimer = new QTimer(this);
+    connect(m_computerVolumeTimer, &QTimer::timeout, this, &VxZyneRainbow::getVolumeValue);
+    connect(this, &VxZyneRainbow::sendComputerVolume, m_plus, &ZynePlusCommandHelper::getVolumeValue);
+    connect(m_plus, &ZynePlusCommandHelper::sendStartComputerMusicTimer, this,
+            &VxZyneRainbow::startComputerMusicTimer);
+}
+
+void VxZyneRainbow::getVolumeValue() {
+    emit sendComputerVolume(0);
+}
+
+void VxZyneRainbow::startComputerMusicTimer() {
+    if (m_computerVolumeTimer->isActive())
+        return;
+    m_computerVolumeTimer->start(kComputerVolumeIntervalMs);
+    qCDebug(lcMain) << "startComputerMusicTimer";
+}
+
+void VxZyneRainbow::closeComputerMusicTimer() {
+    if (!m_computerVolumeTimer->isActive())
+        return;
+    m_computerVolumeTimer->stop();
+    qCDebug(lcMain) << "closeComputerMusicTimer";
+}
+
+void VxZyneRainbow::receiveVolWarning(int boxNum, int fanNum) {
+    qCDebug(lcMain) << "receiveVolWarning: no audio output can be captured for box" << boxNum << "port"
+                    << fanNum;
 }
 
 void VxZyneRainbow::startSensorPolling() {
@@ -97,7 +129,7 @@ void VxZyneRainbow::finishGetComputerData(QStringList readings) {
 }
 
 void VxZyneRainbow::updateSpeed() {
-    emit sendUpdateSpeed(SelectBoxIndex);
+    emit sendUpdateSpeed(selectedBox());
 }
 
 void VxZyneRainbow::startReadSpeedTimer() {
@@ -154,7 +186,7 @@ void VxZyneRainbow::selectFirstBox() {
     const QString awt = awtPresenceStr().text();
     for (int box = 0; box < kBoxCount; ++box) {
         if (plus.at(box) == QLatin1Char('1') || awt.at(box) == QLatin1Char('1')) {
-            SelectBoxIndex = box;
+            setSelectedBox(box);
             qCDebug(lcMain) << "selected box" << box;
             startReadSpeedTimer();
             return;

@@ -26,7 +26,6 @@ public:
     static const QString kWindowTitle;
     static const QString kProgramVersion;
 
-    int selectedBox() const { return SelectBoxIndex; }
     ZynePlusCommandHelper* plusEngine() const { return m_plus; }
 
     // Consistency check between the operating system's device list and the discovery strings.
@@ -41,6 +40,7 @@ signals:
     void sendResetZyneBoxRequest();
     void sendPlusGetFirmware(int boxNum);
     void sendUpdateSpeed(int boxNum);
+    void sendComputerVolume(int unused);
     void changeLight(int boxNum, int fanNum, int lightMode, int colorMode, int lightSpeed, bool isTurnOff);
     void sendChangeFanSpeedPer(int boxNum, int fanNum, int level);
     void sendChangeFanSpeedNum(int boxNum, int fanNum, int level);
@@ -56,6 +56,10 @@ public slots:
     void receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned, bool monitor,
                          bool boxWarning);
     void updateSpeed();
+    void getVolumeValue();
+    void startComputerMusicTimer();
+    void closeComputerMusicTimer();
+    void receiveVolWarning(int boxNum, int fanNum);
     void startReadSpeedTimer();
     void closeReadSpeedTimer();
     void finishGetTemp(int temperature);
@@ -72,9 +76,9 @@ private:
 
     QString m_firmwareVersion = QStringLiteral("0.0.0");
     QString m_applicationFolder;
-    int SelectBoxIndex = 0;
     ZynePlusCommandHelper* m_plus = nullptr;
     QTimer* m_readSpeedTimer = nullptr;
+    QTimer* m_computerVolumeTimer = nullptr;
     QTimer* m_sensorPollTimer = nullptr;
     GetHWiNFO* m_sensorReader = nullptr;
 

@@ -10,6 +10,8 @@
 
 #include <array>
 
+class ComputerVolume;
+
 Q_DECLARE_LOGGING_CATEGORY(lcPlus)
 
 namespace zyne {
@@ -35,6 +37,8 @@ public:
     RainbowFanState& fanRecord(int boxNum, int fanNum) { return port(boxNum, fanNum); }
     const MeteorState& meteor() const { return m_meteor; }
     const TemperatureState& temperature() const { return m_temperature; }
+    // The last level of the PC's audio output, 0..100.
+    int computerMusicLevel() const { return m_computerMusicLevel; }
     // The firmware version of a box as "major.minor.patch", "0" when absent.
     QString firmwareVersion(int boxNum);
 
@@ -58,6 +62,9 @@ public slots:
     void sendCommandReadFanSpeed(int boxNum);
     void sendCommand_FanSpeed(int boxNum, int fanNum);
 
+    // Music from the PC's audio output: one level sample (the argument is not used).
+    void getVolumeValue(int unused);
+
 signals:
     void sendCanControl(int boxNum, bool canControl);
     void sendPlusFirmware(QString version);
@@ -70,6 +77,7 @@ signals:
     void sendStartCrossTimer();
     void sendStartMeteorTimer();
     void sendStartBigWaveTimer();
+    void sendVolWarning(int boxNum, int fanNum);
 
 private:
     enum class Precondition { Connected, PlusConnected };
@@ -109,6 +117,9 @@ private:
     std::array<ControllerBox, kBoxCount> boxArray;
     TemperatureState m_temperature;
     MeteorState m_meteor;
+    // Made on first use: only the music modes need the audio capture.
+    ComputerVolume* m_computerVolume = nullptr;
+    int m_computerMusicLevel = 0;
 };
 
 } // namespace zyne
