@@ -52,6 +52,20 @@ char simpleEscape(char c) {
     }
 }
 
+// The digits of a \x (hex) or \0-\7 (octal) escape, read greedily because the writer escapes a
+// digit that follows an escape; the code is one UTF-16 unit.
+ushort escapedCode(const QByteArray& raw, int& i, uint base, uint code) {
+    while (i < raw.size()) {
+        const char c = raw.at(i);
+        const bool digit = base == 16 ? isHexDigit(uchar(c)) : (c >= '0' && c <= '7');
+        if (!digit)
+            break;
+        code = (code * base + uint(hexValue(c))) & 0xFFFF;
+        ++i;
+    }
+    return ushort(code);
+}
+
 // A value starting with "@" is a typed value of the store; only text types mean anything here.
 QString untypedText(const QString& text) {
     if (text.startsWith(QLatin1String("@@")))
@@ -96,18 +110,12 @@ QString unescapedIniValue(const QByteArray& raw) {
             break; // a comment ends the line
         } else if (c == '\\' && i < size) {
             const char e = raw.at(i++);
-            if (e == 'x' || (e >= '0' && e <= '7')) {
-                // Greedy, as the writer escapes a digit that follows an escape.
-                const bool hex = e == 'x';
-                uint code = hex ? 0 : uint(e - '0');
-                while (i < size &&
-                       (hex ? isHexDigit(uchar(raw.at(i))) : (raw.at(i) >= '0' && raw.at(i) <= '7')))
-                    code = ((code << (hex ? 4 : 3)) + uint(hex ? hexValue(raw.at(i++)) : raw.at(i++) - '0')) &
-                           0xFFFF;
-                appendChar(QChar(ushort(code)), true);
-            } else {
+            if (e == 'x')
+                appendChar(QChar(escapedCode(raw, i, 16, 0)), true);
+            else if (e >= '0' && e <= '7')
+                appendChar(QChar(escapedCode(raw, i, 8, uint(e - '0'))), true);
+            else
                 appendChar(QLatin1Char(simpleEscape(e)), true);
-            }
         } else {
             appendChar(QLatin1Char(c), inQuotes);
         }
