@@ -7,11 +7,11 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace zyne;
@@ -487,18 +487,15 @@ private slots:
 
     void writersOnTwoThreadsLoseNoGroup() {
         constexpr int rounds = 40;
-        const auto writer = [this](int box) {
-            return QThread::create([this, box] {
-                const IniHelper ini(m_ini->folder());
-                for (int round = 1; round <= rounds; ++round)
-                    ini.writeDeviceIni(
-                        {{deviceGroupName(box), {{"Profile", QString::number(round % 5 + 1)}}}});
-            });
+        const auto writeRounds = [this](int box) {
+            const IniHelper ini(m_ini->folder());
+            for (int round = 1; round <= rounds; ++round)
+                ini.writeDeviceIni({{deviceGroupName(box), {{"Profile", QString::number(round % 5 + 1)}}}});
         };
-        std::unique_ptr<QThread> first(writer(0)), second(writer(9));
-        first->start();
-        second->start();
-        QVERIFY(first->wait(60000) && second->wait(60000));
+        std::thread first(writeRounds, 0);
+        std::thread second(writeRounds, 9);
+        first.join();
+        second.join();
         const DeviceSettings read = m_ini->readDeviceIni();
         QCOMPARE(savedProfileFrom(read.devices[0]), rounds % 5 + 1);
         QCOMPARE(savedProfileFrom(read.devices[9]), rounds % 5 + 1);
