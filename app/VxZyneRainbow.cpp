@@ -72,6 +72,13 @@ void VxZyneRainbow::connectPlusEngine() {
     connect(m_plus, &Plus::sendPlusFirmware, this, &VxZyneRainbow::receiveFirmware);
     connect(m_plus, &Plus::sendCanControl, this, &VxZyneRainbow::receiveCanControl);
     connect(m_plus, &Plus::sendVolWarning, this, &VxZyneRainbow::receiveVolWarning);
+    connect(m_plus, &Plus::sendResetMainViewProfile, this, &VxZyneRainbow::receiveResetZyneMainViewProfile);
+    connect(m_plus, &Plus::sendResetMainView, this, &VxZyneRainbow::receiveResetPlusMainView);
+    connect(this, &VxZyneRainbow::sendSaveProfile, m_plus, &Plus::setSaveProfile);
+    connect(this, &VxZyneRainbow::sendSelectProfile, m_plus, &Plus::setSelectProfile);
+    connect(this, &VxZyneRainbow::sendPlusMonitor, m_plus, &Plus::receivePlusMonitor);
+    connect(this, &VxZyneRainbow::sendPlusFanType, m_plus, &Plus::receivePlusFanType);
+    connect(this, &VxZyneRainbow::aaaaaa, m_plus, &Plus::receiveBB);
 }
 
 void VxZyneRainbow::createTimers() {
@@ -155,6 +162,7 @@ void VxZyneRainbow::createTrayIcon() {
     m_launchAction = new QAction(tr("Launch Zyne Plus RGB"), this);
     connect(m_launchAction, &QAction::triggered, this, &VxZyneRainbow::showMainView);
     m_autoRunAction = new QAction(autoRunEntryText(), this);
+    m_autoRunAction->setObjectName(QStringLiteral("autoRunAction"));
     connect(m_autoRunAction, &QAction::triggered, this, &VxZyneRainbow::trayIconAction);
     m_exitAction = new QAction(tr("Exit"), this);
     connect(m_exitAction, &QAction::triggered, qApp, &QApplication::quit);
@@ -175,10 +183,8 @@ QString VxZyneRainbow::autoRunEntryText() const {
 }
 
 void VxZyneRainbow::loadTranslation(int language) {
-    if (language < 0 || language >= static_cast<int>(std::size(kTranslationFiles)))
-        return;
     // A missing catalogue leaves the English texts in place.
-    m_translator->load(m_applicationFolder + QLatin1String(kTranslationFiles[language]));
+    m_translator->load(m_applicationFolder + translationFileForLanguage(language));
 }
 
 void VxZyneRainbow::selectFirstBox() {
@@ -240,6 +246,11 @@ void VxZyneRainbow::trayIconAction() {
     values.isAutoRun = !values.isAutoRun;
     ApplicationSettings::set(values);
     m_autoRunAction->setText(autoRunEntryText());
+    writeDeviceProfile();
+}
+
+void VxZyneRainbow::writeDeviceProfile() {
+    m_ini.writeDeviceIni(mainOnlyGroupMap(ApplicationSettings::get()));
 }
 
 void VxZyneRainbow::receiveFirmware(QString version) {
@@ -249,6 +260,25 @@ void VxZyneRainbow::receiveFirmware(QString version) {
 
 void VxZyneRainbow::receiveCanControl(int boxNum, bool canControl) {
     qCDebug(lcMain) << "receiveCanControl" << boxNum << canControl;
+}
+
+void VxZyneRainbow::receiveResetZyneMainViewProfile(int profile) {
+    qCDebug(lcMain) << "receiveResetZyneMainViewProfile" << profile;
+}
+
+void VxZyneRainbow::receiveResetPlusMainView(int boxNum, int fanNum, int lightMode, int colorMode,
+                                             int lightSpeed, int*, int*, int*, float*, int speedPer,
+                                             int speedNum, bool pwm, bool monitor, int fanType,
+                                             QString fanName, int savedProfile, int currentProfile,
+                                             bool isTurnOffLed) {
+    // The device views draw these; until they exist the log does.
+    qCDebug(lcMain).nospace() << "receiveResetPlusMainView box:" << boxNum << ", fan:" << fanNum
+                              << ", lightMode:" << lightMode << ", colorMode:" << colorMode
+                              << ", lightSpeed:" << lightSpeed << ", Speed_Per:" << speedPer
+                              << ", Speed_Num:" << speedNum << ", PWM:" << pwm << ", Monitor:" << monitor
+                              << ", FanType:" << fanType << ", FanName:" << fanName
+                              << ", Profile:" << savedProfile << "/" << currentProfile
+                              << ", isTurnOffLed:" << isTurnOffLed;
 }
 
 void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned,

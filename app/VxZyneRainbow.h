@@ -1,5 +1,7 @@
 #pragma once
 
+#include "IniHelper.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -46,6 +48,11 @@ signals:
     void sendChangeFanSpeedNum(int boxNum, int fanNum, int level);
     void sendTempetatureToPlus(int temperature);
     void sendPlusSwitchPWM(int boxNum, int fanNum, bool on);
+    void sendSaveProfile(int boxNum, int profile);
+    void sendSelectProfile(int boxNum, int profile);
+    void sendPlusMonitor(int boxNum, int fanNum, bool on);
+    void sendPlusFanType(int boxNum, int fanNum, int fanType);
+    void aaaaaa(int boxNum, int fanNum, QString name);
 
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -60,6 +67,11 @@ public slots:
     void startComputerMusicTimer();
     void closeComputerMusicTimer();
     void receiveVolWarning(int boxNum, int fanNum);
+    void receiveResetZyneMainViewProfile(int profile);
+    void receiveResetPlusMainView(int boxNum, int fanNum, int lightMode, int colorMode, int lightSpeed,
+                                  int* red, int* green, int* blue, float* bright, int speedPer, int speedNum,
+                                  bool pwm, bool monitor, int fanType, QString fanName, int savedProfile,
+                                  int currentProfile, bool isTurnOffLed);
     void startReadSpeedTimer();
     void closeReadSpeedTimer();
     void finishGetTemp(int temperature);
@@ -70,6 +82,8 @@ private:
     void createTimers();
     void startSensorPolling();
     void createTrayIcon();
+    // Stores the Main group of Device.ini from the application settings.
+    void writeDeviceProfile();
     void loadTranslation(int language);
     void selectFirstBox();
     QString autoRunEntryText() const;
@@ -88,6 +102,7 @@ private:
     QAction* m_autoRunAction = nullptr;
     QAction* m_exitAction = nullptr;
     QTranslator* m_translator = nullptr;
+    IniHelper m_ini;
 };
 
 } // namespace zyne

@@ -4,23 +4,13 @@
 #include "SingleInstance.h"
 #include "VxZyneRainbow.h"
 
+#include "SettingsFolder.h"
+
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSettings>
 
 Q_LOGGING_CATEGORY(lcStart, "zyne.start")
-
-namespace {
-// The folder that holds Device.ini, the profiles and the log file.
-QString settingsFolder() {
-    const QSettings locator(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vx"),
-                            QStringLiteral("application"));
-    return QFileInfo(locator.fileName()).absolutePath() + QStringLiteral("/RGBZynePlus");
-}
-} // namespace
 
 int main(int argc, char* argv[]) {
     QElapsedTimer sinceStart;
@@ -36,7 +26,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    zyne::installLogFile(settingsFolder() + QStringLiteral("/ZynePlus.log"));
+    zyne::installLogFile(zyne::settingsFolder() + QStringLiteral("/ZynePlus.log"));
     QString error;
     if (!zyne::sim::installBackendFromEnvironment(&error, &app)) {
         qCCritical(lcStart).noquote() << error;

@@ -10,9 +10,12 @@ constexpr int kMaxQueuedReports = 64;
 } // namespace
 
 ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent) : QObject(parent) {
+    loadDeviceSettings();
     getZynePlus();
     qCDebug(lcPlus) << "ZynePlusCommandHelper init OK";
+    applySavedProfiles();
     refreshAllPresentBoxes();
+    reportShownBoxToViews();
 }
 
 void ZynePlusCommandHelper::refreshAllPresentBoxes() {
@@ -39,23 +42,24 @@ ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusR
     return result;
 }
 
-int ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& report, Precondition precondition,
-                                    PlusReply* reply) {
+ExchangeResult ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& report,
+                                               Precondition precondition, PlusReply* reply) {
     if (!isBoxIndex(boxNum))
-        return -1;
+        return {};
     ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
     const bool allowed =
         precondition == Precondition::Connected ? target.isConnected : target.isPlusConnected();
     if (!allowed || !target.handle)
-        return -1;
+        return {};
     PlusReply scratch;
     PlusReply& in = reply ? *reply : scratch;
-    const ExchangeResult result = exchangeReport(*target.handle, report, in);
-    if (result.written < 0)
+    ExchangeResult result = exchangeReport(*target.handle, report, in);
+    if (result.written < 0) {
         qCWarning(lcPlus) << boxLabel(boxNum) << "write failed: the device did not take the report";
-    else if (result.read < 0)
+        result.read = -1;
+    } else if (result.read < 0)
         qCWarning(lcPlus) << boxLabel(boxNum) << "read failed: the device is gone";
-    return result.written < 0 ? -1 : result.read;
+    return result;
 }
 
 void ZynePlusCommandHelper::isPwrixConnect(bool connected) {

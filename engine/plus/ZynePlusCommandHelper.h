@@ -2,6 +2,7 @@
 
 #include "ControllerBox.h"
 #include "EffectState.h"
+#include "IniHelper.h"
 #include "PlusReports.h"
 
 #include <QLoggingCategory>
@@ -62,6 +63,13 @@ public slots:
     void sendCommandReadFanSpeed(int boxNum);
     void sendCommand_FanSpeed(int boxNum, int fanNum);
 
+    // Profiles and device records
+    void setSaveProfile(int boxNum, int profile);
+    void setSelectProfile(int boxNum, int profile);
+    void receivePlusMonitor(int boxNum, int fanNum, bool on);
+    void receivePlusFanType(int boxNum, int fanNum, int fanType);
+    void receiveBB(int boxNum, int fanNum, QString name);
+
     // Music from the PC's audio output: one level sample (the argument is not used).
     void getVolumeValue(int unused);
 
@@ -78,14 +86,27 @@ signals:
     void sendStartMeteorTimer();
     void sendStartBigWaveTimer();
     void sendVolWarning(int boxNum, int fanNum);
+    void sendResetMainViewProfile(int profile);
+    // One port's record for the views; the arrays point into the record and are valid during the call.
+    void sendResetMainView(int boxNum, int fanNum, int lightMode, int colorMode, int lightSpeed, int* red,
+                           int* green, int* blue, float* bright, int speedPer, int speedNum, bool pwm,
+                           bool monitor, int fanType, QString fanName, int savedProfile, int currentProfile,
+                           bool isTurnOffLed);
 
 private:
     enum class Precondition { Connected, PlusConnected };
-    // Sends one report when the box meets the precondition. Returns the read result, or -1 when
-    // nothing was written.
-    int exchange(int boxNum, const PlusReport& report, Precondition precondition, PlusReply* reply = nullptr);
+    // Sends one report when the box meets the precondition; nothing written reads as -1, -1.
+    ExchangeResult exchange(int boxNum, const PlusReport& report, Precondition precondition,
+                            PlusReply* reply = nullptr);
     // Sends every port of every present box its stored lighting and speed.
     void refreshAllPresentBoxes();
+    void loadDeviceSettings();
+    void applySavedProfiles();
+    void applyProfile(int boxNum, const PlusProfileTexts& profile);
+    void resendPorts(int boxNum);
+    void writeDeviceSettings();
+    void reportPortToViews(int boxNum, int fanNum);
+    void reportShownBoxToViews();
     bool discoverBox(int boxNum, const char* openLog, const char* afterLog);
     // Logs and refuses a box or port index that names no record.
     bool checkPort(const char* operation, int boxNum, int fanNum) const;
@@ -111,9 +132,11 @@ private:
     // Fan speed reports
     void sendFanSpeedPercent(int boxNum, int fanNum, int duty);
     void sendFanSpeedLevel(int boxNum, int fanNum, int rpm);
+    void sendCommand_Save(int boxNum);
     void reportPolledSpeed(int boxNum, int fanNum, int rpm);
     bool boxWarning(int boxNum) const;
 
+    IniHelper m_ini;
     std::array<ControllerBox, kBoxCount> boxArray;
     TemperatureState m_temperature;
     MeteorState m_meteor;

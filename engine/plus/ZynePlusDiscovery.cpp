@@ -68,8 +68,7 @@ QString ZynePlusCommandHelper::firmwareVersion(int boxNum) {
     qCDebug(lcPlus) << "getFirmware---boxArray[boxNum].boxType:" << target.boxType;
     if (target.isPlusConnected()) {
         PlusReply reply;
-        const int read = exchange(boxNum, plusreport::firmwareQuery(), Precondition::PlusConnected, &reply);
-        if (read >= 5)
+        if (exchange(boxNum, plusreport::firmwareQuery(), Precondition::PlusConnected, &reply).read >= 5)
             return parseFirmwareReply(reply);
         qCWarning(lcPlus) << boxLabel(boxNum) << "gave no firmware reply";
         return QStringLiteral("0");

@@ -142,7 +142,8 @@ void ZynePlusCommandHelper::sendCommandReadFanSpeed(int boxNum) {
         if (!port(boxNum, p).Monitor)
             continue;
         PlusReply reply;
-        const int read = exchange(boxNum, plusreport::readFanSpeed(p), Precondition::PlusConnected, &reply);
+        const int read =
+            exchange(boxNum, plusreport::readFanSpeed(p), Precondition::PlusConnected, &reply).read;
         if (const auto reading = parseSpeedReply(reply, read))
             reportPolledSpeed(boxNum, reading->port, reading->rpm);
     }

@@ -215,7 +215,8 @@ void ZynePlusCommandHelper::sendCommand_Radar(int boxNum, int fanNum, int lightS
     const int read = exchange(boxNum,
                               plusreport::lighting(fanNum, effectModeByte(Radar, lightSpeed),
                                                    wholeFanColourOnly(port(boxNum, fanNum))),
-                              Precondition::Connected, &reply);
+                              Precondition::Connected, &reply)
+                         .read;
     QStringList replyBytes;
     if (read > 0) {
         for (std::size_t i = 4; i <= 10; ++i)

@@ -1,10 +1,30 @@
 #include "EngineRig.h"
 
+#include "SettingsFolder.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace zyne::testing {
 
+namespace {
+// Points the settings store at a temporary config home before anything asks for the folder.
+const QTemporaryDir& configHome() {
+    static QTemporaryDir home;
+    static const bool pointed = qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    Q_UNUSED(pointed);
+    return home;
+}
+} // namespace
+
 EngineRig::EngineRig(const QByteArray& rigJson) {
+    const QString home = configHome().path();
+    const QString folder = zyne::settingsFolder();
+    if (!folder.startsWith(home))
+        qFatal("settings folder %s is not inside the test's config home", qPrintable(folder));
+    QDir(folder).removeRecursively();
+
     QString error;
     auto rig = sim::SimRig::fromJson(rigJson, &error);
     if (!rig)
@@ -17,6 +37,10 @@ EngineRig::EngineRig(const QByteArray& rigJson) {
 // Engines built on the rig must be gone before it.
 EngineRig::~EngineRig() {
     installHidBackend(nullptr);
+}
+
+QString EngineRig::settingsFolder() const {
+    return zyne::settingsFolder();
 }
 
 std::vector<QByteArray> EngineRig::reportsTo(int plusBox) const {

@@ -11,7 +11,8 @@
 namespace zyne::testing {
 
 // Installs a simulated rig as the process-wide HID backend for one test and reads back what the
-// engine wrote to it.
+// engine wrote to it. Each rig starts with an empty settings folder of its own, inside a temporary
+// config home the test process never leaves.
 class EngineRig {
 public:
     explicit EngineRig(const QByteArray& rigJson);
@@ -23,6 +24,8 @@ public:
     // Product ids of every open attempt, in order.
     std::vector<int> openedProductIds() const;
     void forget() { m_sim->clearEvents(); }
+    // The settings folder the engine reads and writes (empty when the rig is made).
+    QString settingsFolder() const;
 
 private:
     sim::SimBackend* m_sim = nullptr;

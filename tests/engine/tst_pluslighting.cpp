@@ -262,6 +262,7 @@ void PlusLightingTest::badIndicesAndSpeeds() {
     QFETCH(int, speed);
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    const RainbowFanState before = engine.box(0).rainbowFan[0];
     rig.forget();
     engine.changeLightMode(box, port, 3, 0, speed, false);
     engine.refreshFanLed(box, port);
@@ -269,10 +270,12 @@ void PlusLightingTest::badIndicesAndSpeeds() {
         QVERIFY(lightingReports(rig).empty());
         return;
     }
-    // The refused command stored nothing: the refresh resends the port's switched-off state.
-    QCOMPARE(engine.box(0).rainbowFan[0].lightMode, 0);
-    for (const auto& report : lightingReports(rig))
-        QCOMPARE(reportByte(report, 3), 0x18);
+    // The refused command stored nothing: the refresh resends the port's own mode.
+    QCOMPARE(engine.box(0).rainbowFan[0].lightMode, before.lightMode);
+    QCOMPARE(engine.box(0).rainbowFan[0].lightSpeed, before.lightSpeed);
+    const auto sent = lightingReports(rig);
+    QCOMPARE(sent.size(), std::size_t(1));
+    QCOMPARE(reportByte(sent[0], 3), 4 * before.lightMode + before.lightSpeed);
 }
 
 QTEST_GUILESS_MAIN(PlusLightingTest)

@@ -1,0 +1,99 @@
+#include "ApplicationSettings.h"
+#include "DevicePaths.h"
+#include "EngineRig.h"
+#include "VxZyneRainbow.h"
+
+#include <QAction>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace zyne;
+using zyne::testing::EngineRig;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void devicePaths_data();
+    void devicePaths();
+    void consistencyCheckAsksForOneRediscovery();
+    void autoRunEntryTogglesAndIsStored();
+    void keyboardIsFoundByProductId();
+};
+
+void MainWindowTest::devicePaths_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("plusBox");
+    QTest::addColumn<int>("classicBox");
+    QTest::addColumn<bool>("awt");
+    const QString tail = QStringLiteral("#7&51a03&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+    QTest::newRow("first Plus box") << "\\\\?\\HID#VID_264A&PID_1FA5" + tail << 0 << 255 << false;
+    QTest::newRow("last Plus box") << "\\\\?\\HID#VID_264A&PID_1FB4" + tail << 15 << 255 << false;
+    QTest::newRow("the id after the last") << "\\\\?\\HID#VID_264A&PID_1FB5" + tail << 255 << 255 << false;
+    QTest::newRow("lower-case token") << "\\\\?\\HID#vid_264a&pid_1fa5" + tail << 255 << 255 << false;
+    QTest::newRow("classic box 3") << "\\\\?\\HID#VID_264A&PID_1F44" + tail << 255 << 3 << false;
+    QTest::newRow("AWT chip") << "\\\\?\\HID#VID_C216&PID_0102" + tail << 255 << 255 << true;
+    QTest::newRow("one part only") << QStringLiteral("VID_264A&PID_1FA5") << 255 << 255 << false;
+    QTest::newRow("empty") << QString() << 255 << 255 << false;
+}
+
+void MainWindowTest::devicePaths() {
+    QFETCH(QString, path);
+    QFETCH(int, plusBox);
+    QFETCH(int, classicBox);
+    QFETCH(bool, awt);
+    QCOMPARE(plusBoxFromDevicePath(path), plusBox);
+    QCOMPARE(classicBoxFromDevicePath(path), classicBox);
+    QCOMPARE(isAwtDevicePath(path), awt);
+}
+
+void MainWindowTest::consistencyCheckAsksForOneRediscovery() {
+    // Boxes 3 and 5 are listed by the system but fail their probe: both disagree.
+    EngineRig rig(R"({"plus": [{"index": 0}, {"index": 3, "behaviour": "probe_fails"},
+                               {"index": 5, "behaviour": "probe_fails"}]})");
+    VxZyneRainbow window;
+    QSignalSpy rediscover(&window, &VxZyneRainbow::sendResetBoxRequest);
+    window.checkUSBDevice();
+    QCOMPARE(rediscover.count(), 1);
+
+    // Once the system list and discovery agree, nothing is asked.
+    rig.sim().control(QStringLiteral("unplug plus 3"));
+    rig.sim().control(QStringLiteral("unplug plus 5"));
+    window.checkUSBDevice();
+    QCOMPARE(rediscover.count(), 1);
+}
+
+void MainWindowTest::autoRunEntryTogglesAndIsStored() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    auto* entry = window.findChild<QAction*>(QStringLiteral("autoRunAction"));
+    QVERIFY(entry);
+    // A fresh installation runs at log-on: the white square.
+    QVERIFY(ApplicationSettings::get().isAutoRun);
+    QCOMPARE(entry->text(), QStringLiteral("\u25A1 Run Zyne Plus RGB Program when Windows starts"));
+
+    entry->trigger();
+    QCOMPARE(entry->text(), QStringLiteral("\u25A0 Run Zyne Plus RGB Program when Windows starts"));
+    QVERIFY(!ApplicationSettings::get().isAutoRun);
+    QFile device(rig.settingsFolder() + QStringLiteral("/Device.ini"));
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    const QByteArray written = device.readAll();
+    QVERIFY(written.contains("[Main]"));
+    QVERIFY(written.contains("isAutoRun=0"));
+    QVERIFY(written.contains("AutoUpdate=1"));
+    QVERIFY(!written.contains("[Device0]"));
+}
+
+void MainWindowTest::keyboardIsFoundByProductId() {
+    {
+        EngineRig rig(R"({"keyboards": ["264a:3009"]})");
+        VxZyneRainbow window;
+        QVERIFY(window.checkVXKeyboard());
+    }
+    EngineRig rig(R"({"keyboards": ["264a:3007"]})");
+    VxZyneRainbow window;
+    QVERIFY(!window.checkVXKeyboard());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
