@@ -21,6 +21,11 @@ struct ControllerBox {
     int boxType = BoxAbsent;
     int awtHandleIndex = -1;
 
+    // How the box has answered lately, so a dead or mute box neither floods the log nor holds up
+    // the GUI thread on every report. Reset when the box is opened again.
+    int unansweredReports = 0;
+    bool writesFailing = false;
+
     bool isPlusConnected() const { return isConnected && boxType == BoxPlus; }
 };
 

@@ -7,6 +7,8 @@ namespace zyne {
 namespace {
 // The kernel keeps at most this many unread input reports per open device.
 constexpr int kMaxQueuedReports = 64;
+// After this many reports in a row without a reply, the box's replies are no longer waited for.
+constexpr int kMuteAfterUnanswered = 3;
 } // namespace
 
 ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent) : QObject(parent) {
@@ -31,14 +33,15 @@ void ZynePlusCommandHelper::refreshAllPresentBoxes() {
 
 ZynePlusCommandHelper::~ZynePlusCommandHelper() = default;
 
-ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusReply& reply) {
-    // A reply that arrived after an earlier read gave up must not be taken for this one's.
-    for (int i = 0; i < kMaxQueuedReports && device.read(reply.data(), reply.size(), 0) > 0; ++i) {
-    }
-    reply.fill(0);
+ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusReply& reply,
+                              int replyTimeoutMs) {
     ExchangeResult result;
+    // A reply that arrived after an earlier read gave up must not be taken for this one's.
+    while (result.drained < kMaxQueuedReports && device.read(reply.data(), reply.size(), 0) > 0)
+        ++result.drained;
+    reply.fill(0);
     result.written = device.write(report.data(), report.size());
-    result.read = device.read(reply.data(), reply.size(), kReplyTimeoutMs);
+    result.read = device.read(reply.data(), reply.size(), replyTimeoutMs);
     return result;
 }
 
@@ -53,12 +56,30 @@ ExchangeResult ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& rep
         return {};
     PlusReply scratch;
     PlusReply& in = reply ? *reply : scratch;
-    ExchangeResult result = exchangeReport(*target.handle, report, in);
+    const bool mute = target.unansweredReports >= kMuteAfterUnanswered;
+    ExchangeResult result = exchangeReport(*target.handle, report, in, mute ? 0 : kReplyTimeoutMs);
+
     if (result.written < 0) {
-        qCWarning(lcPlus) << boxLabel(boxNum) << "write failed: the device did not take the report";
+        if (!target.writesFailing)
+            qCWarning(lcPlus) << boxLabel(boxNum) << "write failed: the device did not take the report"
+                              << "(not logged again until it takes one)";
+        target.writesFailing = true;
         result.read = -1;
-    } else if (result.read < 0)
+        return result;
+    }
+    if (target.writesFailing)
+        qCInfo(lcPlus) << boxLabel(boxNum) << "takes reports again";
+    target.writesFailing = false;
+
+    if (result.read < 0) {
         qCWarning(lcPlus) << boxLabel(boxNum) << "read failed: the device is gone";
+    } else if (result.read > 0 || result.drained > 0) {
+        if (mute)
+            qCInfo(lcPlus) << boxLabel(boxNum) << "answers again";
+        target.unansweredReports = 0;
+    } else if (++target.unansweredReports == kMuteAfterUnanswered) {
+        qCWarning(lcPlus) << boxLabel(boxNum) << "does not answer: its replies are no longer waited for";
+    }
     return result;
 }
 

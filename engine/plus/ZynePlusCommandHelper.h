@@ -20,10 +20,12 @@ namespace zyne {
 struct ExchangeResult {
     int written = -1;
     int read = -1;
+    int drained = 0; // late replies to earlier reports found before this one went out
 };
-// Drains replies left over from earlier requests, writes one report and reads its reply with a
-// bounded wait.
-ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusReply& reply);
+// Drains replies left over from earlier requests, writes one report and reads its reply, waiting
+// at most replyTimeoutMs.
+ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusReply& reply,
+                              int replyTimeoutMs = kReplyTimeoutMs);
 
 // The Plus engine: owns the 16 box records and writes every report to the Plus controllers.
 // Lives on the GUI thread; its slots are called directly by the main window.

@@ -30,6 +30,8 @@ bool ZynePlusCommandHelper::discoverBox(int boxNum, const char* openLog, const c
     // The handle being replaced is closed here.
     target.handle = hidBackend().open(kMakerVendorId, plusProductId(boxNum));
     target.isConnected = false;
+    target.unansweredReports = 0;
+    target.writesFailing = false;
     qCDebug(lcPlus) << openLog << boxNum << static_cast<const void*>(target.handle.get());
 
     bool opened = false;

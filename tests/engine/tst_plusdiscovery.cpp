@@ -17,17 +17,19 @@ QByteArray probeBuffer() {
     return probe;
 }
 
-// Counts handles that are still open, to see replaced ones closed.
+// Counts handles that are still open, to see replaced ones closed, and notes how long each read
+// was allowed to wait.
 class CountingBackend : public HidBackend {
 public:
     explicit CountingBackend(std::unique_ptr<HidBackend> inner) : m_inner(std::move(inner)) {}
     int openHandles = 0;
+    std::vector<int> waitingReads; // the timeouts of reads that were allowed to wait
 
     std::unique_ptr<HidDevice> open(std::uint16_t vendorId, std::uint16_t productId) override {
         auto device = m_inner->open(vendorId, productId);
         if (!device)
             return nullptr;
-        return std::make_unique<CountedDevice>(std::move(device), openHandles);
+        return std::make_unique<CountedDevice>(std::move(device), *this);
     }
     std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override {
         return m_inner->enumerate(vendorId, productId);
@@ -36,15 +38,17 @@ public:
 private:
     class CountedDevice : public HidDevice {
     public:
-        CountedDevice(std::unique_ptr<HidDevice> inner, int& count)
-            : m_inner(std::move(inner)), m_count(count) {
-            ++m_count;
+        CountedDevice(std::unique_ptr<HidDevice> inner, CountingBackend& backend)
+            : m_inner(std::move(inner)), m_backend(backend) {
+            ++m_backend.openHandles;
         }
-        ~CountedDevice() override { --m_count; }
+        ~CountedDevice() override { --m_backend.openHandles; }
         int write(const unsigned char* data, std::size_t length) override {
             return m_inner->write(data, length);
         }
         int read(unsigned char* data, std::size_t length, int timeoutMs) override {
+            if (timeoutMs > 0)
+                m_backend.waitingReads.push_back(timeoutMs);
             return m_inner->read(data, length, timeoutMs);
         }
         int sendFeatureReport(const unsigned char* data, std::size_t length) override {
@@ -56,7 +60,7 @@ private:
 
     private:
         std::unique_ptr<HidDevice> m_inner;
-        int& m_count;
+        CountingBackend& m_backend;
     };
     std::unique_ptr<HidBackend> m_inner;
 };
@@ -175,13 +179,34 @@ void PlusDiscoveryTest::firmwareVersion() {
 }
 
 void PlusDiscoveryTest::silentBoxDoesNotStallTheEngine() {
-    EngineRig rig(R"({"plus": [{"index": 0, "behaviour": "silent"}]})");
-    ZynePlusCommandHelper engine;
-    QVERIFY(engine.box(0).isPlusConnected());
-    QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
-    engine.sendCommandReadFanSpeed(0);
-    QCOMPARE(speeds.count(), 0);
-    QCOMPARE(engine.firmwareVersion(0), QStringLiteral("0"));
+    QString error;
+    auto rigSpec = sim::SimRig::fromJson(R"({"plus": [{"index": 0, "behaviour": "silent"}]})", &error);
+    QVERIFY(rigSpec);
+    auto simulated = std::make_unique<sim::SimBackend>(*rigSpec);
+    sim::SimBackend* rig = simulated.get();
+    auto counting = std::make_unique<CountingBackend>(std::move(simulated));
+    CountingBackend* backend = counting.get();
+    installHidBackend(std::move(counting));
+    {
+        ZynePlusCommandHelper engine;
+        QVERIFY(engine.box(0).isPlusConnected());
+        QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
+        for (int poll = 0; poll < 4; ++poll)
+            engine.sendCommandReadFanSpeed(0);
+        QCOMPARE(speeds.count(), 0);
+        QCOMPARE(engine.firmwareVersion(0), QStringLiteral("0"));
+        // The probe and three more reports wait for a reply; after that the box is not waited for.
+        QCOMPARE(backend->waitingReads.size(), std::size_t(4));
+
+        // A box that answers again is heard at once and waited for again.
+        QCOMPARE(rig->control(QStringLiteral("behave plus 0 ok")), QStringLiteral("ok"));
+        engine.sendCommandReadFanSpeed(0);
+        QCOMPARE(speeds.count(), 5);
+        engine.sendCommandReadFanSpeed(0);
+        // The first answered poll waited for four of its five reads, the next one for all five.
+        QCOMPARE(backend->waitingReads.size(), std::size_t(4 + 4 + 5));
+    }
+    installHidBackend(nullptr);
 }
 
 void PlusDiscoveryTest::vanishedBoxDuringWritesIsSurvived() {
