@@ -5,12 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang
-  qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
+  qtbase5-dev qttools5-dev qttools5-dev-tools
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev libevdev-dev
   libbenchmark-dev
   umockdev libumockdev-dev
   pulseaudio pulseaudio-utils
-  xvfb xauth dbus-x11
 )
 
 missing=()
