@@ -12,8 +12,32 @@
 namespace zyne {
 
 namespace {
+// The program runs for weeks: past this size the log starts over and the previous one is kept
+// beside it as <name>.1.
+constexpr qint64 kLogFileLimit = 8 * 1024 * 1024;
+
 QMutex logMutex;
 QFile* logFile = nullptr;
+qint64 logFileSize = 0;
+
+bool openLogFile(QFile& file) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return false;
+    logFileSize = file.size();
+    return true;
+}
+
+// Called with logMutex held.
+void startNewLogFile() {
+    const QString path = logFile->fileName();
+    logFile->close();
+    QFile::remove(path + QStringLiteral(".1"));
+    QFile::rename(path, path + QStringLiteral(".1"));
+    if (!openLogFile(*logFile)) {
+        delete logFile;
+        logFile = nullptr;
+    }
+}
 
 const char* levelName(QtMsgType type) {
     switch (type) {
@@ -42,6 +66,9 @@ void writeLogLine(QtMsgType type, const QMessageLogContext& context, const QStri
     if (logFile) {
         logFile->write(line);
         logFile->flush();
+        logFileSize += line.size();
+        if (logFileSize > kLogFileLimit)
+            startNewLogFile();
     }
 }
 } // namespace
@@ -49,15 +76,13 @@ void writeLogLine(QtMsgType type, const QMessageLogContext& context, const QStri
 void installLogFile(const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     auto* file = new QFile(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+    QMutexLocker lock(&logMutex);
+    if (!openLogFile(*file)) {
         std::fprintf(stderr, "can't open the log file %s\n", qPrintable(path));
         delete file;
         file = nullptr;
     }
-    {
-        QMutexLocker lock(&logMutex);
-        logFile = file;
-    }
+    logFile = file;
     qInstallMessageHandler(writeLogLine);
 }
 

@@ -28,9 +28,6 @@ constexpr int kReadSpeedIntervalMs = 65;
 constexpr int kSensorPollIntervalMs = 5000;
 constexpr int kComputerVolumeIntervalMs = 50;
 
-const char* const kTranslationFiles[] = {"Language/en.qm", "Language/tc.qm", "Language/cn.qm",
-                                         "Language/de.qm", "Language/fr.qm", "Language/jp.qm",
-                                         "Language/th.qm"};
 } // namespace
 
 VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
@@ -183,8 +180,10 @@ QString VxZyneRainbow::autoRunEntryText() const {
 }
 
 void VxZyneRainbow::loadTranslation(int language) {
-    // A missing catalogue leaves the English texts in place.
-    m_translator->load(m_applicationFolder + translationFileForLanguage(language));
+    // An index without a catalogue, or a catalogue that can't be loaded, leaves the English texts.
+    const QString file = translationFileForLanguage(language);
+    if (!file.isEmpty())
+        m_translator->load(m_applicationFolder + file);
 }
 
 void VxZyneRainbow::selectFirstBox() {
@@ -283,10 +282,22 @@ void VxZyneRainbow::receiveResetPlusMainView(int boxNum, int fanNum, int lightMo
 
 void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned,
                                     bool monitor, bool boxWarning) {
-    // The views show these; until they exist the log does.
-    qCDebug(lcMain).nospace() << "receiveFanSpeed box:" << boxNum << ", fan:" << fanNum << ", rpm:" << rpm
-                              << ", fanType:" << fanType << ", stallWarned:" << stallWarned
-                              << ", monitor:" << monitor << ", boxWarning:" << boxWarning;
+    // The views show every report; until they exist the log shows each change.
+    const QString report =
+        QStringLiteral("receiveFanSpeed box:%1, fan:%2, rpm:%3, fanType:%4, stallWarned:%5, "
+                       "monitor:%6, boxWarning:%7")
+            .arg(boxNum)
+            .arg(fanNum)
+            .arg(rpm)
+            .arg(fanType)
+            .arg(stallWarned)
+            .arg(monitor)
+            .arg(boxWarning);
+    QString& last = m_lastSpeedReport[boxNum * kPlusPortCount + fanNum];
+    if (report == last)
+        return;
+    last = report;
+    qCDebug(lcMain).noquote() << report;
 }
 
 } // namespace zyne

@@ -2,6 +2,7 @@
 
 #include "IniHelper.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -103,6 +104,8 @@ private:
     QAction* m_exitAction = nullptr;
     QTranslator* m_translator = nullptr;
     IniHelper m_ini;
+    // The last speed report of each port, so only changes reach the log.
+    QHash<int, QString> m_lastSpeedReport;
 };
 
 } // namespace zyne

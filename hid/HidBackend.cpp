@@ -2,6 +2,8 @@
 
 #include "HidapiBackend.h"
 
+#include <mutex>
+
 namespace zyne {
 
 namespace {

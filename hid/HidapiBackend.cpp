@@ -12,6 +12,11 @@ namespace zyne {
 
 namespace {
 
+QString errorText(hid_device* device) {
+    const wchar_t* text = hid_error(device);
+    return text ? QString::fromWCharArray(text) : QStringLiteral("unknown error");
+}
+
 // hidapi keeps global state that hid_init sets up; it must run exactly once, before any other call.
 bool initialiseHidapi() {
     static std::once_flag once;
@@ -19,7 +24,7 @@ bool initialiseHidapi() {
     std::call_once(once, [] {
         ok = hid_init() == 0;
         if (!ok)
-            qCWarning(lcHid) << "hid_init failed:" << QString::fromWCharArray(hid_error(nullptr));
+            qCWarning(lcHid) << "hid_init failed:" << errorText(nullptr);
     });
     return ok;
 }
@@ -28,11 +33,6 @@ bool initialiseHidapi() {
 std::mutex& globalCallMutex() {
     static std::mutex mutex;
     return mutex;
-}
-
-QString errorText(hid_device* device) {
-    const wchar_t* text = hid_error(device);
-    return text ? QString::fromWCharArray(text) : QStringLiteral("unknown error");
 }
 
 QString ids(std::uint16_t vendorId, std::uint16_t productId) {
@@ -62,14 +62,17 @@ public:
     }
 
 private:
+    // A device that is gone fails every call: say so once, and again only after it worked.
     int checked(const char* call, int result) {
-        if (result < 0)
+        if (result < 0 && !m_failing)
             qCWarning(lcHid) << call << "failed on" << m_name << ':' << errorText(m_device);
+        m_failing = result < 0;
         return result;
     }
 
     hid_device* m_device;
     QString m_name;
+    bool m_failing = false;
 };
 
 } // namespace

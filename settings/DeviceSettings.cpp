@@ -42,8 +42,9 @@ QString mainGroupName() {
 
 QString translationFileForLanguage(int language) {
     static const char* const files[kLanguageCount] = {"en", "tc", "cn", "de", "fr", "jp", "th"};
-    return QStringLiteral("Language/%1.qm")
-        .arg(QLatin1String(files[valueOr(language, 0, kLanguageCount - 1, 0)]));
+    if (language < 0 || language >= kLanguageCount)
+        return {};
+    return QStringLiteral("Language/%1.qm").arg(QLatin1String(files[language]));
 }
 
 QString storableFanName(const QString& name) {
@@ -90,7 +91,8 @@ void applyDeviceRecord(const DeviceRecord& record, ClassicFans& fans) {
 ApplicationSettingsValues applicationSettingsFrom(const MainSettings& main) {
     ApplicationSettingsValues values;
     values.autoUpdate = flagValue(main.AutoUpdate);
-    values.language = valueOr(decimalValue(main.Language), 0, kLanguageCount - 1, 0);
+    // Kept as stored: an index without a catalogue shows the English texts.
+    values.language = decimalValue(main.Language);
     values.password = main.Password;
     values.openPassword = flagValue(main.OpenPassword);
     values.isAutoRun = flagValue(main.isAutoRun);

@@ -60,7 +60,7 @@ extern const MainSettings kDefaultMainSettings;
 
 QString deviceGroupName(int box);
 QString mainGroupName();
-// "Language/de.qm" for language 3; an unknown index gives the English catalogue.
+// "Language/de.qm" for language 3; empty for an index without a catalogue.
 QString translationFileForLanguage(int language);
 
 // A comma would split the name list and shift every later port's name, so it is stored as a

@@ -16,15 +16,16 @@ namespace {
 constexpr qint64 kLargestReadableFile = 4 * 1024 * 1024;
 constexpr int kLockWaitMs = 3000;
 
-IniDocument parsedFile(const QString& path) {
+// Nothing when the file can't be read or is too large to be a settings file.
+std::optional<IniDocument> parsedFile(const QString& path) {
     QFile file(path);
     if (file.size() > kLargestReadableFile) {
         qCWarning(lcSettings).noquote() << path << "is too large to be a settings file; it is ignored";
-        return {};
+        return std::nullopt;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         qCWarning(lcSettings).noquote() << "cannot read" << path << file.errorString();
-        return {};
+        return std::nullopt;
     }
     IniDocument document = IniDocument::parse(file.readAll());
     if (!document.isWellFormed())
@@ -62,7 +63,8 @@ bool writeWhole(const QString& path, const QByteArray& bytes) {
 std::optional<IniDocument> readIniFile(const QString& path) {
     if (!QFileInfo::exists(path))
         return std::nullopt;
-    return parsedFile(path);
+    // An unreadable file reads like an empty one.
+    return parsedFile(path).value_or(IniDocument());
 }
 
 bool updateIniFile(const QString& path, const std::function<void(IniDocument&)>& edit) {
@@ -72,7 +74,16 @@ bool updateIniFile(const QString& path, const std::function<void(IniDocument&)>&
     // place) costs the merge with a concurrent writer at worst, never the write.
     if (!lock.tryLock(kLockWaitMs))
         qCWarning(lcSettings).noquote() << "writing" << path << "without its lock, which is held or blocked";
-    IniDocument document = QFileInfo::exists(path) ? parsedFile(path) : IniDocument();
+    IniDocument document;
+    if (QFileInfo::exists(path)) {
+        auto existing = parsedFile(path);
+        // Replacing a file we could not read would lose every group this write does not carry.
+        if (!existing) {
+            qCWarning(lcSettings).noquote() << path << "is not written: what it holds could not be read";
+            return false;
+        }
+        document = std::move(*existing);
+    }
     edit(document);
     return writeWhole(path, document.serialized());
 }

@@ -82,7 +82,8 @@ DeviceSettings IniHelper::readDeviceIni() const {
         }
         settings.main = readGroup(*document, mainGroupName(), kMainKeys);
     }
-    qCDebug(lcSettings).noquote() << "Password:::" << settings.main.Password;
+    // The log file outlives the session: the lock's password itself never goes there.
+    qCDebug(lcSettings).noquote() << "Password:::" << QString(settings.main.Password.size(), QLatin1Char('*'));
     return settings;
 }
 

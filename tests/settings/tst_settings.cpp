@@ -221,8 +221,8 @@ private slots:
         QTest::newRow("English") << 0 << "Language/en.qm";
         QTest::newRow("German") << 3 << "Language/de.qm";
         QTest::newRow("Thai") << 6 << "Language/th.qm";
-        QTest::newRow("unknown") << 7 << "Language/en.qm";
-        QTest::newRow("negative") << -1 << "Language/en.qm";
+        QTest::newRow("unknown") << 7 << QString();
+        QTest::newRow("negative") << -1 << QString();
     }
     void languageFiles() {
         QFETCH(int, language);
@@ -447,6 +447,15 @@ private slots:
         blocked.writeDeviceIni(mainOnlyGroupMap({}));
         blocked.writeProfileIni(plusProfileGroupMap(PlusPorts{}), 1);
         QCOMPARE(blocked.readDeviceIni().main.Password, QStringLiteral("5173"));
+    }
+
+    void unreadableFileIsNotReplaced() {
+        // Too large to be ours: reading ignores it, and no write may replace what it holds.
+        const QByteArray oversized = "[Device3]\nProfile=4\n" + QByteArray(5 * 1024 * 1024, '#');
+        writeRaw(devicePath(), oversized);
+        QCOMPARE(savedProfileFrom(m_ini->readDeviceIni().devices[3]), 1);
+        m_ini->writeDeviceIni(mainOnlyGroupMap({}));
+        QCOMPARE(readRaw(devicePath()), oversized);
     }
 
     void garbageFiles_data() {
