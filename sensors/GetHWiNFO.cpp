@@ -17,13 +17,9 @@ bool isNoReading(double value) {
     return value == 0.0 || value == zyne::kNoReading;
 }
 
-// Logs and rejects what no sensor can measure; 0 and kNoReading must be filtered before.
-bool isPlausible(ReadingKind kind, double value, const QString& name) {
-    if (!std::isfinite(value) || (kind == ReadingKind::Temperature && value > kHottestPlausible)) {
-        qCWarning(lcSensors) << "skipped implausible reading" << name << '=' << value;
-        return false;
-    }
-    return true;
+// Rejects what no sensor can measure; 0 and kNoReading must be filtered before.
+bool isPlausible(ReadingKind kind, double value) {
+    return std::isfinite(value) && !(kind == ReadingKind::Temperature && value > kHottestPlausible);
 }
 
 QString sixDigits(double value) {
@@ -80,14 +76,19 @@ void GetHWiNFO::run() {
     if (!canRead()) {
         return;
     }
-    int best = 0;
+    // No accepted reading is no temperature: reporting 0 °C would slow every fan on the curve.
+    int best = -1;
     const int sensors = library_->sensorCount();
     for (int sensor = 0; sensor < sensors; ++sensor) {
         library_->selectSensor(sensor);
         for (int index = 0; index < zyne::kReadingsPerSensor; ++index) {
             QString name;
             const double value = library_->reading(ReadingKind::Temperature, sensor, index, name);
-            if (isNoReading(value) || !isPlausible(ReadingKind::Temperature, value, name)) {
+            if (isNoReading(value)) {
+                continue;
+            }
+            if (!isPlausible(ReadingKind::Temperature, value)) {
+                warnImplausibleOnce(name, value);
                 continue;
             }
             if (value > best && zyne::isCpuTemperatureName(name)) {
@@ -96,7 +97,20 @@ void GetHWiNFO::run() {
         }
     }
     lock.unlock();
+    if (best < 0) {
+        if (!reportedNoCpuReading_.exchange(true)) {
+            qCWarning(lcSensors) << "CPU temperature not read: no sensor gives a CPU reading";
+        }
+        return;
+    }
     emit done(best);
+}
+
+// A broken sensor stays broken: say so once per reading, not every poll.
+void GetHWiNFO::warnImplausibleOnce(const QString& name, double value) {
+    if (warnedImplausible_.insert(name).second) {
+        qCWarning(lcSensors) << "skipped implausible reading" << name << '=' << value;
+    }
 }
 
 QStringList GetHWiNFO::scanComputer() {
@@ -118,7 +132,11 @@ QStringList GetHWiNFO::scanComputer() {
                 for (const ScanKind& scan : kScanKinds) {
                     QString name;
                     lastValue = library_->reading(scan.kind, sensor, index, name);
-                    if (isNoReading(lastValue) || !isPlausible(scan.kind, lastValue, name)) {
+                    if (isNoReading(lastValue)) {
+                        continue;
+                    }
+                    if (!isPlausible(scan.kind, lastValue)) {
+                        warnImplausibleOnce(name, lastValue);
                         continue;
                     }
                     texts << QLatin1String(scan.label) + name + QStringLiteral(" = ") + sixDigits(lastValue);

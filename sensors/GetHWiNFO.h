@@ -6,6 +6,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <set>
 
 namespace zyne {
 class SensorLibrary;
@@ -37,11 +38,15 @@ protected:
 private:
     // False (and the reason logged once) when there is nothing to read.
     bool canRead();
+    // Called with libraryMutex_ held.
+    void warnImplausibleOnce(const QString& name, double value);
 
     // The library keeps a selected sensor, so a reading and a scan take turns.
     std::mutex libraryMutex_;
     std::unique_ptr<zyne::SensorLibrary> library_;
     std::atomic<bool> reportedNothingToRead_{false};
+    std::atomic<bool> reportedNoCpuReading_{false};
+    std::set<QString> warnedImplausible_;
     mutable std::mutex textsMutex_;
     QStringList readingTexts_;
 };

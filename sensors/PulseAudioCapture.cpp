@@ -139,7 +139,6 @@ void PulseAudioCapture::openStream(const char* monitorName) {
         loseCapture("capture refused");
         return;
     }
-    available_ = true;
 }
 
 void PulseAudioCapture::dropStream() {
@@ -262,12 +261,14 @@ void PulseAudioCapture::onStreamState(pa_stream* stream, void* self) {
     PulseAudioCapture* capture = owner(self);
     switch (pa_stream_get_state(stream)) {
     case PA_STREAM_READY:
+        capture->available_ = true;
         capture->reportedLoss_ = false;
         capture->reportedNonFinite_ = false;
         qCInfo(lcSensors) << "output level: capturing" << pa_stream_get_device_name(stream);
         break;
     case PA_STREAM_FAILED:
         qCWarning(lcSensors) << "output level: capture ended:" << lastError(pa_stream_get_context(stream));
+        capture->available_ = false;
         capture->dropStream();
         capture->startTimer(capture->resyncTimer_, kResyncDelay, onResyncTimer);
         break;

@@ -175,7 +175,8 @@ private slots:
             << 60;
         QTest::newRow("other kinds ignored")
             << QVector<FakeSensor>{{"cpu", {{ReadingKind::Voltage, "CPU", 95}, temp("CPU", 50)}}} << 50;
-        QTest::newRow("no cpu reading") << QVector<FakeSensor>{{"board", {temp("SYSTIN", 30)}}} << 0;
+        // Without a CPU reading there is no temperature to report (0 °C would slow the fans).
+        QTest::newRow("no cpu reading") << QVector<FakeSensor>{{"board", {temp("SYSTIN", 30)}}} << -1;
         QTest::newRow("hottest of many sensors")
             << QVector<FakeSensor>{{"a", {temp("CPU", 40)}}, {"b", {}}, {"c", {temp("Temperature 3", 66.6)}}}
             << 66;
@@ -186,6 +187,10 @@ private slots:
         QFETCH(int, expected);
         GetHWiNFO reader(std::make_unique<FakeSensorLibrary>(sensors));
         const QList<QVariant> done = pollOnce(reader);
+        if (expected < 0) {
+            QVERIFY(done.isEmpty());
+            return;
+        }
         QVERIFY(!done.isEmpty());
         QCOMPARE(done.at(0).toInt(), expected);
     }
