@@ -88,6 +88,8 @@ void VxZyneRainbow::createTimers() {
     connect(this, &VxZyneRainbow::sendComputerVolume, m_plus, &ZynePlusCommandHelper::getVolumeValue);
     connect(m_plus, &ZynePlusCommandHelper::sendStartComputerMusicTimer, this,
             &VxZyneRainbow::startComputerMusicTimer);
+    connect(m_plus, &ZynePlusCommandHelper::sendCloseComputerMusicTimer, this,
+            &VxZyneRainbow::closeComputerMusicTimer);
 }
 
 void VxZyneRainbow::getVolumeValue() {

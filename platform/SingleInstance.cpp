@@ -7,6 +7,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QLoggingCategory>
+#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -33,7 +34,9 @@ SingleInstance::SingleInstance(const QString& windowTitle, QObject* parent) : QO
 }
 
 bool SingleInstance::claim(quint32 msg, quint32 wParam, quint32 lParam) {
-    QLockFile startLock(QDir::temp().filePath(m_serverName + QStringLiteral(".lock")));
+    QLockFile startLock(QDir::isAbsolutePath(m_serverName)
+                            ? m_serverName + QStringLiteral(".lock")
+                            : QDir::temp().filePath(m_serverName + QStringLiteral(".lock")));
     if (!startLock.tryLock(kConnectTimeoutMs))
         qCWarning(lcPlatform) << "single instance: start lock not taken:" << startLock.error();
     if (sendToRunningInstance(msg, wParam, lParam))

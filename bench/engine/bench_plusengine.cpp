@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -26,7 +27,9 @@ public:
         std::fill(data, data + length, 0);
         return static_cast<int>(length);
     }
-    int sendFeatureReport(const unsigned char*, std::size_t length) override { return static_cast<int>(length); }
+    int sendFeatureReport(const unsigned char*, std::size_t length) override {
+        return static_cast<int>(length);
+    }
     int getFeatureReport(unsigned char*, std::size_t length) override { return static_cast<int>(length); }
 
 private:
@@ -35,7 +38,9 @@ private:
 
 class InstantBackend : public HidBackend {
 public:
-    std::unique_ptr<HidDevice> open(std::uint16_t, std::uint16_t) override { return std::make_unique<InstantDevice>(); }
+    std::unique_ptr<HidDevice> open(std::uint16_t, std::uint16_t) override {
+        return std::make_unique<InstantDevice>();
+    }
     std::vector<HidDeviceInfo> enumerate(std::uint16_t, std::uint16_t) override { return {}; }
 };
 
@@ -95,6 +100,9 @@ BENCHMARK(BM_FullRefresh)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    // The engine reads its settings and profiles: give it an empty folder, not the user's.
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     QCoreApplication app(argc, argv);
     // The program logs every report; measure the engine with and without that cost.
     if (qEnvironmentVariableIsEmpty("BENCH_WITH_LOGGING")) {

@@ -19,7 +19,6 @@ struct ControllerBox {
     std::array<RainbowFanState, kPlusPortCount> rainbowFan;
     std::array<AwtFanState, kAwtFanCount> awtFan;
     int boxType = BoxAbsent;
-    int awtHandleIndex = -1;
 
     // How the box has answered lately, so a dead or mute box neither floods the log nor holds up
     // the GUI thread on every report. Reset when the box is opened again.

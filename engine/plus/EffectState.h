@@ -16,8 +16,6 @@ struct MeteorState {
     int seriesLightMode = 0; // 1 lit meteor on a dark fan, 2 dark meteor on a lit fan
     int seriesColorMode = 0;
     LedPosition head;
-    LedPosition previous;
-    LedPosition beforePrevious;
     int tick = 0;
 };
 

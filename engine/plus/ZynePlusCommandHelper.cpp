@@ -61,24 +61,26 @@ ExchangeResult ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& rep
 
     if (result.written < 0) {
         if (!target.writesFailing)
-            qCWarning(lcPlus) << boxLabel(boxNum) << "write failed: the device did not take the report"
-                              << "(not logged again until it takes one)";
+            qCWarning(lcPlus).noquote()
+                << boxLabel(boxNum) << "write failed: the device did not take the report"
+                << "(not logged again until it takes one)";
         target.writesFailing = true;
         result.read = -1;
         return result;
     }
     if (target.writesFailing)
-        qCInfo(lcPlus) << boxLabel(boxNum) << "takes reports again";
+        qCInfo(lcPlus).noquote() << boxLabel(boxNum) << "takes reports again";
     target.writesFailing = false;
 
     if (result.read < 0) {
-        qCWarning(lcPlus) << boxLabel(boxNum) << "read failed: the device is gone";
+        qCWarning(lcPlus).noquote() << boxLabel(boxNum) << "read failed: the device is gone";
     } else if (result.read > 0 || result.drained > 0) {
         if (mute)
-            qCInfo(lcPlus) << boxLabel(boxNum) << "answers again";
+            qCInfo(lcPlus).noquote() << boxLabel(boxNum) << "answers again";
         target.unansweredReports = 0;
     } else if (++target.unansweredReports == kMuteAfterUnanswered) {
-        qCWarning(lcPlus) << boxLabel(boxNum) << "does not answer: its replies are no longer waited for";
+        qCWarning(lcPlus).noquote() << boxLabel(boxNum)
+                                    << "does not answer: its replies are no longer waited for";
     }
     return result;
 }

@@ -82,6 +82,7 @@ signals:
                       bool boxWarning);
 
     void sendStartComputerMusicTimer();
+    void sendCloseComputerMusicTimer();
     void sendStartMusicModeTimer();
     void sendStartComputTempTimer();
     void sendStartCrossTimer();
@@ -137,6 +138,7 @@ private:
     void sendCommand_Save(int boxNum);
     void reportPolledSpeed(int boxNum, int fanNum, int rpm);
     bool boxWarning(int boxNum) const;
+    bool anyPortFollowsComputerMusic() const;
 
     IniHelper m_ini;
     std::array<ControllerBox, kBoxCount> boxArray;

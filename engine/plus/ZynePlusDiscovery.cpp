@@ -72,7 +72,7 @@ QString ZynePlusCommandHelper::firmwareVersion(int boxNum) {
         PlusReply reply;
         if (exchange(boxNum, plusreport::firmwareQuery(), Precondition::PlusConnected, &reply).read >= 5)
             return parseFirmwareReply(reply);
-        qCWarning(lcPlus) << boxLabel(boxNum) << "gave no firmware reply";
+        qCWarning(lcPlus).noquote() << boxLabel(boxNum) << "gave no firmware reply";
         return QStringLiteral("0");
     }
     // The AWT controller's firmware comes through the chip library.

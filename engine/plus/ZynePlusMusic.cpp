@@ -10,7 +10,25 @@ bool isComputerMusicMode(int lightMode) {
 }
 } // namespace
 
+bool ZynePlusCommandHelper::anyPortFollowsComputerMusic() const {
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (!box(b).isConnected && box(b).boxType != BoxAwt)
+            continue;
+        for (const RainbowFanState& fan : box(b).rainbowFan) {
+            const int mode = fan.lightMode == 7 ? box(b).rainbowFan[0].lightMode : fan.lightMode;
+            if (isComputerMusicMode(mode))
+                return true;
+        }
+    }
+    return false;
+}
+
 void ZynePlusCommandHelper::getVolumeValue(int) {
+    // Nobody listens any more: the level stops being read until a port enters a music mode again.
+    if (!anyPortFollowsComputerMusic()) {
+        emit sendCloseComputerMusicTimer();
+        return;
+    }
     if (!m_computerVolume)
         m_computerVolume = new ComputerVolume(this);
     const int level = m_computerVolume->getVolumeLevel();

@@ -213,11 +213,19 @@ void PlusDiscoveryTest::vanishedBoxDuringWritesIsSurvived() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     ZynePlusCommandHelper engine;
     rig.sim().control(QStringLiteral("unplug plus 0"));
+    rig.forget();
     QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
     engine.changeLightMode(0, 1, 6, 0, 0, false);
     engine.sendCommandReadFanSpeed(0);
     engine.receiveChangeFanSpeedNum(0, 1, 5);
     QCOMPARE(speeds.count(), 0);
+    // Every report was tried and failed; the records still changed, for when the box returns.
+    const auto events = rig.sim().events();
+    QVERIFY(!events.empty());
+    for (const auto& event : events)
+        QVERIFY(!event.ok);
+    QCOMPARE(engine.box(0).rainbowFan[1].lightMode, 6);
+    QCOMPARE(engine.box(0).rainbowFan[1].Speed_Num, 5);
 }
 
 QTEST_GUILESS_MAIN(PlusDiscoveryTest)

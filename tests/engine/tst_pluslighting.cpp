@@ -45,6 +45,7 @@ private slots:
     void copyFollowsPortZeroInOrder();
     void copyOfSwitchedOffPort();
     void programModesStartTheirTimers();
+    void computerMusicTimerStopsWithoutListeners();
     void modesWithoutReport_data();
     void modesWithoutReport();
     void badIndicesAndSpeeds_data();
@@ -224,6 +225,21 @@ void PlusLightingTest::programModesStartTheirTimers() {
     QCOMPARE(sent.size(), std::size_t(1));
     // The dark meteor starts on the fan's own colours without brightness.
     QCOMPARE(triple(sent[0], 0), QByteArray("\x64\xc8\x32", 3));
+}
+
+void PlusLightingTest::computerMusicTimerStopsWithoutListeners() {
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseComputerMusicTimer);
+    engine.changeLightMode(0, 0, 9, 0, 0, false);
+    engine.changeLightMode(0, 3, 7, 0, 0, false);
+    engine.getVolumeValue(0);
+    QCOMPARE(close.count(), 0);
+
+    // Port 0 leaves the music: its follower goes with it, and no port listens any more.
+    engine.changeLightMode(0, 0, 3, 0, 0, false);
+    engine.getVolumeValue(0);
+    QCOMPARE(close.count(), 1);
 }
 
 void PlusLightingTest::modesWithoutReport_data() {
