@@ -108,6 +108,8 @@ private:
     void applyProfile(int boxNum, const PlusProfileTexts& profile);
     void resendPorts(int boxNum);
     void writeDeviceSettings();
+    // Makes the controller keep its current settings itself.
+    void sendCommand_Save(int boxNum);
     void reportPortToViews(int boxNum, int fanNum);
     void reportShownBoxToViews();
     bool discoverBox(int boxNum, const char* openLog, const char* afterLog);
@@ -135,7 +137,6 @@ private:
     // Fan speed reports
     void sendFanSpeedPercent(int boxNum, int fanNum, int duty);
     void sendFanSpeedLevel(int boxNum, int fanNum, int rpm);
-    void sendCommand_Save(int boxNum);
     void reportPolledSpeed(int boxNum, int fanNum, int rpm);
     bool boxWarning(int boxNum) const;
     bool anyPortFollowsComputerMusic() const;

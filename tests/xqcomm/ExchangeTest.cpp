@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <thread>
 
 using namespace xqcomm;
@@ -313,7 +314,7 @@ void ExchangeTest::threadsSharingAHandleDoNotInterleave() {
     const Bytes first = pattern(130, 1);
     const Bytes second = pattern(130, 2);
     constexpr int kRounds = 100;
-    int failures = 0;
+    std::atomic<int> failures{0};
     std::thread other([&] {
         ReplyBuffer reply;
         for (int i = 0; i < kRounds; ++i)
@@ -323,7 +324,7 @@ void ExchangeTest::threadsSharingAHandleDoNotInterleave() {
     for (int i = 0; i < kRounds; ++i)
         failures += comm(handle.get(), first, reply) != int(XQ_STATUS_OK);
     other.join();
-    QCOMPARE(failures, 0);
+    QCOMPARE(failures.load(), 0);
     QCOMPARE(chip.commands.size(), std::size_t(2 * kRounds));
     for (const Bytes& command : chip.commands)
         QVERIFY(command == first || command == second);
