@@ -41,7 +41,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
 
     createTrayIcon();
 
-    m_translator = new QTranslator;
+    m_translator = new QTranslator(this);
     QApplication::installTranslator(m_translator);
     loadTranslation(ApplicationSettings::get().language);
 
