@@ -13,6 +13,12 @@ std::unique_ptr<HidBackend>& installedBackend() {
 }
 } // namespace
 
+QString deviceIdText(std::uint16_t vendorId, std::uint16_t productId) {
+    return QStringLiteral("%1:%2")
+        .arg(vendorId, 4, 16, QLatin1Char('0'))
+        .arg(productId, 4, 16, QLatin1Char('0'));
+}
+
 void installHidBackend(std::unique_ptr<HidBackend> backend) {
     installedBackend() = std::move(backend);
 }

@@ -41,6 +41,9 @@ public:
     virtual std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId = 0, std::uint16_t productId = 0) = 0;
 };
 
+// "264a:1fa5": how logs and the trace name a device by its ids.
+QString deviceIdText(std::uint16_t vendorId, std::uint16_t productId);
+
 // Replaces the process-wide backend; call before any device is opened.
 void installHidBackend(std::unique_ptr<HidBackend> backend);
 // The installed backend, or the hidapi backend when none was installed.

@@ -35,12 +35,6 @@ std::mutex& globalCallMutex() {
     return mutex;
 }
 
-QString ids(std::uint16_t vendorId, std::uint16_t productId) {
-    return QStringLiteral("%1:%2")
-        .arg(vendorId, 4, 16, QLatin1Char('0'))
-        .arg(productId, 4, 16, QLatin1Char('0'));
-}
-
 class HidapiDevice : public HidDevice {
 public:
     HidapiDevice(hid_device* device, QString name) : m_device(device), m_name(std::move(name)) {}
@@ -88,10 +82,10 @@ std::unique_ptr<HidDevice> HidapiBackend::open(std::uint16_t vendorId, std::uint
     hid_device* device = hid_open(vendorId, productId, nullptr);
     if (!device) {
         // Absent devices are the common case while probing; keep this at debug level.
-        qCDebug(lcHid) << "hid_open" << ids(vendorId, productId) << "failed:" << errorText(nullptr);
+        qCDebug(lcHid) << "hid_open" << deviceIdText(vendorId, productId) << "failed:" << errorText(nullptr);
         return nullptr;
     }
-    return std::make_unique<HidapiDevice>(device, ids(vendorId, productId));
+    return std::make_unique<HidapiDevice>(device, deviceIdText(vendorId, productId));
 }
 
 std::vector<HidDeviceInfo> HidapiBackend::enumerate(std::uint16_t vendorId, std::uint16_t productId) {

@@ -1,5 +1,6 @@
 #include "RigState.h"
 
+#include "HidBackend.h"
 #include "PlusControllerEmulator.h"
 
 namespace zyne::sim {
@@ -38,7 +39,7 @@ QString deviceKindName(DeviceKind kind) {
 }
 
 QString SimDevice::idText() const {
-    return hex4(ids.vendorId) + QLatin1Char(':') + hex4(ids.productId);
+    return deviceIdText(ids.vendorId, ids.productId);
 }
 
 QString SimDevice::windowsStylePath() const {

@@ -132,10 +132,7 @@ std::unique_ptr<HidDevice> SimBackend::open(std::uint16_t vendorId, std::uint16_
             break;
         }
     }
-    const QString ids = QStringLiteral("%1:%2")
-                            .arg(vendorId, 4, 16, QLatin1Char('0'))
-                            .arg(productId, 4, 16, QLatin1Char('0'));
-    m_state->trace.record(ids, QStringLiteral("open"), {}, match != nullptr);
+    m_state->trace.record(deviceIdText(vendorId, productId), QStringLiteral("open"), {}, match != nullptr);
     if (!match)
         return nullptr;
     // Handles that were closed since the last open are forgotten here.

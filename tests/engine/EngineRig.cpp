@@ -1,5 +1,6 @@
 #include "EngineRig.h"
 
+#include "PlusReports.h"
 #include "SettingsFolder.h"
 
 #include <QDir>
@@ -44,7 +45,7 @@ QString EngineRig::settingsFolder() const {
 }
 
 std::vector<QByteArray> EngineRig::reportsTo(int plusBox) const {
-    const QString dev = QStringLiteral("264a:%1").arg(0x1FA5 + plusBox, 4, 16, QLatin1Char('0'));
+    const QString dev = deviceIdText(kMakerVendorId, plusProductId(plusBox));
     std::vector<QByteArray> reports;
     for (const auto& event : m_sim->events()) {
         if (event.dev == dev && event.dir == QLatin1String("out"))
