@@ -51,6 +51,8 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
     checkUSBDevice();
     if (checkVXKeyboard())
         qCDebug(lcMain) << "a maker's keyboard is attached";
+    // The engine lit every port before anything listened to its timer signals: once more, wired.
+    emit sendResetAllBox();
 }
 
 VxZyneRainbow::~VxZyneRainbow() = default;
@@ -76,6 +78,7 @@ void VxZyneRainbow::connectPlusEngine() {
     connect(this, &VxZyneRainbow::sendPlusMonitor, m_plus, &Plus::receivePlusMonitor);
     connect(this, &VxZyneRainbow::sendPlusFanType, m_plus, &Plus::receivePlusFanType);
     connect(this, &VxZyneRainbow::aaaaaa, m_plus, &Plus::receiveBB);
+    connect(this, &VxZyneRainbow::sendResetAllBox, m_plus, &Plus::resetAllBox);
 }
 
 void VxZyneRainbow::createTimers() {
@@ -84,6 +87,7 @@ void VxZyneRainbow::createTimers() {
     connect(this, &VxZyneRainbow::sendUpdateSpeed, m_plus, &ZynePlusCommandHelper::sendCommandReadFanSpeed);
 
     m_computerVolumeTimer = new QTimer(this);
+    m_computerVolumeTimer->setObjectName(QStringLiteral("computerVolumeTimer"));
     connect(m_computerVolumeTimer, &QTimer::timeout, this, &VxZyneRainbow::getVolumeValue);
     connect(this, &VxZyneRainbow::sendComputerVolume, m_plus, &ZynePlusCommandHelper::getVolumeValue);
     connect(m_plus, &ZynePlusCommandHelper::sendStartComputerMusicTimer, this,

@@ -44,6 +44,7 @@ signals:
     void sendPlusGetFirmware(int boxNum);
     void sendUpdateSpeed(int boxNum);
     void sendComputerVolume(int unused);
+    void sendResetAllBox();
     void changeLight(int boxNum, int fanNum, int lightMode, int colorMode, int lightSpeed, bool isTurnOff);
     void sendChangeFanSpeedPer(int boxNum, int fanNum, int level);
     void sendChangeFanSpeedNum(int boxNum, int fanNum, int level);

@@ -20,6 +20,12 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent) : QObject(parent) 
     reportShownBoxToViews();
 }
 
+void ZynePlusCommandHelper::resetAllBox() {
+    qCDebug(lcPlus) << "resetAllBox";
+    refreshAllPresentBoxes();
+    refreshAllPresentBoxes();
+}
+
 void ZynePlusCommandHelper::refreshAllPresentBoxes() {
     for (int b = 0; b < kBoxCount; ++b) {
         if (!box(b).isConnected && box(b).boxType != BoxAwt)

@@ -51,6 +51,8 @@ public slots:
     void getAWTZynePlus();
     void receivePlusFirmware(int boxNum);
     void isPwrixConnect(bool connected);
+    // Resends every port of every present box, twice (controllers may miss a report while busy).
+    void resetAllBox();
 
     // Lighting
     void changeLightMode(int boxNum, int fanNum, int lightMode, int colorMode, int lightSpeed,

@@ -4,8 +4,10 @@
 #include "VxZyneRainbow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zyne;
@@ -19,6 +21,7 @@ private slots:
     void consistencyCheckAsksForOneRediscovery();
     void autoRunEntryTogglesAndIsStored();
     void keyboardIsFoundByProductId();
+    void effectTimersStartFromTheSavedProfile();
 };
 
 void MainWindowTest::devicePaths_data() {
@@ -93,6 +96,25 @@ void MainWindowTest::keyboardIsFoundByProductId() {
     EngineRig rig(R"({"keyboards": ["264a:3007"]})");
     VxZyneRainbow window;
     QVERIFY(!window.checkVXKeyboard());
+}
+
+void MainWindowTest::effectTimersStartFromTheSavedProfile() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    QDir().mkpath(rig.settingsFolder() + QStringLiteral("/ZynePlus"));
+    QFile profile(rig.settingsFolder() + QStringLiteral("/ZynePlus/Profile1.ini"));
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write("[Fan2]\nlightMode=9\n");
+    profile.close();
+
+    VxZyneRainbow window;
+    auto* volumeTimer = window.findChild<QTimer*>(QStringLiteral("computerVolumeTimer"));
+    QVERIFY(volumeTimer);
+    QVERIFY(volumeTimer->isActive());
+    // Every port was sent at start-up and twice more once the window was wired.
+    int lightingToPort1 = 0;
+    for (const auto& report : rig.reportsTo(0))
+        lightingToPort1 += report.startsWith(QByteArray("\x00\x32\x52\x01", 4));
+    QCOMPARE(lightingToPort1, 3);
 }
 
 QTEST_MAIN(MainWindowTest)
