@@ -20,7 +20,6 @@ Q_LOGGING_CATEGORY(lcMain, "zyne.main")
 namespace zyne {
 
 const QString VxZyneRainbow::kWindowTitle = QStringLiteral("Zyne Plus RGB");
-const QString VxZyneRainbow::kProgramVersion = QStringLiteral("1.1.5");
 
 namespace {
 constexpr quint32 kShowMainViewMessage = 0x8101;
@@ -259,7 +258,6 @@ void VxZyneRainbow::writeDeviceProfile() {
 }
 
 void VxZyneRainbow::receiveFirmware(QString version) {
-    m_firmwareVersion = version;
     qCDebug(lcMain) << "firmware:" << version;
 }
 

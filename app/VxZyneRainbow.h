@@ -27,7 +27,6 @@ public:
     ~VxZyneRainbow() override;
 
     static const QString kWindowTitle;
-    static const QString kProgramVersion;
 
     ZynePlusCommandHelper* plusEngine() const { return m_plus; }
 
@@ -90,7 +89,6 @@ private:
     void selectFirstBox();
     QString autoRunEntryText() const;
 
-    QString m_firmwareVersion = QStringLiteral("0.0.0");
     QString m_applicationFolder;
     ZynePlusCommandHelper* m_plus = nullptr;
     QTimer* m_readSpeedTimer = nullptr;

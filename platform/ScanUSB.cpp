@@ -5,8 +5,6 @@
 namespace zyne {
 
 int ScanUSB::count(std::uint16_t vendorId, std::uint16_t productId) {
-    m_vendorId = vendorId;
-    m_productId = productId;
     return static_cast<int>(hidBackend().enumerate(vendorId, productId).size());
 }
 
