@@ -7,10 +7,9 @@
 namespace zyne {
 
 namespace {
-std::unique_ptr<HidBackend>& installedBackend() {
-    static std::unique_ptr<HidBackend> backend;
-    return backend;
-}
+// The classic engine's thread and the GUI thread may both be first to ask for the backend.
+std::mutex backendMutex;
+std::unique_ptr<HidBackend> installedBackend;
 } // namespace
 
 QString deviceIdText(std::uint16_t vendorId, std::uint16_t productId) {
@@ -20,14 +19,17 @@ QString deviceIdText(std::uint16_t vendorId, std::uint16_t productId) {
 }
 
 void installHidBackend(std::unique_ptr<HidBackend> backend) {
-    installedBackend() = std::move(backend);
+    std::unique_ptr<HidBackend> replaced;
+    std::lock_guard<std::mutex> lock(backendMutex);
+    replaced.swap(installedBackend);
+    installedBackend = std::move(backend);
 }
 
 HidBackend& hidBackend() {
-    auto& backend = installedBackend();
-    if (!backend)
-        backend = std::make_unique<HidapiBackend>();
-    return *backend;
+    std::lock_guard<std::mutex> lock(backendMutex);
+    if (!installedBackend)
+        installedBackend = std::make_unique<HidapiBackend>();
+    return *installedBackend;
 }
 
 } // namespace zyne

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "WindowMessage.h"
+
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
-
 namespace zyne {
 
+class MessageServer;
+
 // The per-user stand-in for finding the running instance by its window title and sending it a
-// private window message (msg, wParam, lParam).
+// private window message (msg, wParam, lParam). The socket and its start lock live in a folder
+// only this user can reach (see RuntimeFolder.h), so no other user can pose as the running instance.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -16,20 +19,23 @@ public:
 
     // Hands the message to the running instance and returns false; when none runs, this process
     // becomes the running instance and true is returned. Two processes starting at once can't
-    // both become it.
-    bool claim(quint32 msg, quint32 wParam, quint32 lParam);
+    // both become it. Without a private folder the process runs on its own (true, logged).
+    bool claim(const WindowMessage& message);
+    bool claim(quint32 msg, quint32 wParam, quint32 lParam) { return claim({msg, wParam, lParam}); }
+
+    // Where the running instance listens; empty when there is no private folder for it.
+    QString socketPath() const { return m_socketPath; }
 
 signals:
     void messageReceived(quint32 msg, quint32 wParam, quint32 lParam);
 
 private:
-    bool sendToRunningInstance(quint32 msg, quint32 wParam, quint32 lParam) const;
-    bool listen();
+    bool sendToRunningInstance(const WindowMessage& message) const;
+    // Refuses (and clears away) a socket file there that is not this user's own socket.
+    bool socketIsOurs() const;
 
-    void readMessage();
-
-    QString m_serverName;
-    QLocalServer* m_server = nullptr;
+    QString m_socketPath;
+    MessageServer* m_server = nullptr;
 };
 
 } // namespace zyne

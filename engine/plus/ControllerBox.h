@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoxReplyWatch.h"
 #include "FanRecords.h"
 #include "HidBackend.h"
 
@@ -20,10 +21,8 @@ struct ControllerBox {
     std::array<AwtFanState, kAwtFanCount> awtFan;
     int boxType = BoxAbsent;
 
-    // How the box has answered lately, so a dead or mute box neither floods the log nor holds up
-    // the GUI thread on every report. Reset when the box is opened again.
-    int unansweredReports = 0;
-    bool writesFailing = false;
+    // Reset when the box is opened again.
+    BoxReplyWatch replies;
 
     bool isPlusConnected() const { return isConnected && boxType == BoxPlus; }
 };

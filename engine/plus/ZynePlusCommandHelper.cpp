@@ -7,8 +7,6 @@ namespace zyne {
 namespace {
 // The kernel keeps at most this many unread input reports per open device.
 constexpr int kMaxQueuedReports = 64;
-// After this many reports in a row without a reply, the box's replies are no longer waited for.
-constexpr int kMuteAfterUnanswered = 3;
 } // namespace
 
 ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent) : QObject(parent) {
@@ -47,12 +45,14 @@ ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusR
         ++result.drained;
     reply.fill(0);
     result.written = device.write(report.data(), report.size());
-    result.read = device.read(reply.data(), reply.size(), replyTimeoutMs);
+    if (result.written >= 0)
+        result.read = device.read(reply.data(), reply.size(), replyTimeoutMs);
     return result;
 }
 
 ExchangeResult ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& report,
-                                               Precondition precondition, PlusReply* reply) {
+                                               Precondition precondition, PlusReply* reply,
+                                               BoxReplyWatch::Wait wait) {
     if (!isBoxIndex(boxNum))
         return {};
     ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
@@ -62,33 +62,26 @@ ExchangeResult ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& rep
         return {};
     PlusReply scratch;
     PlusReply& in = reply ? *reply : scratch;
-    const bool mute = target.unansweredReports >= kMuteAfterUnanswered;
-    ExchangeResult result = exchangeReport(*target.handle, report, in, mute ? 0 : kReplyTimeoutMs);
-
-    if (result.written < 0) {
-        if (!target.writesFailing)
-            qCWarning(lcPlus).noquote()
-                << boxLabel(boxNum) << "write failed: the device did not take the report"
-                << "(not logged again until it takes one)";
-        target.writesFailing = true;
-        result.read = -1;
-        return result;
-    }
-    if (target.writesFailing)
-        qCInfo(lcPlus).noquote() << boxLabel(boxNum) << "takes reports again";
-    target.writesFailing = false;
-
-    if (result.read < 0) {
-        qCWarning(lcPlus).noquote() << boxLabel(boxNum) << "read failed: the device is gone";
-    } else if (result.read > 0 || result.drained > 0) {
-        if (mute)
-            qCInfo(lcPlus).noquote() << boxLabel(boxNum) << "answers again";
-        target.unansweredReports = 0;
-    } else if (++target.unansweredReports == kMuteAfterUnanswered) {
-        qCWarning(lcPlus).noquote() << boxLabel(boxNum)
-                                    << "does not answer: its replies are no longer waited for";
-    }
+    const ExchangeResult result =
+        exchangeReport(*target.handle, report, in, target.replies.replyTimeout(wait, kReplyTimeoutMs));
+    target.replies.note(result, boxLabel(boxNum));
     return result;
+}
+
+const ControllerBox& ZynePlusCommandHelper::box(int boxNum) const {
+    if (isBoxIndex(boxNum))
+        return boxArray[static_cast<std::size_t>(boxNum)];
+    static const ControllerBox absent;
+    qCWarning(lcPlus) << "no such box" << boxNum;
+    return absent;
+}
+
+RainbowFanState& ZynePlusCommandHelper::fanRecord(int boxNum, int fanNum) {
+    if (isBoxIndex(boxNum) && isPlusPortIndex(fanNum))
+        return port(boxNum, fanNum);
+    qCWarning(lcPlus) << "no box" << boxNum << "port" << fanNum << ": the change goes nowhere";
+    m_strayFan = RainbowFanState();
+    return m_strayFan;
 }
 
 void ZynePlusCommandHelper::isPwrixConnect(bool connected) {

@@ -17,13 +17,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcPlus)
 
 namespace zyne {
 
-struct ExchangeResult {
-    int written = -1;
-    int read = -1;
-    int drained = 0; // late replies to earlier reports found before this one went out
-};
-// Drains replies left over from earlier requests, writes one report and reads its reply, waiting
-// at most replyTimeoutMs.
+// Drains replies left over from earlier requests, writes one report and, when the write went
+// through, reads its reply, waiting at most replyTimeoutMs.
 ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusReply& reply,
                               int replyTimeoutMs = kReplyTimeoutMs);
 
@@ -35,9 +30,11 @@ public:
     explicit ZynePlusCommandHelper(QObject* parent = nullptr);
     ~ZynePlusCommandHelper() override;
 
-    const ControllerBox& box(int boxNum) const { return boxArray[static_cast<std::size_t>(boxNum)]; }
-    // A port's record, for whoever loads or edits it (profiles, views); indices must be valid.
-    RainbowFanState& fanRecord(int boxNum, int fanNum) { return port(boxNum, fanNum); }
+    // A box's record; an index that names no box gets an absent one (and a warning).
+    const ControllerBox& box(int boxNum) const;
+    // A port's record, for whoever loads or edits it (profiles, views, the network). Indices that
+    // name no port get a scratch record that nothing reads (and a warning).
+    RainbowFanState& fanRecord(int boxNum, int fanNum);
     const MeteorState& meteor() const { return m_meteor; }
     const TemperatureState& temperature() const { return m_temperature; }
     // The last level of the PC's audio output, 0..100.
@@ -102,7 +99,8 @@ private:
     enum class Precondition { Connected, PlusConnected };
     // Sends one report when the box meets the precondition; nothing written reads as -1, -1.
     ExchangeResult exchange(int boxNum, const PlusReport& report, Precondition precondition,
-                            PlusReply* reply = nullptr);
+                            PlusReply* reply = nullptr,
+                            BoxReplyWatch::Wait wait = BoxReplyWatch::Wait::UnlessMuted);
     // Sends every port of every present box its stored lighting and speed.
     void refreshAllPresentBoxes();
     void loadDeviceSettings();
@@ -149,6 +147,7 @@ private:
     MeteorState m_meteor;
     // Made on first use: only the music modes need the audio capture.
     ComputerVolume* m_computerVolume = nullptr;
+    RainbowFanState m_strayFan;
     int m_computerMusicLevel = 0;
 };
 

@@ -30,8 +30,7 @@ bool ZynePlusCommandHelper::discoverBox(int boxNum, const char* openLog, const c
     // The handle being replaced is closed here.
     target.handle = hidBackend().open(kMakerVendorId, plusProductId(boxNum));
     target.isConnected = false;
-    target.unansweredReports = 0;
-    target.writesFailing = false;
+    target.replies.reset();
     qCDebug(lcPlus) << openLog << boxNum << static_cast<const void*>(target.handle.get());
 
     bool opened = false;
@@ -70,7 +69,10 @@ QString ZynePlusCommandHelper::firmwareVersion(int boxNum) {
     qCDebug(lcPlus) << "getFirmware---boxArray[boxNum].boxType:" << target.boxType;
     if (target.isPlusConnected()) {
         PlusReply reply;
-        if (exchange(boxNum, plusreport::firmwareQuery(), Precondition::PlusConnected, &reply).read >= 5)
+        // Asked for by the user, rarely: worth the full wait even from a box that went quiet.
+        if (exchange(boxNum, plusreport::firmwareQuery(), Precondition::PlusConnected, &reply,
+                     BoxReplyWatch::Wait::Always)
+                .read >= 5)
             return parseFirmwareReply(reply);
         qCWarning(lcPlus).noquote() << boxLabel(boxNum) << "gave no firmware reply";
         return QStringLiteral("0");

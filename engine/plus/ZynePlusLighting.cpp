@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace zyne {
 
 namespace {
@@ -53,8 +55,9 @@ void ZynePlusCommandHelper::changeLightMode(int boxNum, int fanNum, int lightMod
     if (!checkPort("changeLightMode", boxNum, fanNum))
         return;
     if (!isLightSpeed(lightSpeed)) {
-        qCWarning(lcPlus) << "changeLightMode ignored: light speed" << lightSpeed << "is not 0..3";
-        return;
+        // The mobile app passes its speed straight in; the rest of the change still applies.
+        qCWarning(lcPlus) << "changeLightMode: light speed" << lightSpeed << "is not 0..3, clamped";
+        lightSpeed = std::clamp(lightSpeed, 0, kLightSpeeds - 1);
     }
     RainbowFanState& fan = port(boxNum, fanNum);
     fan.lightMode = lightMode;

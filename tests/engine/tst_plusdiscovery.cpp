@@ -18,12 +18,14 @@ QByteArray probeBuffer() {
 }
 
 // Counts handles that are still open, to see replaced ones closed, and notes how long each read
-// was allowed to wait.
+// was allowed to wait. Writes or reads can be made to fail as on a failing USB link.
 class CountingBackend : public HidBackend {
 public:
     explicit CountingBackend(std::unique_ptr<HidBackend> inner) : m_inner(std::move(inner)) {}
     int openHandles = 0;
     std::vector<int> waitingReads; // the timeouts of reads that were allowed to wait
+    bool failWrites = false;
+    bool failReads = false;
 
     std::unique_ptr<HidDevice> open(std::uint16_t vendorId, std::uint16_t productId) override {
         auto device = m_inner->open(vendorId, productId);
@@ -44,12 +46,12 @@ private:
         }
         ~CountedDevice() override { --m_backend.openHandles; }
         int write(const unsigned char* data, std::size_t length) override {
-            return m_inner->write(data, length);
+            return m_backend.failWrites ? -1 : m_inner->write(data, length);
         }
         int read(unsigned char* data, std::size_t length, int timeoutMs) override {
             if (timeoutMs > 0)
                 m_backend.waitingReads.push_back(timeoutMs);
-            return m_inner->read(data, length, timeoutMs);
+            return m_backend.failReads ? -1 : m_inner->read(data, length, timeoutMs);
         }
         int sendFeatureReport(const unsigned char* data, std::size_t length) override {
             return m_inner->sendFeatureReport(data, length);
@@ -64,6 +66,43 @@ private:
     };
     std::unique_ptr<HidBackend> m_inner;
 };
+
+// A simulated rig behind a CountingBackend, installed for one test.
+struct CountedRig {
+    explicit CountedRig(const QByteArray& json) {
+        QString error;
+        auto rigSpec = sim::SimRig::fromJson(json, &error);
+        auto simulated = std::make_unique<sim::SimBackend>(*rigSpec);
+        sim = simulated.get();
+        auto counting = std::make_unique<CountingBackend>(std::move(simulated));
+        backend = counting.get();
+        installHidBackend(std::move(counting));
+    }
+    ~CountedRig() { installHidBackend(nullptr); }
+    sim::SimBackend* sim = nullptr;
+    CountingBackend* backend = nullptr;
+};
+
+// Counts the log lines holding a text while it lives.
+class LogCounter {
+public:
+    explicit LogCounter(const char* text) {
+        s_text = text;
+        s_count = 0;
+        m_previous = qInstallMessageHandler(&LogCounter::handle);
+    }
+    ~LogCounter() { qInstallMessageHandler(m_previous); }
+    int count() const { return s_count; }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext&, const QString& message) {
+        if (message.contains(QLatin1String(s_text)))
+            ++s_count;
+    }
+    static inline const char* s_text = nullptr;
+    static inline int s_count = 0;
+    QtMessageHandler m_previous = nullptr;
+};
 } // namespace
 
 class PlusDiscoveryTest : public QObject {
@@ -77,6 +116,8 @@ private slots:
     void firmwareVersion();
     void silentBoxDoesNotStallTheEngine();
     void vanishedBoxDuringWritesIsSurvived();
+    void failedWritesReadNothingAndMuteTheBox();
+    void failingReadsAreLoggedOncePerBox();
 };
 
 void PlusDiscoveryTest::findsBoxesByProductIdInOrder() {
@@ -194,9 +235,14 @@ void PlusDiscoveryTest::silentBoxDoesNotStallTheEngine() {
         for (int poll = 0; poll < 4; ++poll)
             engine.sendCommandReadFanSpeed(0);
         QCOMPARE(speeds.count(), 0);
-        QCOMPARE(engine.firmwareVersion(0), QStringLiteral("0"));
         // The probe and three more reports wait for a reply; after that the box is not waited for.
         QCOMPARE(backend->waitingReads.size(), std::size_t(4));
+        // Silence stops the counting, so months of it can't overflow the counter.
+        QCOMPARE(engine.box(0).replies.unansweredReports(), BoxReplyWatch::kMuteAfterUnanswered);
+        // The user's firmware query still gets its full wait.
+        QCOMPARE(engine.firmwareVersion(0), QStringLiteral("0"));
+        QCOMPARE(backend->waitingReads.size(), std::size_t(5));
+        backend->waitingReads.clear();
 
         // A box that answers again is heard at once and waited for again.
         QCOMPARE(rig->control(QStringLiteral("behave plus 0 ok")), QStringLiteral("ok"));
@@ -204,7 +250,7 @@ void PlusDiscoveryTest::silentBoxDoesNotStallTheEngine() {
         QCOMPARE(speeds.count(), 5);
         engine.sendCommandReadFanSpeed(0);
         // The first answered poll waited for four of its five reads, the next one for all five.
-        QCOMPARE(backend->waitingReads.size(), std::size_t(4 + 4 + 5));
+        QCOMPARE(backend->waitingReads.size(), std::size_t(4 + 5));
     }
     installHidBackend(nullptr);
 }
@@ -226,6 +272,48 @@ void PlusDiscoveryTest::vanishedBoxDuringWritesIsSurvived() {
         QVERIFY(!event.ok);
     QCOMPARE(engine.box(0).rainbowFan[1].lightMode, 6);
     QCOMPARE(engine.box(0).rainbowFan[1].Speed_Num, 5);
+}
+
+void PlusDiscoveryTest::failedWritesReadNothingAndMuteTheBox() {
+    CountedRig rig(R"({"plus": [{"index": 0}]})");
+    ZynePlusCommandHelper engine;
+    QVERIFY(engine.box(0).isPlusConnected());
+    rig.backend->waitingReads.clear();
+    LogCounter writeFailures("write failed");
+
+    rig.backend->failWrites = true;
+    for (int poll = 0; poll < 3; ++poll)
+        engine.sendCommandReadFanSpeed(0);
+    // Nothing went out, so nothing was waited for; said once.
+    QVERIFY(rig.backend->waitingReads.empty());
+    QCOMPARE(writeFailures.count(), 1);
+    QVERIFY(engine.box(0).replies.isMuted());
+
+    // Writes that go through again to a box that stays silent cost no waiting either.
+    rig.backend->failWrites = false;
+    QCOMPARE(rig.sim->control(QStringLiteral("behave plus 0 silent")), QStringLiteral("ok"));
+    engine.sendCommandReadFanSpeed(0);
+    QVERIFY(rig.backend->waitingReads.empty());
+}
+
+void PlusDiscoveryTest::failingReadsAreLoggedOncePerBox() {
+    CountedRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
+    ZynePlusCommandHelper engine;
+    LogCounter readFailures("read failed: the device is gone");
+    rig.backend->failReads = true;
+    for (int poll = 0; poll < 4; ++poll) {
+        engine.sendCommandReadFanSpeed(0);
+        engine.sendCommandReadFanSpeed(1);
+    }
+    QCOMPARE(readFailures.count(), 2);
+
+    // Once the box answers again, a new failure is worth a line again.
+    rig.backend->failReads = false;
+    engine.sendCommandReadFanSpeed(0);
+    QVERIFY(!engine.box(0).replies.isMuted());
+    rig.backend->failReads = true;
+    engine.sendCommandReadFanSpeed(0);
+    QCOMPARE(readFailures.count(), 3);
 }
 
 QTEST_GUILESS_MAIN(PlusDiscoveryTest)

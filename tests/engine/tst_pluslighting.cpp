@@ -50,6 +50,7 @@ private slots:
     void modesWithoutReport();
     void badIndicesAndSpeeds_data();
     void badIndicesAndSpeeds();
+    void recordAccessorsRefuseBadIndices();
 };
 
 void PlusLightingTest::modeBytes_data() {
@@ -264,34 +265,67 @@ void PlusLightingTest::badIndicesAndSpeeds_data() {
     QTest::addColumn<int>("box");
     QTest::addColumn<int>("port");
     QTest::addColumn<int>("speed");
-    QTest::newRow("box 16") << 16 << 0 << 0;
-    QTest::newRow("box -1") << -1 << 0 << 0;
-    QTest::newRow("port 5") << 0 << 5 << 0;
-    QTest::newRow("port -1") << 0 << -1 << 0;
-    QTest::newRow("speed 4 would be the next mode") << 0 << 0 << 4;
-    QTest::newRow("speed -1") << 0 << 0 << -1;
+    QTest::addColumn<int>("storedSpeed"); // -1: nothing may be stored or sent
+    QTest::newRow("box 16") << 16 << 0 << 0 << -1;
+    QTest::newRow("box -1") << -1 << 0 << 0 << -1;
+    QTest::newRow("port 5") << 0 << 5 << 0 << -1;
+    QTest::newRow("port -1") << 0 << -1 << 0 << -1;
+    // The mobile app passes its speed straight in: the speed is clamped, the change still applies.
+    QTest::newRow("speed 4 would be the next mode") << 0 << 0 << 4 << 3;
+    QTest::newRow("speed -1") << 0 << 0 << -1 << 0;
+    QTest::newRow("speed 1000") << 0 << 0 << 1000 << 3;
 }
 
 void PlusLightingTest::badIndicesAndSpeeds() {
     QFETCH(int, box);
     QFETCH(int, port);
     QFETCH(int, speed);
+    QFETCH(int, storedSpeed);
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
-    const RainbowFanState before = engine.box(0).rainbowFan[0];
     rig.forget();
     engine.changeLightMode(box, port, 3, 0, speed, false);
     engine.refreshFanLed(box, port);
-    if (speed == 0) {
+    if (storedSpeed < 0) {
         QVERIFY(lightingReports(rig).empty());
         return;
     }
-    // The refused command stored nothing: the refresh resends the port's own mode.
-    QCOMPARE(engine.box(0).rainbowFan[0].lightMode, before.lightMode);
-    QCOMPARE(engine.box(0).rainbowFan[0].lightSpeed, before.lightSpeed);
+    QCOMPARE(engine.box(0).rainbowFan[0].lightMode, 3);
+    QCOMPARE(engine.box(0).rainbowFan[0].lightSpeed, storedSpeed);
     const auto sent = lightingReports(rig);
-    QCOMPARE(sent.size(), std::size_t(1));
-    QCOMPARE(reportByte(sent[0], 3), 4 * before.lightMode + before.lightSpeed);
+    QCOMPARE(sent.size(), std::size_t(2));
+    for (const QByteArray& report : sent)
+        QCOMPARE(reportByte(report, 3), 4 * 3 + storedSpeed);
+
+    // A turn-off with a bad speed still turns the port off.
+    engine.changeLightMode(0, 0, 3, 0, speed, true);
+    QVERIFY(engine.box(0).rainbowFan[0].isTurnOffLed);
+}
+
+void PlusLightingTest::recordAccessorsRefuseBadIndices() {
+    EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
+    ZynePlusCommandHelper engine;
+    const RainbowFanState before = engine.box(1).rainbowFan[0];
+    // Just outside a box's ports lie the neighbouring fields of the records: nothing may land there.
+    for (const auto& [box, port] : {std::pair{1, -1}, {0, 5}, {16, 0}, {-1, 0}, {1, 1000}}) {
+        RainbowFanState& stray = engine.fanRecord(box, port);
+        stray.FanName = QStringLiteral("stray");
+        stray.lightMode = 17;
+        stray.RColor.fill(255);
+    }
+    QVERIFY(engine.box(0).isPlusConnected());
+    QVERIFY(engine.box(1).isPlusConnected());
+    QCOMPARE(engine.box(1).Profile, 1);
+    QCOMPARE(engine.box(1).rainbowFan[0].lightMode, before.lightMode);
+    QCOMPARE(engine.box(1).rainbowFan[0].RColor, before.RColor);
+    QCOMPARE(engine.box(16).boxType, int(BoxAbsent));
+    QVERIFY(!engine.box(-1).isConnected);
+    QVERIFY(!engine.box(16).handle);
+
+    // The boxes still work.
+    rig.forget();
+    engine.changeLightMode(0, 4, 3, 0, 0, false);
+    QCOMPARE(lightingReports(rig).size(), std::size_t(1));
 }
 
 QTEST_GUILESS_MAIN(PlusLightingTest)

@@ -7,7 +7,10 @@
 #include <sys/ioctl.h>
 #include <umockdev.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
+#include <vector>
 
 using zyne::HidapiBackend;
 
@@ -160,6 +163,30 @@ private Q_SLOTS:
         QCOMPARE(box->write(reinterpret_cast<const unsigned char*>(probe.constData()), probe.size()), 65);
         unsigned char reply[64] = {};
         QCOMPARE(box->read(reply, sizeof reply, 20), 0);
+    }
+
+    // The classic engine's thread and the GUI thread may both be first to ask: one backend for all.
+    void backendIsMadeOnceAcrossThreads() {
+        constexpr int kRounds = 100;
+        constexpr int kThreads = 6;
+        for (int round = 0; round < kRounds; ++round) {
+            zyne::installHidBackend(nullptr);
+            std::atomic<bool> go{false};
+            std::vector<zyne::HidBackend*> seen(kThreads, nullptr);
+            std::vector<std::thread> threads;
+            for (int t = 0; t < kThreads; ++t)
+                threads.emplace_back([&, t] {
+                    while (!go.load())
+                        std::this_thread::yield();
+                    seen[static_cast<std::size_t>(t)] = &zyne::hidBackend();
+                });
+            go = true;
+            for (auto& thread : threads)
+                thread.join();
+            for (zyne::HidBackend* backend : seen)
+                QCOMPARE(backend, &zyne::hidBackend());
+        }
+        zyne::installHidBackend(nullptr);
     }
 
 private:

@@ -103,7 +103,9 @@ QProcessEnvironment ProgramUnderTest::environment() const {
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home->path("runtime"));
     env.insert(QStringLiteral("USER"), m_home->user());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("zyne.*=true"));
+    env.remove(QStringLiteral("QT_LOGGING_RULES"));
+    if (!m_loggingRules.isEmpty())
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), m_loggingRules);
     env.insert(QStringLiteral("ZYNE_HID_BACKEND"), QStringLiteral("sim"));
     env.insert(QStringLiteral("ZYNE_SIM_TRACE"), tracePath());
     env.insert(QStringLiteral("ZYNE_SIM_CONTROL"), controlPath());

@@ -52,6 +52,8 @@ public:
     void setRig(const QJsonObject& rig);
     void setRigText(const QByteArray& text);
     void setRigFile(const QString& path);
+    // Before start(): QT_LOGGING_RULES ("zyne.*=true" unless set; empty: none, as for most users).
+    void setLoggingRules(const QString& rules) { m_loggingRules = rules; }
 
     // Files in the settings folder (Device.ini, profiles, ZynePlus.log).
     QString settingsFolder() const;
@@ -70,7 +72,7 @@ public:
     bool waitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs);
     bool waitForLog(const QString& text, int timeoutMs = kWaitMs);
 
-    // Everything the process wrote to stderr so far (every log line goes there).
+    // Everything the process wrote to stderr so far (every log line the logging rules turn on).
     QString standardError() const;
     QStringList logLines(const QString& containing) const;
 
@@ -98,5 +100,6 @@ private:
     std::shared_ptr<Home> m_home;
     QString m_runFolder;
     QString m_rigPath;
+    QString m_loggingRules = QStringLiteral("zyne.*=true");
     QProcess m_process;
 };

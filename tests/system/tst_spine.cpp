@@ -42,6 +42,7 @@ class SpineTest : public QObject {
 private slots:
     void startupOpensEveryPlusBoxInOrderAndProbesThePresentOnes();
     void secondStartHandsOverToTheRunningInstance();
+    void stderrHoldsWarningsUnlessRulesAskForMore();
     void badRigIsRefused_data();
     void badRigIsRefused();
     void controlSocketAnswers_data();
@@ -104,17 +105,38 @@ void SpineTest::secondStartHandsOverToTheRunningInstance() {
     QCOMPARE(second->exitCode(), 0);
     QVERIFY2(second->standardError().contains(QStringLiteral("Main---Findddddddddd")),
              qPrintable(second->diagnostics()));
+    QVERIFY2(second->standardError().contains(QStringLiteral("already running")),
+             qPrintable(second->diagnostics()));
 
     // It touched no device and wrote nothing: no trace, no discovery, nothing in the shared log file.
     QVERIFY2(traceIsEmpty(*second), qPrintable(second->tracePath()));
     QVERIFY(!second->standardError().contains(QStringLiteral("getZynePlus")));
     const QByteArray logFile = first.readSettingsFile("ZynePlus.log");
     QVERIFY(logFile.contains("Main---Not Find"));
+    QVERIFY(logFile.contains("FindWindow:::::::Main"));
     QVERIFY(!logFile.contains("Main---Findddddddddd"));
 
     QVERIFY2(first.waitUntil([&] { return !first.logLines(QStringLiteral("8101")).isEmpty(); }),
              qPrintable(first.diagnostics()));
     QVERIFY2(first.stop(), qPrintable(first.diagnostics()));
+}
+
+void SpineTest::stderrHoldsWarningsUnlessRulesAskForMore() {
+    ProgramUnderTest program;
+    program.setLoggingRules(QString());
+    QVERIFY2(program.start(), qPrintable(program.diagnostics()));
+    QVERIFY2(
+        program.waitUntil([&] { return program.readSettingsFile("ZynePlus.log").contains("started in"); }),
+        qPrintable(program.diagnostics()));
+    QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
+
+    const QString log = QString::fromUtf8(program.readSettingsFile("ZynePlus.log"));
+    QVERIFY(log.contains(QStringLiteral("FindWindow:::::::Main")));
+    QVERIFY(log.contains(QStringLiteral("checkControllerStr:")));
+    const QStringList lines = program.standardError().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line : lines)
+        QVERIFY2(!line.contains(QStringLiteral(" debug: ")) && !line.contains(QStringLiteral(" info: ")),
+                 qPrintable(line));
 }
 
 void SpineTest::badRigIsRefused_data() {
