@@ -1,11 +1,13 @@
 #include "VxZyneRainbow.h"
 
 #include "ApplicationSettings.h"
+#include "DeviceChangeHandler.h"
 #include "GetHWiNFO.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
 #include "ScanUSB.h"
 #include "SelectedBox.h"
+#include "SimEnvironment.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAction>
@@ -50,6 +52,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
     checkUSBDevice();
     if (checkVXKeyboard())
         qCDebug(lcMain) << "a maker's keyboard is attached";
+    m_deviceChanges = new DeviceChangeHandler(*this, sim::makeDeviceNotifier(this));
     // The engine lit every port before anything listened to its timer signals: once more, wired.
     emit sendResetAllBox();
 }
@@ -216,6 +219,16 @@ void VxZyneRainbow::checkUSBDevice() {
         if (!agrees) {
             qCDebug(lcMain).noquote() << boxLabel(box) << "disagrees with the device list: rediscovering";
             emit sendResetBoxRequest();
+            break;
+        }
+    }
+    const QString classic = classicPresenceStr().text();
+    for (int box = 0; box < kBoxCount; ++box) {
+        const int count = scan.count(kMakerVendorId, classicProductId(box));
+        if ((count > 0) != (classic.at(box) == QLatin1Char('1'))) {
+            qCDebug(lcMain).noquote() << "classic box" << box + 1 << ", Windows:" << count
+                                      << ", HIDAPI:" << classic.at(box) << "disagree: rediscovering";
+            emit sendResetZyneBoxRequest();
             break;
         }
     }

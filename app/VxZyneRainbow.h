@@ -16,6 +16,7 @@ class GetHWiNFO;
 
 namespace zyne {
 
+class DeviceChangeHandler;
 class ZynePlusCommandHelper;
 
 // The program's hidden main window: owns the engines, the tray icon and the timers, and routes
@@ -40,6 +41,7 @@ signals:
     void sendResetBoxRequest();
     void sendResetBoxRequestByOne(int boxNum);
     void sendResetZyneBoxRequest();
+    void sendResetZyneBoxRequestByOne(int boxNum);
     void sendPlusGetFirmware(int boxNum);
     void sendUpdateSpeed(int boxNum);
     void sendComputerVolume(int unused);
@@ -91,6 +93,7 @@ private:
 
     QString m_applicationFolder;
     ZynePlusCommandHelper* m_plus = nullptr;
+    DeviceChangeHandler* m_deviceChanges = nullptr;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     QTimer* m_sensorPollTimer = nullptr;

@@ -3,7 +3,9 @@
 #include "HidapiBackend.h"
 #include "SimBackend.h"
 #include "SimControlServer.h"
+#include "SimDeviceNotifier.h"
 #include "SimLogging.h"
+#include "UdevDeviceNotifier.h"
 
 namespace zyne::sim {
 
@@ -50,6 +52,12 @@ bool installBackendFromEnvironment(QString* error, QObject* controlServerParent)
     qCInfo(lcSim).noquote() << "simulated rig" << (rigFile.isEmpty() ? QStringLiteral("(default)") : rigFile);
     installHidBackend(std::move(sim));
     return true;
+}
+
+DeviceNotifier* makeDeviceNotifier(QObject* parent) {
+    if (auto* sim = dynamic_cast<SimBackend*>(&hidBackend()))
+        return new SimDeviceNotifier(*sim, parent);
+    return new UdevDeviceNotifier(parent);
 }
 
 } // namespace zyne::sim

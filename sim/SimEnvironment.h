@@ -4,6 +4,10 @@
 
 class QObject;
 
+namespace zyne {
+class DeviceNotifier;
+}
+
 namespace zyne::sim {
 
 // Chooses the process-wide HID backend from the environment: hidapi, or the simulated rig when
@@ -11,5 +15,9 @@ namespace zyne::sim {
 // ZYNE_SIM_CONTROL, made a child of controlServerParent). Returns false with *error naming the
 // variable or rig file and the problem; nothing is installed then.
 bool installBackendFromEnvironment(QString* error, QObject* controlServerParent);
+
+// Arrival and removal notices that match the installed backend: the simulated rig's own, else
+// udev's. Not started yet.
+DeviceNotifier* makeDeviceNotifier(QObject* parent);
 
 } // namespace zyne::sim

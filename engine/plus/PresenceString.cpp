@@ -33,4 +33,9 @@ PresenceString& awtPresenceStr() {
     return awt;
 }
 
+PresenceString& classicPresenceStr() {
+    static PresenceString classic;
+    return classic;
+}
+
 } // namespace zyne

@@ -23,5 +23,7 @@ private:
 PresenceString& checkControllerStr();
 // AWT boxes; same form.
 PresenceString& awtPresenceStr();
+// Classic boxes, found by the classic engine; same form.
+PresenceString& classicPresenceStr();
 
 } // namespace zyne

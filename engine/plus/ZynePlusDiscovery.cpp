@@ -20,7 +20,11 @@ void ZynePlusCommandHelper::getZynePlusByOne(int boxNum) {
         return;
     }
     discoverBox(boxNum, "getZynePlusByOne---2---1---", "getZynePlusByOne---2---2---");
-    emit sendCanControl(boxNum, boxArray[static_cast<std::size_t>(boxNum)].isPlusConnected());
+    const bool answered = boxArray[static_cast<std::size_t>(boxNum)].isPlusConnected();
+    // A controller plugged back in starts dark: it gets its ports from the record at once.
+    if (answered)
+        resendPorts(boxNum);
+    emit sendCanControl(boxNum, answered);
 }
 
 // Opens and probes one box. Returns whether a handle could be opened; on an open failure the box

@@ -1,0 +1,81 @@
+// What reaches the running program from outside its windows: controllers unplugged and plugged
+// back in, and messages from other programs.
+#include "ProgramUnderTest.h"
+
+#include <QJsonArray>
+#include <QtTest>
+
+namespace {
+const QString kBox1 = QStringLiteral("264a:1fa6");
+
+QByteArray profileGroup(int lightMode, int red) {
+    const QByteArray reds = (QByteArray::number(red) + ",").repeated(12) + "0";
+    return "RColor=\"" + reds +
+           "\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0,0,0\"\nBColor=\"0,0,0,0,0,0,0,0,0,0,0,0,0\"\n" +
+           "Bright=\"1,1,1,1,1,1,1,1,1,1,1,1,1\"\nSpeed_Per=5\nSpeed_Num=6\nSpeedMode=0\nPWM=0\ncolorMode="
+           "0\n" +
+           "lightMode=" + QByteArray::number(lightMode) + "\nlightSpeed=1\nisTurnOffLed=0\n";
+}
+
+// Lighting reports (32 52 port mode) to box 1 after its last successful open, first 8 bytes in hex.
+QStringList lightingAfterLastOpen(const QVector<SimTraceEvent>& events) {
+    QStringList heads;
+    for (const auto& event : events) {
+        if (event.dev != kBox1)
+            continue;
+        if (event.dir == QLatin1String("open") && event.ok)
+            heads.clear();
+        if (event.dir == QLatin1String("out") && event.bytes.startsWith(QByteArray("\x00\x32\x52", 3)))
+            heads << QString::fromLatin1(event.bytes.left(8).toHex());
+    }
+    return heads;
+}
+
+int successfulOpens(const QVector<SimTraceEvent>& events) {
+    int opens = 0;
+    for (const auto& event : events)
+        opens += event.dev == kBox1 && event.dir == QLatin1String("open") && event.ok;
+    return opens;
+}
+} // namespace
+
+class HooksSystemTest : public QObject {
+    Q_OBJECT
+private slots:
+    void replugGetsThePortsOfTheProfile();
+};
+
+void HooksSystemTest::replugGetsThePortsOfTheProfile() {
+    ProgramUnderTest program;
+    program.setRig(
+        QJsonObject{{QStringLiteral("plus"), QJsonArray{QJsonObject{{QStringLiteral("index"), 0}},
+                                                        QJsonObject{{QStringLiteral("index"), 1}}}}});
+    QVERIFY(program.writeSettingsFile(QStringLiteral("Device.ini"),
+                                      "[Device1]\nBoxType=1\nProfile=3\n[Main]\nisAutoRun=0\n"));
+    QVERIFY(program.writeSettingsFile(QStringLiteral("ZynePlus/Profile3.ini"),
+                                      "[Fan0]\n" + profileGroup(6, 200) + "[Fan1]\n" + profileGroup(3, 100) +
+                                          "[Fan2]\n" + profileGroup(4, 90) + "[Fan3]\n" +
+                                          profileGroup(5, 80) + "[Fan4]\n" + profileGroup(0, 70)));
+    QVERIFY2(program.startAndWaitUntilRunning(), qPrintable(program.diagnostics()));
+
+    QCOMPARE(program.control(QStringLiteral("unplug plus 1")), QStringLiteral("ok"));
+    QVERIFY(program.waitForLog(QStringLiteral("Plus box 1 handled in")));
+    QCOMPARE(program.control(QStringLiteral("plug plus 1")), QStringLiteral("ok"));
+
+    const QStringList expected({QStringLiteral("003252011800c800"), QStringLiteral("003252020d006400"),
+                                QStringLiteral("0032520311005a00"), QStringLiteral("0032520415005000"),
+                                QStringLiteral("0032520501000000")});
+    QString error;
+    QVERIFY2(program.waitUntil([&] {
+        const auto events = program.trace(&error);
+        return successfulOpens(events) == 2 && lightingAfterLastOpen(events) == expected;
+    }),
+             qPrintable(lightingAfterLastOpen(program.trace(&error)).join(' ') + ' ' + error));
+    const QStringList handled = program.logLines(QStringLiteral("Plus box 1 handled in"));
+    QCOMPARE(handled.size(), 2);
+    qInfo().noquote() << "replug notice to lighting re-sent:" << handled.last();
+    QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
+}
+
+QTEST_MAIN(HooksSystemTest)
+#include "tst_hooks.moc"
