@@ -8,6 +8,8 @@
 #include "ScanUSB.h"
 #include "SelectedBox.h"
 #include "SimEnvironment.h"
+#include "WindowMessageRouter.h"
+#include "WindowTitle.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAction>
@@ -21,17 +23,17 @@ Q_LOGGING_CATEGORY(lcMain, "zyne.main")
 
 namespace zyne {
 
-const QString VxZyneRainbow::kWindowTitle = QStringLiteral("Zyne Plus RGB");
+const QString VxZyneRainbow::kWindowTitle = QString::fromLatin1(kWindowTitleText);
 
 namespace {
-constexpr quint32 kShowMainViewMessage = 0x8101;
 constexpr int kReadSpeedIntervalMs = 65;
 constexpr int kSensorPollIntervalMs = 5000;
 constexpr int kComputerVolumeIntervalMs = 50;
 
 } // namespace
 
-VxZyneRainbow::VxZyneRainbow(QWidget* parent) : QMainWindow(parent) {
+VxZyneRainbow::VxZyneRainbow(QWidget* parent)
+    : QMainWindow(parent), m_messages(std::make_unique<WindowMessageRouter>(*this)) {
     m_applicationFolder = QApplication::applicationDirPath() + QLatin1Char('/');
     setGeometry(0, 0, 0, 0);
     hide();
@@ -244,9 +246,19 @@ bool VxZyneRainbow::checkVXKeyboard() {
 }
 
 void VxZyneRainbow::receiveWindowMessage(quint32 msg, quint32 wParam, quint32 lParam) {
-    qCDebug(lcMain) << "window message" << Qt::hex << msg << wParam << lParam;
-    if (msg == kShowMainViewMessage && wParam == 1 && lParam == 1)
+    m_messages->route(msg, wParam, lParam);
+}
+
+void VxZyneRainbow::setMainViewShown(bool shown) {
+    if (shown)
         showMainView();
+    else
+        qCDebug(lcMain) << "hide the main view: the main view is not built yet";
+}
+
+void VxZyneRainbow::setCurrentProfile(int profile) {
+    m_currentProfile = profile;
+    qCDebug(lcMain) << "current profile:" << profile;
 }
 
 void VxZyneRainbow::iconActivated(QSystemTrayIcon::ActivationReason reason) {

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QSystemTrayIcon>
 
+#include <memory>
+
 class QAction;
 class QMenu;
 class QTimer;
@@ -17,6 +19,7 @@ class GetHWiNFO;
 namespace zyne {
 
 class DeviceChangeHandler;
+class WindowMessageRouter;
 class ZynePlusCommandHelper;
 
 // The program's hidden main window: owns the engines, the tray icon and the timers, and routes
@@ -36,6 +39,13 @@ public:
     bool checkVXKeyboard();
     // A private window message from another instance or the system.
     void receiveWindowMessage(quint32 msg, quint32 wParam, quint32 lParam);
+    // Makes a present box the selected one; an absent box changes nothing.
+    void changeBox(int box);
+    void setMainViewShown(bool shown);
+    int currentProfile() const { return m_currentProfile; }
+    void setCurrentProfile(int profile);
+    // Stores the Main group of Device.ini from the application settings.
+    void writeDeviceProfile();
 
 signals:
     void sendResetBoxRequest();
@@ -85,8 +95,6 @@ private:
     void createTimers();
     void startSensorPolling();
     void createTrayIcon();
-    // Stores the Main group of Device.ini from the application settings.
-    void writeDeviceProfile();
     void loadTranslation(int language);
     void selectFirstBox();
     QString autoRunEntryText() const;
@@ -94,6 +102,8 @@ private:
     QString m_applicationFolder;
     ZynePlusCommandHelper* m_plus = nullptr;
     DeviceChangeHandler* m_deviceChanges = nullptr;
+    std::unique_ptr<WindowMessageRouter> m_messages;
+    int m_currentProfile = 1;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     QTimer* m_sensorPollTimer = nullptr;

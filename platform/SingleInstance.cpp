@@ -53,6 +53,10 @@ bool SingleInstance::claim(const WindowMessage& message) {
     return true;
 }
 
+bool SingleInstance::send(const WindowMessage& message) const {
+    return !m_socketPath.isEmpty() && socketIsOurs() && sendToRunningInstance(message);
+}
+
 bool SingleInstance::socketIsOurs() const {
     struct stat info {};
     const QByteArray path = QFile::encodeName(m_socketPath);

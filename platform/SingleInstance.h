@@ -23,6 +23,9 @@ public:
     bool claim(const WindowMessage& message);
     bool claim(quint32 msg, quint32 wParam, quint32 lParam) { return claim({msg, wParam, lParam}); }
 
+    // Only hands the message to the running instance; false when none runs or it can't be reached.
+    bool send(const WindowMessage& message) const;
+
     // Where the running instance listens; empty when there is no private folder for it.
     QString socketPath() const { return m_socketPath; }
 

@@ -92,6 +92,21 @@ QByteArray ProgramUnderTest::readSettingsFile(const QString& name) const {
     return readFile(settingsFolder() + QLatin1Char('/') + name);
 }
 
+int ProgramUnderTest::runBesideProgram(const QString& tool, const QStringList& arguments,
+                                       int timeoutMs) const {
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(QFileInfo(QStringLiteral(ZYNE_PROGRAM_PATH)).absolutePath() + QLatin1Char('/') + tool,
+                  arguments);
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    return process.exitCode();
+}
+
 QProcessEnvironment ProgramUnderTest::environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // Whatever the caller's shell has set for the simulator must not leak into the run.

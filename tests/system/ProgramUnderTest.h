@@ -82,6 +82,10 @@ public:
     // One command on the simulator's control socket; the answer line, or "" when none came.
     QString control(const QString& command, int timeoutMs = kWaitMs);
 
+    // Runs a tool installed beside the program (e.g. "vx-zyne-msg") as the same user, in the same
+    // home; its exit code, or -1 when it did not end within the wait.
+    int runBesideProgram(const QString& tool, const QStringList& arguments, int timeoutMs = kWaitMs) const;
+
     // Sends the signal and waits for the exit; true when the program ended normally with code 0.
     bool stop(int signal = SIGTERM);
     bool waitForExit(int timeoutMs = kWaitMs);

@@ -31,6 +31,17 @@ QStringList lightingAfterLastOpen(const QVector<SimTraceEvent>& events) {
     return heads;
 }
 
+// Speed reads (33 51 port) go to the selected box only.
+QStringList speedReadBoxes(const QVector<SimTraceEvent>& events) {
+    QStringList boxes;
+    for (const auto& event : events) {
+        if (event.dir == QLatin1String("out") && event.bytes.startsWith(QByteArray("\x00\x33\x51", 3)) &&
+            !boxes.contains(event.dev))
+            boxes << event.dev;
+    }
+    return boxes;
+}
+
 int successfulOpens(const QVector<SimTraceEvent>& events) {
     int opens = 0;
     for (const auto& event : events)
@@ -43,6 +54,7 @@ class HooksSystemTest : public QObject {
     Q_OBJECT
 private slots:
     void replugGetsThePortsOfTheProfile();
+    void messageToolChangesTheSelectedBox();
 };
 
 void HooksSystemTest::replugGetsThePortsOfTheProfile() {
@@ -75,6 +87,28 @@ void HooksSystemTest::replugGetsThePortsOfTheProfile() {
     QCOMPARE(handled.size(), 2);
     qInfo().noquote() << "replug notice to lighting re-sent:" << handled.last();
     QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
+}
+
+void HooksSystemTest::messageToolChangesTheSelectedBox() {
+    ProgramUnderTest program;
+    program.setRig(
+        QJsonObject{{QStringLiteral("plus"), QJsonArray{QJsonObject{{QStringLiteral("index"), 0}},
+                                                        QJsonObject{{QStringLiteral("index"), 1}}}}});
+    QVERIFY2(program.startAndWaitUntilRunning(), qPrintable(program.diagnostics()));
+    QString error;
+    QVERIFY(program.waitUntil([&] { return speedReadBoxes(program.trace(&error)).contains("264a:1fa5"); }));
+
+    // A box that is not plugged in and a number that is no box change nothing.
+    QCOMPARE(program.runBesideProgram(QStringLiteral("vx-zyne-msg"), {"0x8106", "7", "0"}), 0);
+    QCOMPARE(program.runBesideProgram(QStringLiteral("vx-zyne-msg"), {"0x8106", "4294967295", "0"}), 0);
+    QCOMPARE(program.runBesideProgram(QStringLiteral("vx-zyne-msg"), {"0x8106", "1", "0"}), 0);
+    QVERIFY(program.waitUntil([&] { return speedReadBoxes(program.trace(&error)).contains(kBox1); }));
+    QCOMPARE(program.logLines(QStringLiteral("SelectBoxIndex:")).size(), 1);
+    QVERIFY(program.logLines(QStringLiteral("SelectBoxIndex:")).first().endsWith(QLatin1String(" 1")));
+
+    QCOMPARE(program.runBesideProgram(QStringLiteral("vx-zyne-msg"), {"0x8106", "x", "0"}), 1);
+    QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
+    QCOMPARE(program.runBesideProgram(QStringLiteral("vx-zyne-msg"), {"0x8106", "0", "0"}), 3);
 }
 
 QTEST_MAIN(HooksSystemTest)
