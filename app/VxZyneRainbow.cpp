@@ -41,6 +41,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
 
     m_plus = new ZynePlusCommandHelper(this);
     connectPlusEngine();
+    connectPlusIntake();
 
     createTrayIcon();
 

@@ -66,6 +66,22 @@ signals:
     void sendPlusMonitor(int boxNum, int fanNum, bool on);
     void sendPlusFanType(int boxNum, int fanNum, int fanType);
     void aaaaaa(int boxNum, int fanNum, QString name);
+    // Command intake of the Plus engine (views, mobile app, hot keys, voice commands).
+    void sendRGBDataToCommand(int boxNum, QStringList red, QStringList green, QStringList blue,
+                              QStringList bright, int fanNum, QString ledSelection);
+    void sendAPPRGBDataToCommand(int boxNum, int red, int green, int blue, float bright, int fanNum,
+                                 QString ledSelection);
+    void sendViewRequest();
+    void sendPlusBrighr(int boxNum, int fanNum, QStringList bright);
+    void sendSelectLedBtn(int boxNum, int fanNum, QString ledSelection);
+    void sendTurnLed(int boxNum, int fanNum, int off);
+    void sendHotKeyCommand(int command, int value);
+    void sendResetPlusViewRequest();
+    void sendSpeech(int lightMode, int colorMode, int lightSpeed, int red, int green, int blue, float bright,
+                    bool isTurnOff);
+    void sendSpeechMode(int lightMode, int colorMode, int lightSpeed, bool isTurnOff, int fanType);
+    void sendSpeechColor(int red, int green, int blue, float bright, QString ledSelection, int fanType);
+    void sendSpeechFanSpeed(int speed);
 
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -92,6 +108,8 @@ public slots:
 
 private:
     void connectPlusEngine();
+    // The rows of the wiring that carry commands into the Plus engine's intake.
+    void connectPlusIntake();
     void createTimers();
     void startSensorPolling();
     void createTrayIcon();

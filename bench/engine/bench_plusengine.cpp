@@ -1,5 +1,5 @@
-// Cost of the Plus engine per report and per full refresh, against the simulated rig and against
-// a device that takes every report at once (the engine's own share).
+// Cost of the Plus engine per report, per full refresh and per app colour command, against the
+// simulated rig and against a device that takes every report at once (the engine's own share).
 #include "PlusReports.h"
 #include "SimBackend.h"
 #include "ZynePlusCommandHelper.h"
@@ -97,6 +97,31 @@ void BM_FullRefresh(benchmark::State& state) {
     installHidBackend(nullptr);
 }
 BENCHMARK(BM_FullRefresh)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The mobile app's colour command for every port of 16 boxes, all LEDs selected: one
+// receiveAPPRGBData per port, each writing the port's static frame (80 reports).
+void BM_AppColourAllPorts(benchmark::State& state) {
+    installBackend(state.range(0) != 0);
+    {
+        ZynePlusCommandHelper engine;
+        for (int b = 0; b < kBoxCount; ++b) {
+            for (int p = 0; p < kPlusPortCount; ++p)
+                engine.changeLightMode(b, p, 6, 0, 0, false);
+        }
+        const QString allLeds = QStringLiteral("111111111111");
+        int red = 0;
+        for (auto _ : state) {
+            red = (red + 1) & 0xFF;
+            for (int b = 0; b < kBoxCount; ++b) {
+                for (int p = 0; p < kPlusPortCount; ++p)
+                    engine.receiveAPPRGBData(b, red, 128, 64, 1.0f, p, allLeds);
+            }
+        }
+        state.SetLabel(state.range(0) ? "simulated controllers" : "instant devices");
+    }
+    installHidBackend(nullptr);
+}
+BENCHMARK(BM_AppColourAllPorts)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {

@@ -74,6 +74,29 @@ public slots:
     // Music from the PC's audio output: one level sample (the argument is not used).
     void getVolumeValue(int unused);
 
+    // Colours, brightness, LED selection and switches from the views and the mobile app. Colour
+    // and brightness lists shorter than 13 entries and selection texts shorter than 12 characters
+    // change only the entries they hold; a bad box or port index refuses the whole command.
+    void receiveRGBData(int boxNum, const QStringList& red, const QStringList& green, const QStringList& blue,
+                        const QStringList& bright, int fanNum, const QString& ledSelection);
+    void receiveAPPRGBData(int boxNum, int red, int green, int blue, float bright, int fanNum,
+                           const QString& ledSelection);
+    void receivePlusBright(int boxNum, int fanNum, const QStringList& bright);
+    void receivePlusSelectLedBtn(int boxNum, int fanNum, const QString& ledSelection);
+    void receiveTurnLed(int boxNum, int fanNum, int off);
+    // Reports the selected box's ports to the views: all five, or only while the box is present.
+    void receiveViewRequest();
+    void receiveResetViewRequest();
+
+    // Hot keys and the mobile app's voice commands, acting on every present box.
+    void receiveHotKeyCommand(int command, int value);
+    void receiveSpeech(int lightMode, int colorMode, int lightSpeed, int red, int green, int blue,
+                       float bright, bool isTurnOff);
+    void receiveSpeechMode(int lightMode, int colorMode, int lightSpeed, bool isTurnOff, int fanType);
+    void receiveSpeechColor(int red, int green, int blue, float bright, const QString& ledSelection,
+                            int fanType);
+    void receiveSpeechFanSpeed(int speed);
+
 signals:
     void sendCanControl(int boxNum, bool canControl);
     void sendPlusFirmware(QString version);
@@ -131,6 +154,9 @@ private:
     void sendCommand_turnoff(int boxNum, int fanNum);
     void sendCommand_OneColor(int boxNum, int fanNum, const RgbColour& colour);
     void copyFirstPort(int boxNum, int fanNum);
+    // Ports 1..4 of the box in Copy mode take port 0's settings; refreshFollowers also resends them.
+    void copyToFollowers(int boxNum);
+    void refreshFollowers(int boxNum);
     void startTemperatureColour(int boxNum, int fanNum);
     void startMeteor(int boxNum, int fanNum, int variant);
 

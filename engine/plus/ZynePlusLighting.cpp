@@ -68,6 +68,17 @@ void ZynePlusCommandHelper::changeLightMode(int boxNum, int fanNum, int lightMod
     if (fanNum != 0)
         return;
     // The power-supply mirror of port 0 joins here once the power-supply link exists.
+    refreshFollowers(boxNum);
+}
+
+void ZynePlusCommandHelper::copyToFollowers(int boxNum) {
+    for (int follower = 1; follower < kPlusPortCount; ++follower) {
+        if (port(boxNum, follower).lightMode == Copy)
+            copyFirstPort(boxNum, follower);
+    }
+}
+
+void ZynePlusCommandHelper::refreshFollowers(int boxNum) {
     for (int follower = 1; follower < kPlusPortCount; ++follower) {
         if (port(boxNum, follower).lightMode != Copy)
             continue;

@@ -129,24 +129,4 @@ void ZynePlusCommandHelper::receiveBB(int boxNum, int fanNum, QString name) {
     writeDeviceSettings();
 }
 
-void ZynePlusCommandHelper::reportPortToViews(int boxNum, int fanNum) {
-    const ControllerBox& target = box(boxNum);
-    RainbowFanState& fan = port(boxNum, fanNum);
-    emit sendResetMainView(boxNum, fanNum, fan.lightMode, fan.colorMode, fan.lightSpeed, fan.RColor.data(),
-                           fan.GColor.data(), fan.BColor.data(), fan.Bright.data(), fan.Speed_Per,
-                           fan.Speed_Num, fan.PWM, fan.Monitor, fan.FanType, fan.FanName, target.Profile,
-                           target.currentProfile, fan.isTurnOffLed);
-}
-
-void ZynePlusCommandHelper::reportShownBoxToViews() {
-    const int shown = selectedBox();
-    if (box(shown).isPlusConnected()) {
-        for (int p = 0; p < kPlusPortCount; ++p)
-            reportPortToViews(shown, p);
-    } else if (box(shown).boxType == BoxAwt) {
-        for (int p = 0; p < kAwtFanCount; ++p)
-            reportPortToViews(shown, p);
-    }
-}
-
 } // namespace zyne

@@ -2,6 +2,7 @@
 #include "DevicePaths.h"
 #include "EngineRig.h"
 #include "VxZyneRainbow.h"
+#include "ZynePlusCommandHelper.h"
 
 #include <QAction>
 #include <QDir>
@@ -22,6 +23,7 @@ private slots:
     void autoRunEntryTogglesAndIsStored();
     void keyboardIsFoundByProductId();
     void effectTimersStartFromTheSavedProfile();
+    void intakeSignalsReachThePlusEngine();
 };
 
 void MainWindowTest::devicePaths_data() {
@@ -115,6 +117,44 @@ void MainWindowTest::effectTimersStartFromTheSavedProfile() {
     for (const auto& report : rig.reportsTo(0))
         lightingToPort1 += report.startsWith(QByteArray("\x00\x32\x52\x01", 4));
     QCOMPARE(lightingToPort1, 3);
+}
+
+void MainWindowTest::intakeSignalsReachThePlusEngine() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    ZynePlusCommandHelper& engine = *window.plusEngine();
+    const RainbowFanState& port2 = engine.box(0).rainbowFan[2];
+    const QStringList thirteen = QString("1,1,1,1,1,1,1,1,1,1,1,1,1").split(',');
+
+    emit window.sendRGBDataToCommand(0, thirteen, thirteen, thirteen, thirteen, 2, "000000000001");
+    QCOMPARE(port2.RColor[0], 1);
+    emit window.sendAPPRGBDataToCommand(0, 9, 9, 9, 1.0f, 2, "100000000000");
+    QCOMPARE(port2.RColor[0], 9);
+    emit window.sendPlusBrighr(0, 2, QStringList{"0.5"});
+    QCOMPARE(port2.Bright[0], 0.5f);
+    emit window.sendSelectLedBtn(0, 2, "110000000000");
+    QCOMPARE(port2.selectLED, QStringLiteral("110000000000"));
+    emit window.sendTurnLed(0, 2, 1);
+    QVERIFY(port2.isTurnOffLed);
+    emit window.sendSpeechMode(4, -1, -1, false, -1);
+    QCOMPARE(port2.lightMode, 4);
+    QVERIFY(!port2.isTurnOffLed);
+    emit window.sendSpeechColor(0, 0, 77, 1.0f, "000000000001", -1);
+    QCOMPARE(port2.BColor[11], 77);
+    emit window.sendSpeech(1, 1, 1, 1, 1, 1, 1.0f, true);
+    QCOMPARE(port2.lightMode, 4);
+    emit window.sendHotKeyCommand(3, 0);
+    QCOMPARE(port2.lightSpeed, 2);
+    window.plusEngine()->receivePlusSwitchPWM(0, 2, false);
+    emit window.sendSpeechFanSpeed(8);
+    QCOMPARE(port2.Speed_Num, 8);
+
+    int shown = 0;
+    connect(&engine, &ZynePlusCommandHelper::sendResetMainView, this, [&shown] { ++shown; });
+    emit window.sendViewRequest();
+    QCOMPARE(shown, 5);
+    emit window.sendResetPlusViewRequest();
+    QCOMPARE(shown, 10);
 }
 
 QTEST_MAIN(MainWindowTest)
