@@ -3,6 +3,7 @@
 #include "ApplicationSettings.h"
 #include "DeviceChangeHandler.h"
 #include "GetHWiNFO.h"
+#include "HotKeyHook.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
 #include "ScanUSB.h"
@@ -53,8 +54,10 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     selectFirstBox();
     startSensorPolling();
     checkUSBDevice();
-    if (checkVXKeyboard())
-        qCDebug(lcMain) << "a maker's keyboard is attached";
+    if (checkVXKeyboard()) {
+        m_hotKeys = new HotKeyHook(*this);
+        m_hotKeys->start();
+    }
     m_deviceChanges = new DeviceChangeHandler(*this, sim::makeDeviceNotifier(this));
     // The engine lit every port before anything listened to its timer signals: once more, wired.
     emit sendResetAllBox();

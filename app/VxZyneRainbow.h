@@ -19,6 +19,7 @@ class GetHWiNFO;
 namespace zyne {
 
 class DeviceChangeHandler;
+class HotKeyHook;
 class WindowMessageRouter;
 class ZynePlusCommandHelper;
 
@@ -52,6 +53,7 @@ signals:
     void sendResetBoxRequestByOne(int boxNum);
     void sendResetZyneBoxRequest();
     void sendResetZyneBoxRequestByOne(int boxNum);
+    void sendHotKeyCommand(int command, int value);
     void sendPlusGetFirmware(int boxNum);
     void sendUpdateSpeed(int boxNum);
     void sendComputerVolume(int unused);
@@ -120,6 +122,7 @@ private:
     QString m_applicationFolder;
     ZynePlusCommandHelper* m_plus = nullptr;
     DeviceChangeHandler* m_deviceChanges = nullptr;
+    HotKeyHook* m_hotKeys = nullptr;
     std::unique_ptr<WindowMessageRouter> m_messages;
     int m_currentProfile = 1;
     QTimer* m_readSpeedTimer = nullptr;

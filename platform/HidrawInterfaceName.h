@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace zyne {
 
@@ -9,5 +10,8 @@ namespace zyne {
 // The ids come from the path itself, so a node that is already gone is still named. Empty when
 // the path holds no HID device of the form bus:vendor:product.instance.
 QString hidrawInterfaceName(const QString& devpath);
+
+// The vendor and product id of the HID device a sysfs path lies below; false when there is none.
+bool hidIdsFromDevpath(const QString& devpath, quint16* vendorId, quint16* productId);
 
 } // namespace zyne
