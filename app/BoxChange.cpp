@@ -2,6 +2,7 @@
 #include "PresenceString.h"
 #include "SelectedBox.h"
 #include "VxZyneRainbow.h"
+#include "ZynePlusCommandHelper.h"
 
 #include <QLoggingCategory>
 
@@ -20,10 +21,13 @@ void VxZyneRainbow::changeBox(int box) {
     }
     setSelectedBox(box);
     qCDebug(lcMain) << ", SelectBoxIndex:" << selectedBox();
-    if (plus || awt)
+    if (plus || awt) {
+        emit sendResetPlusViewRequest();
+        m_plus->receiveViewRequest();
         emit sendPlusGetFirmware(box);
-    else
+    } else {
         qCDebug(lcMain) << "sendResetViewRequest";
+    }
 }
 
 } // namespace zyne

@@ -53,7 +53,6 @@ signals:
     void sendResetBoxRequestByOne(int boxNum);
     void sendResetZyneBoxRequest();
     void sendResetZyneBoxRequestByOne(int boxNum);
-    void sendHotKeyCommand(int command, int value);
     void sendPlusGetFirmware(int boxNum);
     void sendUpdateSpeed(int boxNum);
     void sendComputerVolume(int unused);
