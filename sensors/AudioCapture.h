@@ -5,6 +5,7 @@ namespace zyne {
 class SampleWindow;
 
 enum class CaptureStatus {
+    Starting,      // still connecting (briefly, after creation): the window holds silence so far
     Capturing,     // the window holds what the default output played
     OutputChanged, // the capture was moved to another output since the last call
     Unavailable,   // no output can be captured (no audio server, no output device)

@@ -16,6 +16,8 @@ int ComputerVolume::getVolumeLevel() {
     // Logged on change only: the query runs every 50 ms.
     if (status != lastStatus_) {
         switch (status) {
+        case zyne::CaptureStatus::Starting:
+            break;
         case zyne::CaptureStatus::Capturing:
             qCInfo(lcSensors) << "level query: reading the output again";
             break;
@@ -28,7 +30,8 @@ int ComputerVolume::getVolumeLevel() {
         }
         lastStatus_ = status;
     }
-    if (status != zyne::CaptureStatus::Capturing) {
+    // A capture still connecting has failed at nothing: it reads as the silence it has so far.
+    if (status != zyne::CaptureStatus::Capturing && status != zyne::CaptureStatus::Starting) {
         return -1;
     }
     return analyser_.read(window_);

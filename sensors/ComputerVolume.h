@@ -16,8 +16,9 @@ public:
     ComputerVolume(std::unique_ptr<zyne::AudioCapture> capture, QObject* parent = nullptr);
     ~ComputerVolume() override;
 
-    // Never blocks. The level 0..100 of the newest output, or -1 when the output can't be captured
-    // or the capture has just moved to another output.
+    // Never blocks. The level 0..100 of the newest output (silence while the capture is still
+    // connecting), or -1 when the output can't be captured or the capture has just moved to another
+    // output.
     int getVolumeLevel();
 
 private:

@@ -5,6 +5,7 @@
 #include "SensorsLog.h"
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -76,8 +77,9 @@ void GetHWiNFO::run() {
     if (!canRead()) {
         return;
     }
-    // No accepted reading is no temperature: reporting 0 °C would slow every fan on the curve.
-    int best = -1;
+    // No accepted reading is no temperature: reporting 0 °C would slow every fan on the curve. Any
+    // real reading, below zero too, is a temperature.
+    std::optional<double> best;
     const int sensors = library_->sensorCount();
     for (int sensor = 0; sensor < sensors; ++sensor) {
         library_->selectSensor(sensor);
@@ -91,19 +93,20 @@ void GetHWiNFO::run() {
                 warnImplausibleOnce(name, value);
                 continue;
             }
-            if (value > best && zyne::isCpuTemperatureName(name)) {
-                best = static_cast<int>(value);
+            if ((!best || value > *best) && zyne::isCpuTemperatureName(name)) {
+                best = value;
             }
         }
     }
     lock.unlock();
-    if (best < 0) {
+    if (!best) {
         if (!reportedNoCpuReading_.exchange(true)) {
             qCWarning(lcSensors) << "CPU temperature not read: no sensor gives a CPU reading";
         }
         return;
     }
-    emit done(best);
+    // Whole degrees, rounded down below zero as above it: -0.5 °C is not the "no reading" 0.
+    emit done(static_cast<int>(std::floor(*best)));
 }
 
 // A broken sensor stays broken: say so once per reading, not every poll.

@@ -15,6 +15,8 @@ constexpr pa_usec_t kPacketLength = 10 * PA_USEC_PER_MSEC;
 // Plugging a headset raises a burst of events; they are taken together.
 constexpr pa_usec_t kResyncDelay = 100 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t kReconnectDelay = 1000 * PA_USEC_PER_MSEC;
+// A capture that is not ready this long after creation has failed, whatever the server is doing.
+constexpr std::chrono::milliseconds kStartPatience{2000};
 
 PulseAudioCapture* owner(void* self) {
     return static_cast<PulseAudioCapture*>(self);
@@ -66,12 +68,16 @@ CaptureStatus PulseAudioCapture::collect(SampleWindow& window) {
     if (outputChanged_.exchange(false)) {
         return CaptureStatus::OutputChanged;
     }
-    if (!available_) {
-        return CaptureStatus::Unavailable;
+    CaptureStatus state = state_;
+    if (state == CaptureStatus::Starting && std::chrono::steady_clock::now() - created_ > kStartPatience) {
+        state = CaptureStatus::Unavailable;
+    }
+    if (state == CaptureStatus::Unavailable) {
+        return state;
     }
     std::lock_guard<std::mutex> lock(windowMutex_);
     window = captured_;
-    return CaptureStatus::Capturing;
+    return state;
 }
 
 void PulseAudioCapture::connectContext() {
@@ -141,10 +147,18 @@ void PulseAudioCapture::openStream(const char* monitorName) {
     }
 }
 
+void PulseAudioCapture::clearWindow() {
+    std::lock_guard<std::mutex> lock(windowMutex_);
+    captured_.fillSilence();
+}
+
 void PulseAudioCapture::dropStream() {
     if (!stream_) {
         return;
     }
+    // What the old stream heard is not what the next one will: a suspended output sends nothing
+    // to overwrite it, and the level would stay where it was for ever.
+    clearWindow();
     pa_stream_set_state_callback(stream_, nullptr, nullptr);
     pa_stream_set_read_callback(stream_, nullptr, nullptr);
     pa_stream_set_suspended_callback(stream_, nullptr, nullptr);
@@ -154,7 +168,7 @@ void PulseAudioCapture::dropStream() {
 }
 
 void PulseAudioCapture::loseCapture(const char* why, const char* detail) {
-    available_ = false;
+    state_ = CaptureStatus::Unavailable;
     // Once per loss: without a server this is retried every second.
     if (!reportedLoss_) {
         qCWarning(lcSensors) << "output level unavailable:" << why << (detail ? detail : "");
@@ -261,14 +275,18 @@ void PulseAudioCapture::onStreamState(pa_stream* stream, void* self) {
     PulseAudioCapture* capture = owner(self);
     switch (pa_stream_get_state(stream)) {
     case PA_STREAM_READY:
-        capture->available_ = true;
+        // A stream that starts on a suspended output hears nothing until it wakes.
+        if (pa_stream_is_suspended(stream) == 1) {
+            capture->clearWindow();
+        }
+        capture->state_ = CaptureStatus::Capturing;
         capture->reportedLoss_ = false;
         capture->reportedNonFinite_ = false;
         qCInfo(lcSensors) << "output level: capturing" << pa_stream_get_device_name(stream);
         break;
     case PA_STREAM_FAILED:
         qCWarning(lcSensors) << "output level: capture ended:" << lastError(pa_stream_get_context(stream));
-        capture->available_ = false;
+        capture->state_ = CaptureStatus::Unavailable;
         capture->dropStream();
         capture->startTimer(capture->resyncTimer_, kResyncDelay, onResyncTimer);
         break;
@@ -303,9 +321,7 @@ void PulseAudioCapture::onStreamRead(pa_stream* stream, size_t, void* self) {
 void PulseAudioCapture::onStreamSuspended(pa_stream* stream, void* self) {
     // A suspended output plays nothing, and its monitor stops sending: the level is that of silence.
     if (pa_stream_is_suspended(stream) == 1) {
-        PulseAudioCapture* capture = owner(self);
-        std::lock_guard<std::mutex> lock(capture->windowMutex_);
-        capture->captured_.fillSilence();
+        owner(self)->clearWindow();
     }
 }
 

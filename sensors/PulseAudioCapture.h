@@ -6,6 +6,7 @@
 #include <pulse/pulseaudio.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 
@@ -59,9 +60,13 @@ private:
     bool reportedLoss_ = false;
     bool reportedNonFinite_ = false;
 
+    void clearWindow();
+
     std::mutex windowMutex_;
     SampleWindow captured_; // guarded by windowMutex_
-    std::atomic<bool> available_{false};
+    // Starting until the first stream is ready or the first attempt fails.
+    std::atomic<CaptureStatus> state_{CaptureStatus::Starting};
+    const std::chrono::steady_clock::time_point created_ = std::chrono::steady_clock::now();
     std::atomic<bool> outputChanged_{false};
 };
 

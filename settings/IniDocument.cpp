@@ -184,40 +184,114 @@ QByteArray escapedIniValue(const QString& text) {
     return out;
 }
 
+namespace {
+// The file's lines as the store reads them: CR, LF, CRLF and LFCR all end a line, and a backslash
+// before the line end joins the next line to it.
+QVector<QByteArray> iniLines(const QByteArray& bytes) {
+    static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+    const int start = bytes.startsWith(kByteOrderMark) ? 3 : 0;
+    QVector<QByteArray> lines;
+    QByteArray line;
+    const int size = bytes.size();
+    for (int i = start; i < size; ++i) {
+        const char c = bytes.at(i);
+        if (c == '\\' && i + 1 < size) {
+            const char next = bytes.at(i + 1);
+            if (next == '\n' || next == '\r') {
+                i += 1;
+                if (i + 1 < size && (bytes.at(i + 1) == '\n' || bytes.at(i + 1) == '\r') &&
+                    bytes.at(i + 1) != next)
+                    ++i;
+                continue;
+            }
+            line += c;
+            line += next;
+            ++i;
+            continue;
+        }
+        if (c == '\n' || c == '\r') {
+            lines << line;
+            line.clear();
+            if (i + 1 < size && (bytes.at(i + 1) == '\n' || bytes.at(i + 1) == '\r') && bytes.at(i + 1) != c)
+                ++i;
+            continue;
+        }
+        line += c;
+    }
+    // A backslash ending the file escapes nothing; kept, it would join whatever a rewrite appends.
+    int trailing = 0;
+    while (trailing < line.size() && line.at(line.size() - 1 - trailing) == '\\')
+        ++trailing;
+    if (trailing % 2 == 1)
+        line.chop(1);
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+} // namespace
+
 IniDocument IniDocument::parse(const QByteArray& bytes) {
     IniDocument document;
-    // Keys before any header belong to the store's general group; keys after a broken header
-    // cannot be placed safely and are dropped.
+    // Keys before any header belong to the store's general group; keys after a header that can't
+    // be read can't be placed safely and are kept as they are.
     int group = -1;
-    bool dropping = false;
-    for (QByteArray line : bytes.split('\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(';'))
+    bool placeless = false;
+    const auto startPlaceless = [&](const QByteArray& header) {
+        Group kept;
+        kept.placeless = true;
+        kept.rawHeader = header;
+        document.m_groups.append(kept);
+        group = document.m_groups.size() - 1;
+        placeless = true;
+    };
+    const auto keep = [&](const QByteArray& line) {
+        if (group < 0)
+            startPlaceless(QByteArray());
+        document.m_groups[group].keptLines << line;
+    };
+    for (const QByteArray& original : iniLines(bytes)) {
+        const QByteArray line = original.trimmed();
+        if (line.isEmpty())
             continue;
+        if (line.startsWith(';')) {
+            keep(original);
+            continue;
+        }
         if (hasControlCharacter(line)) {
             document.m_wellFormed = false;
+            keep(original);
             continue;
         }
         if (line.startsWith('[')) {
+            // Whatever follows the closing bracket is ignored, as the store does; a header
+            // without one names its group with the rest of the line.
             const int close = line.indexOf(']');
-            const QString name = close > 1 ? latin1Trimmed(line.mid(1, close - 1)) : QString();
-            dropping = name.isEmpty() || close != line.size() - 1;
-            if (dropping)
+            if (close < 0)
                 document.m_wellFormed = false;
-            else
+            const QString name = latin1Trimmed(line.mid(1, close < 0 ? -1 : close - 1));
+            if (name.isEmpty()) {
+                document.m_wellFormed = false;
+                startPlaceless(original);
+            } else {
                 group = document.ensureGroup(name);
+                placeless = false;
+            }
             continue;
         }
         const int equals = line.indexOf('=');
         const QString key = equals > 0 ? latin1Trimmed(line.left(equals)) : QString();
         if (key.isEmpty()) {
             document.m_wellFormed = false;
+            keep(original);
             continue;
         }
-        if (dropping)
+        if (placeless && !document.m_groups[group].rawHeader.isEmpty()) {
+            keep(original);
             continue;
-        if (group < 0)
+        }
+        if (group < 0 || placeless)
             group = document.ensureGroup(QStringLiteral("General"));
+        placeless = false;
         document.m_groups[group].rawValues.insert(key, line.mid(equals + 1).trimmed());
     }
     for (Group& parsed : document.m_groups)
@@ -243,16 +317,21 @@ QByteArray IniDocument::serialized() const {
     for (const Group* group : order) {
         if (!out.isEmpty())
             out += '\n';
-        out += '[' + group->name.toLatin1() + "]\n";
+        if (!group->placeless)
+            out += '[' + group->name.toLatin1() + "]\n";
+        else if (!group->rawHeader.isEmpty())
+            out += group->rawHeader + '\n';
         for (auto it = group->rawValues.cbegin(); it != group->rawValues.cend(); ++it)
             out += it.key().toLatin1() + '=' + it.value() + '\n';
+        for (const QByteArray& line : group->keptLines)
+            out += line + '\n';
     }
     return out;
 }
 
 int IniDocument::groupIndex(const QString& name) const {
     for (int i = 0; i < m_groups.size(); ++i) {
-        if (m_groups[i].name == name)
+        if (!m_groups[i].placeless && m_groups[i].name == name)
             return i;
     }
     return -1;
@@ -262,7 +341,9 @@ int IniDocument::ensureGroup(const QString& name) {
     const int index = groupIndex(name);
     if (index >= 0)
         return index;
-    m_groups.append({name, {}, false});
+    Group group;
+    group.name = name;
+    m_groups.append(group);
     return m_groups.size() - 1;
 }
 

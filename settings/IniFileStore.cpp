@@ -1,12 +1,14 @@
 #include "IniFileStore.h"
 
+#include "SettingsFileRead.h"
+#include "SettingsFileWrite.h"
 #include "SettingsLog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
 
 namespace zyne {
 
@@ -16,76 +18,67 @@ namespace {
 constexpr qint64 kLargestReadableFile = 4 * 1024 * 1024;
 constexpr int kLockWaitMs = 3000;
 
-// Nothing when the file can't be read or is too large to be a settings file.
-std::optional<IniDocument> parsedFile(const QString& path) {
-    QFile file(path);
-    if (file.size() > kLargestReadableFile) {
-        qCWarning(lcSettings).noquote() << path << "is too large to be a settings file; it is ignored";
-        return std::nullopt;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcSettings).noquote() << "cannot read" << path << file.errorString();
-        return std::nullopt;
-    }
-    IniDocument document = IniDocument::parse(file.readAll());
-    if (!document.isWellFormed())
-        qCWarning(lcSettings).noquote()
-            << path << "is not well-formed; lines that cannot be read are ignored";
-    return document;
+// A file is read again and again (every box's profile, every save): say each problem once.
+void warnOnce(const QString& path, const QString& text) {
+    static QMutex mutex;
+    static QSet<QString> said;
+    QMutexLocker lock(&mutex);
+    if (said.contains(path + text))
+        return;
+    said.insert(path + text);
+    qCWarning(lcSettings).noquote() << path << text;
 }
 
-bool writeWhole(const QString& path, const QByteArray& bytes) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        qCWarning(lcSettings).noquote() << "cannot create the folder of" << path;
-        return false;
-    }
-    QSaveFile file(path);
-    // Unbuffered, so the count write() returns is what reached the file: QSaveFile itself treats
-    // a short write (full disk, size limit) as success and would commit a cut-off file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qCWarning(lcSettings).noquote() << "cannot write" << path << file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        qCWarning(lcSettings).noquote() << "writing" << path << "failed:" << file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        qCWarning(lcSettings).noquote() << "writing" << path << "failed:" << file.errorString();
-        return false;
-    }
-    return true;
+SettingsFileRead readDocumentBytes(const QString& path) {
+    SettingsFileRead read = readSettingsFile(path, kLargestReadableFile);
+    if (read.status == SettingsFileRead::Unreadable)
+        warnOnce(path, QStringLiteral("can't be read (%1): the defaults are used and the file is never "
+                                      "written over")
+                           .arg(read.problem));
+    return read;
+}
+
+IniDocument parsedDocument(const QString& path, const QByteArray& bytes) {
+    IniDocument document = IniDocument::parse(bytes);
+    if (!document.isWellFormed())
+        warnOnce(path, QStringLiteral("has lines that can't be read; they are ignored and kept"));
+    return document;
 }
 
 } // namespace
 
 std::optional<IniDocument> readIniFile(const QString& path) {
-    if (!QFileInfo::exists(path))
+    const SettingsFileRead read = readDocumentBytes(path);
+    if (read.status != SettingsFileRead::Read)
         return std::nullopt;
-    // An unreadable file reads like an empty one.
-    return parsedFile(path).value_or(IniDocument());
+    return parsedDocument(path, read.bytes);
 }
 
 bool updateIniFile(const QString& path, const std::function<void(IniDocument&)>& edit) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QLockFile lock(path + QStringLiteral(".lock"));
-    // Waiting is bounded: a lock that cannot be had (left by a hung process, or a folder in its
-    // place) costs the merge with a concurrent writer at worst, never the write.
-    if (!lock.tryLock(kLockWaitMs))
-        qCWarning(lcSettings).noquote() << "writing" << path << "without its lock, which is held or blocked";
-    IniDocument document;
-    if (QFileInfo::exists(path)) {
-        auto existing = parsedFile(path);
-        // Replacing a file we could not read would lose every group this write does not carry.
-        if (!existing) {
-            qCWarning(lcSettings).noquote() << path << "is not written: what it holds could not be read";
-            return false;
-        }
-        document = std::move(*existing);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        qCWarning(lcSettings).noquote() << "cannot create the folder of" << path;
+        return false;
     }
+    SettingsFileLock lock(path);
+    // Waiting is bounded: a lock that cannot be had (held by a hung process, or a folder in its
+    // place) costs the merge with a concurrent writer at worst, never the write.
+    const bool locked = lock.acquire(kLockWaitMs);
+    if (!locked)
+        qCWarning(lcSettings).noquote() << "writing" << path << "without its lock, which is held or blocked";
+    const SettingsFileRead read = readDocumentBytes(path);
+    // Replacing a file we could not read would lose every group this write does not carry.
+    if (read.status == SettingsFileRead::Unreadable) {
+        qCWarning(lcSettings).noquote() << path << "is not written: what it holds could not be read";
+        return false;
+    }
+    IniDocument document;
+    if (read.status == SettingsFileRead::Read)
+        document = parsedDocument(path, read.bytes);
     edit(document);
-    return writeWhole(path, document.serialized());
+    // Only the lock holder knows no other write of this file is under way.
+    if (locked)
+        removeOrphanedTempFiles(path);
+    return replaceSettingsFile(path, document.serialized());
 }
 
 } // namespace zyne

@@ -82,8 +82,9 @@ DeviceSettings IniHelper::readDeviceIni() const {
         }
         settings.main = readGroup(*document, mainGroupName(), kMainKeys);
     }
-    // The log file outlives the session: the lock's password itself never goes there.
-    qCDebug(lcSettings).noquote() << "Password:::" << QString(settings.main.Password.size(), QLatin1Char('*'));
+    // The log file outlives the session: nothing of the lock's password goes there, not even its length.
+    qCDebug(lcSettings).noquote() << "Password:::"
+                                  << "****";
     return settings;
 }
 

@@ -1,7 +1,10 @@
 #include "SettingsText.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace zyne {
 
@@ -19,14 +22,32 @@ int valueOr(int value, int lowest, int highest, int fallback) {
     return value >= lowest && value <= highest ? value : fallback;
 }
 
+namespace {
+// "1e999" and "-1e-999" fail to parse only for being out of range; they still say which end they are at.
+std::optional<double> outOfRangeNumber(const QString& text) {
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*([+-]?)(\\d+\\.?\\d*|\\.\\d+)[eE]([+-]?)\\d+\\s*$"));
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const bool negative = match.captured(1) == QLatin1String("-");
+    const bool tiny = match.captured(3) == QLatin1String("-");
+    return tiny ? 0.0 : (negative ? -HUGE_VAL : HUGE_VAL);
+}
+} // namespace
+
 float brightnessValue(const QString& text) {
     bool ok = false;
-    const float value = text.toFloat(&ok);
-    if (!ok)
-        return 0.0f;
+    double value = text.toDouble(&ok);
+    if (!ok) {
+        const auto outOfRange = outOfRangeNumber(text);
+        if (!outOfRange)
+            return 0.0f;
+        value = *outOfRange;
+    }
     if (std::isnan(value))
         return 1.0f;
-    return std::clamp(value, 0.0f, 1.0f);
+    return static_cast<float>(std::clamp(value, 0.0, 1.0));
 }
 
 QString brightnessText(float brightness) {

@@ -15,7 +15,7 @@ bool flagValue(const QString& text);
 // value when it lies in [lowest, highest], else fallback.
 int valueOr(int value, int lowest, int highest, int fallback);
 // Brightness factor 0..1: missing or garbage text gives 0, NaN gives 1 (full), out-of-range values
-// are clamped.
+// are clamped, those too large or too small for a double included ("1e300", "inf", "-1e999").
 float brightnessValue(const QString& text);
 // Shortest general notation with 6 significant digits: 0.5 -> "0.5", 1 -> "1".
 QString brightnessText(float brightness);

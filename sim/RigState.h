@@ -47,7 +47,7 @@ struct SimDevice {
 };
 
 struct RigState {
-    explicit RigState(const QString& traceFile) : trace(traceFile) {}
+    RigState(const QString& traceFile, EventMemory memory) : trace(traceFile, memory) {}
 
     void addRig(const SimRig& rig);
     SimDevice* find(DeviceKind kind, int index);

@@ -116,8 +116,8 @@ private:
 
 } // namespace
 
-SimBackend::SimBackend(SimRig rig, const QString& traceFile)
-    : m_state(std::make_shared<RigState>(traceFile)) {
+SimBackend::SimBackend(SimRig rig, const QString& traceFile, EventMemory memory)
+    : m_state(std::make_shared<RigState>(traceFile, memory)) {
     m_state->addRig(rig);
 }
 

@@ -17,7 +17,7 @@ struct RigState;
 // threads while the control commands plug and unplug them.
 class SimBackend : public zyne::HidBackend {
 public:
-    explicit SimBackend(SimRig rig, const QString& traceFile = {});
+    explicit SimBackend(SimRig rig, const QString& traceFile = {}, EventMemory memory = EventMemory::Keep);
     ~SimBackend() override;
     SimBackend(const SimBackend&) = delete;
     SimBackend& operator=(const SimBackend&) = delete;
@@ -28,6 +28,7 @@ public:
     // One control command ("plug plus 3", "rpm plus 0 2 0", ...); returns "ok" or "error: ...".
     QString control(const QString& commandLine);
 
+    // What was opened and exchanged; empty unless the backend keeps its events.
     std::vector<TraceEvent> events() const;
     void clearEvents();
     // Empty unless the trace file asked for could not be opened.

@@ -11,6 +11,8 @@ namespace zyne::sim {
 namespace {
 // A client that sends this much without a newline is not speaking the protocol.
 constexpr qint64 kMaxLineLength = 4096;
+// Answers a client has not read yet; one that lets more pile up is not reading them at all.
+constexpr qint64 kMaxUnreadAnswers = 64 * 1024;
 } // namespace
 
 SimControlServer::SimControlServer(SimBackend& backend, const QString& socketPath, QObject* parent)
@@ -39,6 +41,12 @@ void SimControlServer::acceptConnections() {
 
 void SimControlServer::answerLines(QLocalSocket* socket) {
     while (socket->canReadLine()) {
+        if (socket->bytesToWrite() > kMaxUnreadAnswers) {
+            qCWarning(lcSim) << "control socket: the client reads no answers, closing the connection";
+            socket->abort();
+            socket->deleteLater();
+            return;
+        }
         const QString line = QString::fromUtf8(socket->readLine()).trimmed();
         socket->write(m_backend.control(line).toUtf8() + '\n');
     }

@@ -35,7 +35,8 @@ bool installBackendFromEnvironment(QString* error, QObject* controlServerParent)
     if (!rig)
         return refuse(error, problem);
 
-    auto sim = std::make_unique<SimBackend>(*rig, qEnvironmentVariable("ZYNE_SIM_TRACE"));
+    // Nothing in the program reads events back: the trace file is where they go.
+    auto sim = std::make_unique<SimBackend>(*rig, qEnvironmentVariable("ZYNE_SIM_TRACE"), EventMemory::None);
     if (!sim->traceError().isEmpty())
         return refuse(error, QStringLiteral("ZYNE_SIM_TRACE: ") + sim->traceError());
 

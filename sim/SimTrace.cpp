@@ -4,7 +4,7 @@
 
 namespace zyne::sim {
 
-SimTrace::SimTrace(const QString& path) {
+SimTrace::SimTrace(const QString& path, EventMemory memory) : m_memory(memory) {
     m_clock.start();
     if (path.isEmpty())
         return;
@@ -16,11 +16,16 @@ SimTrace::SimTrace(const QString& path) {
 }
 
 void SimTrace::record(const QString& dev, const QString& dir, const QByteArray& bytes, bool ok) {
+    if (m_memory == EventMemory::None && !m_file.isOpen())
+        return;
+    TraceEvent event{m_clock.elapsed(), dev, dir, bytes, ok};
+    if (m_file.isOpen() && m_file.write(jsonLine(event)) < 0)
+        qCWarning(lcSim) << "trace write failed:" << m_file.errorString();
+    if (m_memory == EventMemory::None)
+        return;
     if (m_events.size() == kMaxEventsInMemory)
         m_events.pop_front();
-    m_events.push_back({m_clock.elapsed(), dev, dir, bytes, ok});
-    if (m_file.isOpen() && m_file.write(jsonLine(m_events.back())) < 0)
-        qCWarning(lcSim) << "trace write failed:" << m_file.errorString();
+    m_events.push_back(std::move(event));
 }
 
 QByteArray SimTrace::jsonLine(const TraceEvent& event) {

@@ -19,11 +19,15 @@ struct TraceEvent {
     bool ok = true;
 };
 
-// Keeps the latest events in memory and, when a file is given, appends every event there as one
-// JSON line. Not locked: the owner serialises calls.
+// Whether the events stay in memory for whoever reads them back (tests); the running program
+// has nobody to read them and keeps none.
+enum class EventMemory { Keep, None };
+
+// Keeps the latest events in memory when asked to and, when a file is given, appends every event
+// there as one JSON line. Not locked: the owner serialises calls.
 class SimTrace {
 public:
-    explicit SimTrace(const QString& path);
+    explicit SimTrace(const QString& path, EventMemory memory = EventMemory::Keep);
 
     // Empty when the file is open or none was asked for.
     QString fileError() const { return m_fileError; }
@@ -32,6 +36,7 @@ public:
     // A running program polls for ever: memory holds only this many of the latest events.
     static constexpr std::size_t kMaxEventsInMemory = 1 << 16;
 
+    // Empty unless events are kept.
     std::vector<TraceEvent> events() const { return {m_events.begin(), m_events.end()}; }
     void clear() { m_events.clear(); }
 
@@ -41,6 +46,7 @@ private:
     QElapsedTimer m_clock;
     QFile m_file;
     QString m_fileError;
+    EventMemory m_memory;
     std::deque<TraceEvent> m_events;
 };
 

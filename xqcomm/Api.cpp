@@ -93,12 +93,25 @@ std::shared_ptr<OpenDevice> findDevice(XQ_HANDLE handle) {
     return HandleTable::instance().find(handle);
 }
 
+// Before any check: a library code comes with a zero length and zeroed status bytes (xqcomm.h).
+void clearReply(unsigned int* receiveLength, unsigned char* receiveBuffer) {
+    if (receiveLength)
+        *receiveLength = 0;
+    if (receiveBuffer) {
+        receiveBuffer[0] = 0;
+        receiveBuffer[1] = 0;
+    }
+}
+
 // Runs one exchange on a HID device whose lock the caller holds.
 std::uint16_t exchangeLocked(OpenDevice& device, const std::uint8_t* command, std::size_t commandLength,
                              std::uint8_t waitValue, std::uint8_t* reply, std::size_t* payloadLength) {
     *payloadLength = 0;
-    if (device.kind != OpenDevice::Hid || !device.hid)
+    if (device.kind != OpenDevice::Hid || !device.hid) {
+        reply[0] = 0;
+        reply[1] = 0;
         return XQ_STATUS_BAD_HANDLE;
+    }
     if (device.featureReportLength == 0)
         device.featureReportLength = device.hid->featureReportLength();
     return exchangeCommand(*device.hid, device.featureReportLength, currentSystem().clock(), command,
@@ -154,6 +167,7 @@ int XQ_Close(XQ_HANDLE handle) {
 int XQ_Comm(XQ_HANDLE handle, int sendLength, const unsigned char* sendBuffer, unsigned int* receiveLength,
             unsigned char* receiveBuffer, int timeout) {
     return guarded(int(XQ_STATUS_BAD_HANDLE), [&]() -> int {
+        clearReply(receiveLength, receiveBuffer);
         const std::shared_ptr<OpenDevice> device = findDevice(handle);
         if (!device || sendLength < 0 || (sendLength > 0 && !sendBuffer) || !receiveLength || !receiveBuffer)
             return XQ_STATUS_BAD_HANDLE;
@@ -169,6 +183,7 @@ int XQ_Comm(XQ_HANDLE handle, int sendLength, const unsigned char* sendBuffer, u
 
 int XQ_GetDevSn(XQ_HANDLE handle, unsigned int* serialLength, unsigned char* serialBuffer) {
     return guarded(int(XQ_STATUS_BAD_HANDLE), [&]() -> int {
+        clearReply(serialLength, serialBuffer);
         const std::shared_ptr<OpenDevice> device = findDevice(handle);
         if (!device || !serialLength || !serialBuffer)
             return XQ_STATUS_BAD_HANDLE;
@@ -186,6 +201,7 @@ int XQ_GetDevSn(XQ_HANDLE handle, unsigned int* serialLength, unsigned char* ser
 int HID_Ctrl_Comm(XQ_HANDLE handle, const unsigned char* sendBuffer, unsigned int sendLength,
                   unsigned char* receiveBuffer, unsigned int* receiveLength, int waitValue) {
     return guarded(int(XQ_STATUS_BAD_HANDLE), [&]() -> int {
+        clearReply(receiveLength, receiveBuffer);
         const std::shared_ptr<OpenDevice> device = findDevice(handle);
         if (!device || (sendLength > 0 && !sendBuffer) || !receiveLength || !receiveBuffer)
             return XQ_STATUS_BAD_HANDLE;

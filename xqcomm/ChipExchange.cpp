@@ -38,6 +38,15 @@ bool sendCommand(HidChannel& chip, std::size_t reportLength, std::uint8_t waitVa
     return true;
 }
 
+// The library's own codes come with no payload and a zeroed start of the buffer, so a caller can
+// tell them from a chip answering the same word (see XQ_IsChipStatus).
+std::uint16_t libraryCode(std::uint16_t code, std::uint8_t* reply, std::size_t* payloadLength) {
+    *payloadLength = 0;
+    reply[0] = 0;
+    reply[1] = 0;
+    return code;
+}
+
 } // namespace
 
 std::size_t chunkCapacity(std::size_t featureReportLength) {
@@ -88,10 +97,10 @@ std::uint16_t exchangeCommand(HidChannel& chip, std::size_t reportLength, Clock&
     const std::size_t capacity = chunkCapacity(reportLength);
     if (capacity == 0 || reportLength > kMaxFeatureReportLength) {
         logLine("unusable feature report length %zu", reportLength);
-        return XQ_STATUS_BAD_HANDLE;
+        return libraryCode(XQ_STATUS_BAD_HANDLE, reply, payloadLength);
     }
     if (!sendCommand(chip, reportLength, waitValue, command, commandLength))
-        return XQ_STATUS_SEND_FAILED;
+        return libraryCode(XQ_STATUS_SEND_FAILED, reply, payloadLength);
 
     std::array<std::uint8_t, kMaxFeatureReportLength> report;
     std::size_t total = 0;
@@ -99,13 +108,13 @@ std::uint16_t exchangeCommand(HidChannel& chip, std::size_t reportLength, Clock&
     for (;;) {
         if (clock.nowMs() - start > kReplyDeadlineMs) {
             logLine("no final reply chunk within %llu s", (unsigned long long)(kReplyDeadlineMs / 1000));
-            return XQ_STATUS_TIMED_OUT;
+            return libraryCode(XQ_STATUS_TIMED_OUT, reply, payloadLength);
         }
         std::fill_n(report.begin(), reportLength, 0);
         const long received = chip.getFeature(report.data(), reportLength);
         if (received < 0) {
             logLine("reading a reply chunk failed");
-            return XQ_STATUS_READ_FAILED;
+            return libraryCode(XQ_STATUS_READ_FAILED, reply, payloadLength);
         }
         const ReplyChunk chunk =
             parseReplyChunk(report.data(), std::min(std::size_t(received), reportLength), capacity);
@@ -116,11 +125,11 @@ std::uint16_t exchangeCommand(HidChannel& chip, std::size_t reportLength, Clock&
         if (chunk.kind == ReplyChunk::Kind::Malformed) {
             logLine("malformed reply chunk: %ld bytes, length byte %u, room for %zu", received,
                     received > 4 ? unsigned(report[4]) : 0u, capacity);
-            return XQ_STATUS_BAD_CHUNK;
+            return libraryCode(XQ_STATUS_BAD_CHUNK, reply, payloadLength);
         }
         if (chunk.length > XQ_MAX_REPLY_LEN - total) {
             logLine("reply longer than %d bytes", XQ_MAX_REPLY_LEN);
-            return XQ_STATUS_REPLY_TOO_LONG;
+            return libraryCode(XQ_STATUS_REPLY_TOO_LONG, reply, payloadLength);
         }
         std::memcpy(reply + total, chunk.payload, chunk.length);
         total += chunk.length;
@@ -129,7 +138,7 @@ std::uint16_t exchangeCommand(HidChannel& chip, std::size_t reportLength, Clock&
     }
     if (total < 2) {
         logLine("reply of %zu bytes has no status word", total);
-        return XQ_STATUS_SHORT_REPLY;
+        return libraryCode(XQ_STATUS_SHORT_REPLY, reply, payloadLength);
     }
     *payloadLength = total - 2;
     return std::uint16_t(reply[total - 2] << 8 | reply[total - 1]);

@@ -171,7 +171,9 @@ private:
     std::array<ControllerBox, kBoxCount> boxArray;
     TemperatureState m_temperature;
     MeteorState m_meteor;
-    // Made on first use: only the music modes need the audio capture.
+    // Made when a port first enters a PC music mode: only those need the audio capture, and it
+    // needs a moment to connect before the first tick reads it.
+    ComputerVolume& computerVolume();
     ComputerVolume* m_computerVolume = nullptr;
     RainbowFanState m_strayFan;
     int m_computerMusicLevel = 0;

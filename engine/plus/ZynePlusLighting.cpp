@@ -171,6 +171,7 @@ void ZynePlusCommandHelper::refreshFanLed(int boxNum, int fanNum) {
     default:
         if (mode >= Music1 && mode <= Music3) {
             qCDebug(lcPlus).noquote() << QStringLiteral("sendStartMusicModeTimer---%1").arg(mode);
+            computerVolume();
             emit sendStartComputerMusicTimer();
             emit sendStartMusicModeTimer();
         } else if (mode >= Mobile1 && mode <= Mobile3) {

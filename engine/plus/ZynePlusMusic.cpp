@@ -23,15 +23,19 @@ bool ZynePlusCommandHelper::anyPortFollowsComputerMusic() const {
     return false;
 }
 
+ComputerVolume& ZynePlusCommandHelper::computerVolume() {
+    if (!m_computerVolume)
+        m_computerVolume = new ComputerVolume(this);
+    return *m_computerVolume;
+}
+
 void ZynePlusCommandHelper::getVolumeValue(int) {
     // Nobody listens any more: the level stops being read until a port enters a music mode again.
     if (!anyPortFollowsComputerMusic()) {
         emit sendCloseComputerMusicTimer();
         return;
     }
-    if (!m_computerVolume)
-        m_computerVolume = new ComputerVolume(this);
-    const int level = m_computerVolume->getVolumeLevel();
+    const int level = computerVolume().getVolumeLevel();
     qCDebug(lcPlus) << "ZynePlusCommandHelper--getVolumeValue:" << level;
     if (level >= 0) {
         m_computerMusicLevel = level;

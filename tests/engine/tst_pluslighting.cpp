@@ -1,3 +1,4 @@
+#include "ComputerVolume.h"
 #include "EngineRig.h"
 #include "ZynePlusCommandHelper.h"
 
@@ -232,7 +233,10 @@ void PlusLightingTest::computerMusicTimerStopsWithoutListeners() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
     QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseComputerMusicTimer);
+    QVERIFY(!engine.findChild<ComputerVolume*>());
     engine.changeLightMode(0, 0, 9, 0, 0, false);
+    // The capture starts connecting with the mode, before the first tick reads it.
+    QVERIFY(engine.findChild<ComputerVolume*>());
     engine.changeLightMode(0, 3, 7, 0, 0, false);
     engine.getVolumeValue(0);
     QCOMPARE(close.count(), 0);

@@ -195,6 +195,24 @@ private slots:
         QCOMPARE(done.at(0).toInt(), expected);
     }
 
+    // Readings at or below zero are temperatures too, never taken for "no reading".
+    void readingsBelowZeroAreReported_data() {
+        QTest::addColumn<double>("reading");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("-0.5") << -0.5 << -1;
+        QTest::newRow("-0.01") << -0.01 << -1;
+        QTest::newRow("-3.2") << -3.2 << -4;
+        QTest::newRow("0.5") << 0.5 << 0;
+    }
+    void readingsBelowZeroAreReported() {
+        QFETCH(double, reading);
+        QFETCH(int, expected);
+        GetHWiNFO reader(std::make_unique<FakeSensorLibrary>(QVector<FakeSensor>{{"cpu", {temp("CPU", reading)}}}));
+        const QList<QVariant> done = pollOnce(reader);
+        QVERIFY(!done.isEmpty());
+        QCOMPARE(done.at(0).toInt(), expected);
+    }
+
     void nothingToReadReportsNothing_data() {
         QTest::addColumn<bool>("available");
         QTest::addColumn<QVector<FakeSensor>>("sensors");

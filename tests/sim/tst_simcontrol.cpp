@@ -2,6 +2,7 @@
 #include "SimControlServer.h"
 #include "SimExchange.h"
 
+#include <QFile>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -176,6 +177,42 @@ private slots:
                  qPrintable(answers[1]));
         QCOMPARE(answers[2], QStringLiteral("ok\n"));
         QCOMPARE(sim.enumerate(0x264A, 0x1FA8).size(), std::size_t(1));
+    }
+
+    // A client that sends commands and never reads the answers can't make the rig hoard them.
+    void unreadAnswersAreBounded() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("control.sock");
+        SimBackend sim(twoControllers());
+        SimControlServer server(sim, path);
+        QLocalSocket client;
+        client.setReadBufferSize(16);
+        client.connectToServer(path);
+        QVERIFY(client.waitForConnected(5000));
+        const QByteArray commands = QByteArray("jump plus 0\n").repeated(1000);
+        for (int round = 0; round < 200 && client.state() == QLocalSocket::ConnectedState; ++round) {
+            client.write(commands);
+            QTest::qWait(5);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(client.state(), QLocalSocket::UnconnectedState, 10000);
+    }
+
+    // The running program reads no events back: only the trace file gets them.
+    void eventsAreKeptOnlyWhenAskedFor() {
+        QTemporaryDir dir;
+        const QString tracePath = dir.filePath("trace.jsonl");
+        SimBackend sim(twoControllers(), tracePath, EventMemory::None);
+        auto box = sim.open(0x264A, 0x1FA5);
+        QVERIFY(box);
+        QCOMPARE(exchange(*box, QByteArray::fromHex("fe33")).left(2), QByteArray::fromHex("fe33"));
+        QVERIFY(sim.events().empty());
+        QFile trace(tracePath);
+        QVERIFY(trace.open(QIODevice::ReadOnly));
+        QCOMPARE(trace.readAll().count('\n'), 3); // open, out, in
+
+        SimBackend kept(twoControllers());
+        kept.open(0x264A, 0x1FA5);
+        QCOMPARE(kept.events().size(), std::size_t(1));
     }
 };
 

@@ -142,6 +142,9 @@ void ExchangeTest::replyEndsWithStatusWord_data() {
     QTest::newRow("01 02 00 01") << Bytes{0x01, 0x02} << std::uint16_t(0x0001) << 0;
     QTest::newRow("status only") << Bytes{} << std::uint16_t(0x0001) << 0;
     QTest::newRow("chip's own status") << Bytes{0x10} << std::uint16_t(0x6A82) << 0;
+    // A chip may answer with the very words the library uses for its own faults.
+    QTest::newRow("chip answers a library code") << Bytes{0x10} << std::uint16_t(XQ_STATUS_BAD_CHUNK) << 0;
+    QTest::newRow("chip answers 0xFFFF, no payload") << Bytes{} << std::uint16_t(XQ_STATUS_BAD_HANDLE) << 0;
     QTest::newRow("reply over three chunks") << pattern(150) << std::uint16_t(0x0001) << 0;
     QTest::newRow("after busy answers") << pattern(12) << std::uint16_t(0x0001) << 25;
     QTest::newRow("largest reply") << pattern(XQ_MAX_REPLY_LEN - 2) << std::uint16_t(0x0001) << 0;
@@ -160,6 +163,7 @@ void ExchangeTest::replyEndsWithStatusWord() {
     QCOMPARE(comm(handle.get(), pattern(54), reply), int(status));
     QCOMPARE(reply.length, unsigned(payload.size()));
     QCOMPARE(Bytes(reply.bytes.begin(), reply.bytes.begin() + long(payload.size())), payload);
+    QVERIFY(XQ_IsChipStatus(status, reply.length, reply.bytes.data()));
     QVERIFY(reply.guardIntact());
 }
 
@@ -217,6 +221,7 @@ void ExchangeTest::failuresAnswerLibraryStatus() {
     ReplyBuffer reply;
     QCOMPARE(comm(handle.get(), pattern(54), reply), status);
     QCOMPARE(reply.length, 0u);
+    QVERIFY(!XQ_IsChipStatus(status, reply.length, reply.bytes.data()));
     QVERIFY(reply.guardIntact());
     if (status == int(XQ_STATUS_TIMED_OUT)) {
         // Gave the chip its 900 s, and stopped within one transfer of the deadline.
@@ -279,7 +284,9 @@ void ExchangeTest::badHandlesAndArgumentsTouchNothing() {
 
     for (XQ_HANDLE bad : {XQ_INVALID_HANDLE, XQ_HANDLE(0), XQ_HANDLE(handle.get() + 1000)}) {
         QCOMPARE(XQ_Close(bad), -1);
+        std::fill(reply.bytes.begin(), reply.bytes.begin() + XQ_MAX_REPLY_LEN, 0xFF);
         QCOMPARE(comm(bad, command, reply), int(XQ_STATUS_BAD_HANDLE));
+        QVERIFY(!XQ_IsChipStatus(XQ_STATUS_BAD_HANDLE, reply.length, reply.bytes.data()));
         QCOMPARE(XQ_GetDevSn(bad, &reply.length, reply.bytes.data()), int(XQ_STATUS_BAD_HANDLE));
         QCOMPARE(HID_Ctrl_Comm(bad, command.data(), 8, reply.bytes.data(), &reply.length, 0),
                  int(XQ_STATUS_BAD_HANDLE));

@@ -33,7 +33,12 @@ typedef int32_t XQ_HANDLE;
 /* Most bytes written to any reply buffer: payload plus the 2-byte status word. */
 #define XQ_MAX_REPLY_LEN 1024
 
-/* Status words. Other values are the chip's own status word. */
+/* Status words. Other values are the chip's own status word.
+   A chip may answer any 16-bit status word, these values included, so the value alone does not
+   say who answered. XQ_Comm, XQ_GetDevSn and HID_Ctrl_Comm therefore leave a chip's status word
+   where it arrived, right after the payload in the reply buffer (high byte first), and on one of
+   the library's own codes they set the length to 0 and the buffer's first two bytes to 0. Every
+   library code has a non-zero high byte, so XQ_IsChipStatus below tells the two apart. */
 #define XQ_STATUS_OK 0x0001u
 #define XQ_STATUS_BAD_HANDLE 0xFFFFu     /* bad handle or argument, or no usable report length */
 #define XQ_STATUS_SEND_FAILED 0xFFF4u    /* a feature report could not be sent */
@@ -43,6 +48,13 @@ typedef int32_t XQ_HANDLE;
 #define XQ_STATUS_SHORT_REPLY 0xFFF8u    /* the reply has fewer than 2 bytes */
 #define XQ_STATUS_TIMED_OUT 0x6FF0u      /* no final reply chunk within 900 seconds */
 #define XQ_STATUS_EMPTY_SERIAL 0xF0E0u   /* XQ_GetDevSn: the chip answered an empty serial number */
+
+/* 1 when status, returned with this payload length and reply buffer, is the chip's own status
+   word; 0 when it is one of the library's codes. */
+static inline int XQ_IsChipStatus(int status, unsigned int receiveLength, const unsigned char* receiveBuffer) {
+    return receiveLength <= XQ_MAX_REPLY_LEN - 2 && receiveBuffer[receiveLength] == ((status >> 8) & 0xFF) &&
+           receiveBuffer[receiveLength + 1] == (status & 0xFF);
+}
 
 /* Opens "xq_hid<n>" (n from 1, in a stable order of the present chips), "xq_cdrom<d>" or
    "xq_udisk<d>" (d = 1..9). The prefix ignores case. The two integers are not used.
