@@ -20,15 +20,16 @@ tool="$build/bench/settings/settings_kill_writer"
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 
-damaged=0 slow=0 leftovers=0 slowest=0
+damaged=0 slow=0 leftovers=0 slowest=0 unlocked=0
 for round in $(seq 1 "$kills"); do
     "$tool" write "$folder" &
     writer=$!
     sleep "0.0$(printf '%02d' $((RANDOM % 40)))"
     kill -KILL "$writer"
     wait "$writer" 2>/dev/null || true
-    read -r bad device_ms profile_ms < <("$tool" probe "$folder")
+    read -r bad device_ms profile_ms without_lock < <("$tool" probe "$folder")
     damaged=$((damaged + bad))
+    unlocked=$((unlocked + without_lock))
     for ms in "$device_ms" "$profile_ms"; do
         ((ms > 100)) && slow=$((slow + 1))
         ((ms > slowest)) && slowest=$ms
@@ -41,3 +42,4 @@ echo "kills: $kills"
 echo "damaged files found after a kill: $damaged"
 echo "writes after a kill slower than 100 ms: $slow (slowest $slowest ms)"
 echo "temporary or lock files left after the next write: $leftovers"
+echo "writes after a kill that gave up waiting for the lock: $unlocked"

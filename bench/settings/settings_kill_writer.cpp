@@ -1,6 +1,7 @@
 // settings_kill_writer write <folder>   writes Device.ini and Profile1.ini in turn until killed
-// settings_kill_writer probe <folder>   checks both files, writes each once and prints
-//                                       "<damaged files> <device write ms> <profile write ms>"
+// settings_kill_writer probe <folder>   checks both files, writes each once as the writer does and
+//                                       prints "<damaged files> <device write ms> <profile write ms>
+//                                       <writes that had to go without the lock>"
 #include "IniDocument.h"
 #include "IniHelper.h"
 #include "SettingsFolder.h"
@@ -33,7 +34,14 @@ bool isWhole(const QString& path, const QList<QPair<QString, QString>>& groupKey
     return true;
 }
 
-void writeBoth(const IniHelper& ini, int round) {
+int lockWaits = 0;
+
+void countLockWaits(QtMsgType, const QMessageLogContext&, const QString& message) {
+    if (message.contains(QLatin1String("without its lock")))
+        ++lockWaits;
+}
+
+GroupMap fullDeviceMap(int round) {
     ApplicationSettingsValues values;
     values.password = QString::number(round);
     GroupMap device = mainOnlyGroupMap(values);
@@ -46,8 +54,19 @@ void writeBoth(const IniHelper& ini, int round) {
                                           [&](int) { return plusDeviceGroup(ports, round % 5 + 1, 1); }, {});
     for (auto it = boxes.cbegin(); it != boxes.cend(); ++it)
         device.insert(it.key(), it.value());
-    ini.writeDeviceIni(device);
-    ini.writeProfileIni(plusProfileGroupMap(ports), 1);
+    return device;
+}
+
+GroupMap fullProfileMap(int round) {
+    PlusPorts ports;
+    for (auto& port : ports)
+        port.Speed_Num = round % 10;
+    return plusProfileGroupMap(ports);
+}
+
+void writeBoth(const IniHelper& ini, int round) {
+    ini.writeDeviceIni(fullDeviceMap(round));
+    ini.writeProfileIni(fullProfileMap(round), 1);
 }
 
 } // namespace
@@ -75,12 +94,16 @@ int main(int argc, char** argv) {
     const int damaged = int(!isWhole(deviceIniPath(ini.folder()), device)) +
                         int(!isWhole(plusProfilePath(ini.folder(), 1), profile));
 
+    const GroupMap deviceGroups = fullDeviceMap(0);
+    const GroupMap profileGroups = fullProfileMap(0);
+    qInstallMessageHandler(countLockWaits);
     QElapsedTimer timer;
     timer.start();
-    ini.writeDeviceIni(mainOnlyGroupMap({}));
+    ini.writeDeviceIni(deviceGroups);
     const qint64 deviceMs = timer.restart();
-    ini.writeProfileIni(plusProfileGroupMap(PlusPorts{}), 1);
+    ini.writeProfileIni(profileGroups, 1);
     const qint64 profileMs = timer.elapsed();
-    std::printf("%d %lld %lld\n", damaged, static_cast<long long>(deviceMs), static_cast<long long>(profileMs));
+    std::printf("%d %lld %lld %d\n", damaged, static_cast<long long>(deviceMs),
+                static_cast<long long>(profileMs), lockWaits);
     return 0;
 }
