@@ -16,6 +16,15 @@ void VxZyneRainbow::connectAwt() {
     connect(m_plus, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess, this,
             &VxZyneRainbow::checkAWTConnectSucess);
     // Every handle slot is probed; the passes run in the background and report as they end.
+    awtControllerChanged(true);
+}
+
+void VxZyneRainbow::awtControllerChanged(bool arrived) {
+    if (!arrived) {
+        m_plus->awtController().closeAllHandles();
+        return;
+    }
+    // Open handles stay: a pass over one finds its boxes again without losing them first.
     for (int handle = 0; handle < AwtController::kHandleCount; ++handle)
         emit sendCheckAWTBoxRequest(handle);
 }
@@ -24,16 +33,16 @@ void VxZyneRainbow::checkAWTConnectSucess() {
     qCDebug(lcMain) << "checkAWTConnectSucess";
     // Someone who plugged in only the AWT controller expects to see it: select it when no other
     // kind of box is there to be shown.
-    if (checkControllerStr().isPresent(selectedBox()) || awtPresenceStr().isPresent(selectedBox()))
+    if (awtPresenceStr().isPresent(selectedBox()))
         return;
     for (int box = 0; box < kBoxCount; ++box) {
-        if (checkControllerStr().isPresent(box))
+        if (checkControllerStr().isPresent(box) || classicPresenceStr().isPresent(box))
             return;
     }
     for (int box = 0; box < kBoxCount; ++box) {
         if (awtPresenceStr().isPresent(box)) {
-            setSelectedBox(box);
             qCDebug(lcMain) << "selected AWT box" << box;
+            changeBox(box);
             startReadSpeedTimer();
             return;
         }

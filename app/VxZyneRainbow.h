@@ -47,6 +47,8 @@ public:
     void setCurrentProfile(int profile);
     // Stores the Main group of Device.ini from the application settings.
     void writeDeviceProfile();
+    // The AWT chip arrived (its handle slots are probed again) or left (its handles close).
+    void awtControllerChanged(bool arrived);
 
 signals:
     void sendResetBoxRequest();

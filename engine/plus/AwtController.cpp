@@ -324,11 +324,17 @@ void AwtController::closeHandle(int tableIndex, ChipHandle handle) {
         return;
     qCWarning(lcPlus) << "AWT chip handle" << tableIndex << "closed";
     entry = kNoChipHandle;
-    AwtJob job;
-    job.kind = AwtJob::Kind::Close;
-    job.tableIndex = tableIndex;
-    job.handle = handle;
-    post(std::move(job));
+    if (m_inFlight[static_cast<std::size_t>(tableIndex)] == 0) {
+        // Nothing runs on the handle, so closing cannot wait on the chip; done at once, the slot
+        // can be opened again straight away.
+        m_link->close(handle);
+    } else {
+        AwtJob job;
+        job.kind = AwtJob::Kind::Close;
+        job.tableIndex = tableIndex;
+        job.handle = handle;
+        post(std::move(job));
+    }
     for (int box = 0; box < kBoxCount; ++box) {
         if (m_answeredOn[static_cast<std::size_t>(box)] & (1u << tableIndex))
             setAnswered(box, tableIndex, false);

@@ -54,6 +54,15 @@ void AwtSystemTest::onlyAwtControllerIsFoundLitAndPolled() {
     QTest::qWait(500);
     QCOMPARE(framesWithCommand(program.trace(&error), 0x5A, 1), pollsWhenGone);
     QCOMPARE(program.logLines(QStringLiteral("AWT chip handle 0 closed")).size(), 1);
+
+    // Plugged in again, it is found and polled again.
+    QCOMPARE(program.control(QStringLiteral("plug awt")), QStringLiteral("ok"));
+    QVERIFY2(program.waitUntil(
+                 [&] { return program.logLines(QStringLiteral("AWT box 1 found on handle 0")).size() == 2; }),
+             qPrintable(program.diagnostics()));
+    QVERIFY2(program.waitUntil(
+                 [&] { return framesWithCommand(program.trace(&error), 0x5A, 1) > pollsWhenGone + 5; }),
+             qPrintable(program.diagnostics()));
     QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
 }
 
