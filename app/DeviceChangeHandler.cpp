@@ -42,9 +42,8 @@ bool DeviceChangeHandler::handleDeviceChange(const QString& interfaceName, bool 
         matched = true;
     }
     if (isAwtDevicePath(interfaceName)) {
-        // The chip's handles belong to the AWT command queue, which closes them when an exchange
-        // finds the chip gone.
         qCDebug(lcDeviceChange) << (arrived ? "AWT controller arrived" : "AWT controller removed");
+        m_window.awtControllerChanged(arrived);
         matched = true;
     }
     if (!matched)

@@ -52,6 +52,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
 
     createTimers();
     selectFirstBox();
+    connectAwt();
     startSensorPolling();
     checkUSBDevice();
     if (checkVXKeyboard()) {
@@ -201,10 +202,8 @@ void VxZyneRainbow::loadTranslation(int language) {
 }
 
 void VxZyneRainbow::selectFirstBox() {
-    const QString plus = checkControllerStr().text();
-    const QString awt = awtPresenceStr().text();
     for (int box = 0; box < kBoxCount; ++box) {
-        if (plus.at(box) == QLatin1Char('1') || awt.at(box) == QLatin1Char('1')) {
+        if (checkControllerStr().isPresent(box) || awtPresenceStr().isPresent(box)) {
             setSelectedBox(box);
             qCDebug(lcMain) << "selected box" << box;
             startReadSpeedTimer();

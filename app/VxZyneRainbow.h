@@ -47,6 +47,8 @@ public:
     void setCurrentProfile(int profile);
     // Stores the Main group of Device.ini from the application settings.
     void writeDeviceProfile();
+    // The AWT chip arrived (its handle slots are probed again) or left (its handles close).
+    void awtControllerChanged(bool arrived);
 
 signals:
     void sendResetBoxRequest();
@@ -83,6 +85,7 @@ signals:
     void sendSpeechMode(int lightMode, int colorMode, int lightSpeed, bool isTurnOff, int fanType);
     void sendSpeechColor(int red, int green, int blue, float bright, QString ledSelection, int fanType);
     void sendSpeechFanSpeed(int speed);
+    void sendCheckAWTBoxRequest(int handleIndex);
 
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
@@ -106,11 +109,14 @@ public slots:
     void closeReadSpeedTimer();
     void finishGetTemp(int temperature);
     void finishGetComputerData(QStringList readings);
+    void checkAWTConnectSucess();
 
 private:
     void connectPlusEngine();
     // The rows of the wiring that carry commands into the Plus engine's intake.
     void connectPlusIntake();
+    // Probes every AWT handle slot (AwtWiring.cpp).
+    void connectAwt();
     void createTimers();
     void startSensorPolling();
     void createTrayIcon();

@@ -139,7 +139,8 @@ GroupMap deviceGroupMap(std::initializer_list<QString> presenceStrings,
     GroupMap groups;
     for (int box = 0; box < kBoxCount; ++box) {
         for (const QString& presence : presenceStrings) {
-            if (presence.size() > box && presence.at(box) == QLatin1Char('1')) {
+            // Any digit but '0' is present: the AWT string counts the chips answering for a box.
+            if (presence.size() > box && presence.at(box).isDigit() && presence.at(box) != QLatin1Char('0')) {
                 groups.insert(deviceGroupName(box), slotGroup(box));
                 break;
             }

@@ -83,7 +83,7 @@ ApplicationSettingsValues applicationSettingsFrom(const MainSettings& main);
 KeyMap plusDeviceGroup(const PlusPorts& ports, int savedProfile, int boxType);
 KeyMap classicDeviceGroup(const ClassicFans& fans, int savedProfile, int boxType);
 KeyMap mainGroup(const ApplicationSettingsValues& values);
-// The slot group of every box marked '1' in any of the presence strings, then Main.
+// The slot group of every box present (a digit other than '0') in any presence string, then Main.
 GroupMap deviceGroupMap(std::initializer_list<QString> presenceStrings,
                         const std::function<KeyMap(int box)>& slotGroup,
                         const ApplicationSettingsValues& values);

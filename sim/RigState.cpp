@@ -1,5 +1,6 @@
 #include "RigState.h"
 
+#include "AwtChipEmulator.h"
 #include "HidBackend.h"
 #include "PlusControllerEmulator.h"
 
@@ -84,14 +85,14 @@ std::unique_ptr<SimDevice> makeController(DeviceKind kind, const ControllerSpec&
     return makeDevice(kind, spec.index, controllerIds(kind, spec.index), spec.behaviour, std::move(emulator));
 }
 
-// The power supply's model query and the AWT chip's frames plug in here once they are emulated.
+// The power supply's model query plugs in here once it is emulated.
 std::unique_ptr<SimDevice> makePowerSupply(const PowerSupplySpec&) {
     return makeDevice(DeviceKind::PowerSupply, 0, kPowerSupplyIds, Behaviour::Ok,
                       std::make_unique<EchoEmulator>());
 }
 
 std::unique_ptr<SimDevice> makeAwt(const AwtSpec& spec) {
-    return makeDevice(DeviceKind::Awt, 0, kAwtIds, Behaviour::Ok, std::make_unique<EchoEmulator>(spec.rpm));
+    return makeDevice(DeviceKind::Awt, 0, kAwtIds, spec.behaviour, std::make_unique<AwtChipEmulator>(spec));
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "SimBackend.h"
 
 #include "RigState.h"
+#include "SimChipLink.h"
 #include "SimLogging.h"
 
 #include <chrono>
@@ -176,6 +177,20 @@ std::optional<PlusControllerRecord> SimBackend::plusRecord(int index) const {
     if (!device)
         return std::nullopt;
     return static_cast<const PlusControllerEmulator&>(*device->emulator).record();
+}
+
+std::optional<AwtBoxRecord> SimBackend::awtRecord(int box) const {
+    std::lock_guard lock(m_state->mutex);
+    const SimDevice* device = m_state->find(DeviceKind::Awt, 0);
+    const AwtBoxRecord* record =
+        device ? static_cast<const AwtChipEmulator&>(*device->emulator).record(box) : nullptr;
+    if (!record)
+        return std::nullopt;
+    return *record;
+}
+
+std::shared_ptr<ChipLink> SimBackend::chipLink() {
+    return std::make_shared<SimChipLink>(m_state);
 }
 
 void SimBackend::setDeviceChangeListener(std::function<void(const QString&, bool)> listener) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AwtChipEmulator.h"
+#include "ChipLink.h"
 #include "HidBackend.h"
 #include "PlusControllerEmulator.h"
 #include "SimRig.h"
@@ -36,6 +38,10 @@ public:
 
     // What the Plus box at this index was last told; nothing when the rig never had that box.
     std::optional<PlusControllerRecord> plusRecord(int index) const;
+    // What the AWT chip was last told for this box; nothing when the chip doesn't drive it.
+    std::optional<AwtBoxRecord> awtRecord(int box) const;
+    // The chip library's calls, answered by this rig's AWT chip.
+    std::shared_ptr<ChipLink> chipLink();
 
     // Called after each plug/unplug with the interface name in the Windows form
     // (\\?\HID#VID_264A&PID_1FA5#...), on the thread that ran the command.

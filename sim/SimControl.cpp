@@ -1,6 +1,7 @@
 // The control command language of the simulated rig: plug, unplug, rpm, behave.
 #include "SimBackend.h"
 
+#include "AwtChipEmulator.h"
 #include "RigState.h"
 #include "SimLogging.h"
 
@@ -47,15 +48,16 @@ QString parseCommand(const QString& line, Command& command) {
     command.verb = static_cast<Verb>(verb);
     const bool plugging = command.verb == Verb::Plug || command.verb == Verb::Unplug;
 
-    // Plus and classic boxes are numbered; the power supply and the AWT chip are one of a kind.
+    // Plus and classic boxes are numbered; the power supply and the AWT chip are one of a kind,
+    // but the chip's fan speeds are set per box it drives ("rpm awt 0 1 0").
     static const QStringList kinds{"plus", "classic", "psu", "awt"};
     const int kind = kinds.indexOf(words.value(1));
-    if (kind < 0 || (!plugging && kind > 1))
+    command.kind = static_cast<DeviceKind>(kind);
+    if (kind < 0 || (!plugging && command.kind == DeviceKind::PowerSupply))
         return QStringLiteral("unknown device \"%1\" (%2)")
             .arg(words.value(1),
-                 plugging ? QStringLiteral("plus, classic, psu, awt") : QStringLiteral("plus, classic"));
-    command.kind = static_cast<DeviceKind>(kind);
-    const bool numbered = kind <= 1;
+                 plugging ? QStringLiteral("plus, classic, psu, awt") : QStringLiteral("plus, classic, awt"));
+    const bool numbered = kind <= 1 || (command.kind == DeviceKind::Awt && command.verb == Verb::Rpm);
 
     const int expected = 2 + (numbered ? 1 : 0) + (command.verb == Verb::Rpm ? 2 : plugging ? 0 : 1);
     if (words.size() != expected)
@@ -70,9 +72,9 @@ QString parseCommand(const QString& line, Command& command) {
             problem = parseNumber(words[4], "rpm", 0, SimRig::kMaxRpm, command.rpm);
     }
     if (problem.isEmpty() && command.verb == Verb::Behave) {
-        const auto behaviour = behaviourFromName(words[3]);
+        const auto behaviour = behaviourFromName(words.last());
         if (!behaviour)
-            return QStringLiteral("unknown behaviour \"%1\" (ok, probe_fails, silent)").arg(words[3]);
+            return QStringLiteral("unknown behaviour \"%1\" (ok, probe_fails, silent)").arg(words.last());
         command.behaviour = *behaviour;
     }
     return problem;
@@ -89,8 +91,23 @@ void unplug(RigState& state, SimDevice& device) {
 }
 
 // Runs the command; sets `changedPath` when a device arrived or left.
+QString setAwtRpm(RigState& state, const Command& command) {
+    SimDevice* chip = state.find(DeviceKind::Awt, 0);
+    if (!chip)
+        return QStringLiteral("awt is not in the rig");
+    if (!static_cast<AwtChipEmulator&>(*chip->emulator)
+             .setBoxFanRpm(command.index, command.port, command.rpm))
+        return QStringLiteral("awt drives no box %1 with port %2 (ports 0..2)")
+            .arg(command.index)
+            .arg(command.port);
+    return {};
+}
+
 QString apply(RigState& state, const Command& command, QString& changedPath) {
-    SimDevice* device = state.find(command.kind, command.index);
+    if (command.verb == Verb::Rpm && command.kind == DeviceKind::Awt)
+        return setAwtRpm(state, command);
+    // The chip is one device whatever box index a command names.
+    SimDevice* device = state.find(command.kind, command.kind == DeviceKind::Awt ? 0 : command.index);
     const QString name = deviceLabel(command.kind, command.index);
     switch (command.verb) {
     case Verb::Plug:
@@ -118,6 +135,7 @@ QString apply(RigState& state, const Command& command, QString& changedPath) {
         if (!device)
             return QStringLiteral("%1 is not in the rig").arg(name);
         device->behaviour = command.behaviour;
+        state.inputArrived.notify_all(); // a chip held busy answers now
         return {};
     }
     return {};

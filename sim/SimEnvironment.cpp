@@ -51,6 +51,7 @@ bool installBackendFromEnvironment(QString* error, QObject* controlServerParent)
         }
     }
     qCInfo(lcSim).noquote() << "simulated rig" << (rigFile.isEmpty() ? QStringLiteral("(default)") : rigFile);
+    installChipLink(sim->chipLink());
     installHidBackend(std::move(sim));
     return true;
 }

@@ -95,6 +95,15 @@ private:
         return true;
     }
 
+    bool readBehaviour(const QJsonValue& value, const QString& where, Behaviour& out) {
+        const auto behaviour = behaviourFromName(value.toString());
+        if (!value.isString() || !behaviour)
+            return refuse(where + ".behaviour",
+                          QStringLiteral("unknown behaviour (ok, probe_fails or silent)"));
+        out = *behaviour;
+        return true;
+    }
+
     bool readControllers(const QJsonObject& root, const char* key, int fanPorts, ControllerSpec (*fresh)(int),
                          std::vector<ControllerSpec>& out) {
         const QJsonValue value = root.value(QLatin1String(key));
@@ -130,13 +139,8 @@ private:
             if (box.contains("rpm") &&
                 !readIntList(box["rpm"], where + ".rpm", fanPorts, 0, SimRig::kMaxRpm, spec.rpm))
                 return false;
-            if (box.contains("behaviour")) {
-                const auto behaviour = behaviourFromName(box["behaviour"].toString());
-                if (!box["behaviour"].isString() || !behaviour)
-                    return refuse(where + ".behaviour",
-                                  QStringLiteral("unknown behaviour (ok, probe_fails or silent)"));
-                spec.behaviour = *behaviour;
-            }
+            if (box.contains("behaviour") && !readBehaviour(box["behaviour"], where, spec.behaviour))
+                return false;
             out.push_back(spec);
         }
         return true;
@@ -170,7 +174,7 @@ private:
         if (!value.isObject())
             return refuse(where, QStringLiteral("expected an object"));
         const QJsonObject object = value.toObject();
-        if (!onlyKeys(object, {"boxes", "firmware", "rpm"}, where))
+        if (!onlyKeys(object, {"boxes", "firmware", "rpm", "behaviour"}, where))
             return false;
         AwtSpec spec;
         if (object.contains("boxes")) {
@@ -190,6 +194,8 @@ private:
         }
         if (object.contains("rpm") &&
             !readIntList(object["rpm"], where + ".rpm", SimRig::kAwtFanPorts, 0, SimRig::kMaxRpm, spec.rpm))
+            return false;
+        if (object.contains("behaviour") && !readBehaviour(object["behaviour"], where, spec.behaviour))
             return false;
         rig.awt = spec;
         return true;

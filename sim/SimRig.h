@@ -37,6 +37,8 @@ struct AwtSpec {
     std::vector<int> boxes{0};
     QString firmware = QStringLiteral("104");
     std::vector<int> rpm{1200, 1200, 1200};
+    // probe_fails: every frame fails to go out; silent: the chip stays busy and never answers.
+    Behaviour behaviour = Behaviour::Ok;
 };
 
 struct UsbIds {

@@ -20,6 +20,7 @@ struct ControllerBox {
     std::array<RainbowFanState, kPlusPortCount> rainbowFan;
     std::array<AwtFanState, kAwtFanCount> awtFan;
     int boxType = BoxAbsent;
+    int awtHandle = -1; // entry of the AWT handle table the box answers on
 
     // Reset when the box is opened again.
     BoxReplyWatch replies;

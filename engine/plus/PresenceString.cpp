@@ -2,6 +2,8 @@
 
 #include "FanRecords.h"
 
+#include <algorithm>
+
 namespace zyne {
 
 PresenceString::PresenceString() : m_text(kBoxCount, QLatin1Char('0')) {}
@@ -13,7 +15,7 @@ QString PresenceString::text() const {
 
 bool PresenceString::isPresent(int box) const {
     QMutexLocker lock(&m_mutex);
-    return isBoxIndex(box) && m_text.at(box) == QLatin1Char('1');
+    return isBoxIndex(box) && m_text.at(box) != QLatin1Char('0');
 }
 
 void PresenceString::setPresent(int box, bool present) {
@@ -21,6 +23,13 @@ void PresenceString::setPresent(int box, bool present) {
         return;
     QMutexLocker lock(&m_mutex);
     m_text[box] = present ? QLatin1Char('1') : QLatin1Char('0');
+}
+
+void PresenceString::setCount(int box, int count) {
+    if (!isBoxIndex(box))
+        return;
+    QMutexLocker lock(&m_mutex);
+    m_text[box] = QLatin1Char(static_cast<char>('0' + std::clamp(count, 0, 9)));
 }
 
 PresenceString& checkControllerStr() {

@@ -1,5 +1,7 @@
 #include "ZynePlusCommandHelper.h"
 
+#include "AwtController.h"
+
 Q_LOGGING_CATEGORY(lcPlus, "zyne.plus")
 
 namespace zyne {
@@ -9,7 +11,9 @@ namespace {
 constexpr int kMaxQueuedReports = 64;
 } // namespace
 
-ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent) : QObject(parent) {
+ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
+    : QObject(parent), m_awt(new AwtController(boxArray, this)) {
+    connectAwtController();
     loadDeviceSettings();
     getZynePlus();
     qCDebug(lcPlus) << "ZynePlusCommandHelper init OK";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AwtCommand.h"
 #include "ControllerBox.h"
 #include "EffectState.h"
 #include "IniHelper.h"
@@ -16,6 +17,8 @@ class ComputerVolume;
 Q_DECLARE_LOGGING_CATEGORY(lcPlus)
 
 namespace zyne {
+
+class AwtController;
 
 // Drains replies left over from earlier requests, writes one report and, when the write went
 // through, reads its reply, waiting at most replyTimeoutMs.
@@ -39,8 +42,13 @@ public:
     const TemperatureState& temperature() const { return m_temperature; }
     // The last level of the PC's audio output, 0..100.
     int computerMusicLevel() const { return m_computerMusicLevel; }
-    // The firmware version of a box as "major.minor.patch", "0" when absent.
+    // The firmware version of a Plus box as "major.minor.patch", "0" when absent. AWT boxes
+    // answer later, through receivePlusFirmware.
     QString firmwareVersion(int boxNum);
+
+    // Queues one command for an AWT box; effects put their frames in the command's LED entries.
+    void queueAWTCommand(const AwtCommand& command);
+    AwtController& awtController() { return *m_awt; }
 
 public slots:
     void getZynePlus();
@@ -48,6 +56,10 @@ public slots:
     void getAWTZynePlus();
     void receivePlusFirmware(int boxNum);
     void isPwrixConnect(bool connected);
+    // Runs at most one queued AWT command (the AWT timer calls it every 20 ms while commands wait).
+    void sendAWTCommand();
+    // Probes AWT handle n for boxes: opens it if needed and queues a presence pass.
+    void checkAWTConnect(int handleIndex);
     // Resends every port of every present box, twice (controllers may miss a report while busy).
     void resetAllBox();
 
@@ -100,6 +112,8 @@ public slots:
 signals:
     void sendCanControl(int boxNum, bool canControl);
     void sendPlusFirmware(QString version);
+    // A presence pass over an AWT handle has ended.
+    void sendCheckAWTBoxSuccess();
     void sendFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned, bool monitor,
                       bool boxWarning);
 
@@ -142,6 +156,12 @@ private:
         return boxArray[static_cast<std::size_t>(boxNum)].rainbowFan[static_cast<std::size_t>(fanNum)];
     }
 
+    // AWT controller
+    void queueAwt(int boxNum, int fanNum, int type, int value = 0);
+    // Lights and sets the speeds of a box the presence pass found.
+    void awtBoxFound(int boxNum);
+    void connectAwtController();
+
     // Lighting reports
     void sendLighting(int boxNum, int fanNum, int modeByte, const LedTriples& leds);
     void sendCommand_Snake(int boxNum, int fanNum, int lightSpeed);
@@ -157,6 +177,9 @@ private:
     // Ports 1..4 of the box in Copy mode take port 0's settings; refreshFollowers also resends them.
     void copyToFollowers(int boxNum);
     void refreshFollowers(int boxNum);
+    void refreshAwtFanLed(int boxNum, int fanNum);
+    // Starts the timer of a program-run mode whose frames come from a timer alone (cross, music).
+    void startEffectTimer(int mode);
     void startTemperatureColour(int boxNum, int fanNum);
     void startMeteor(int boxNum, int fanNum, int variant);
 
@@ -164,6 +187,8 @@ private:
     void sendFanSpeedPercent(int boxNum, int fanNum, int duty);
     void sendFanSpeedLevel(int boxNum, int fanNum, int rpm);
     void reportPolledSpeed(int boxNum, int fanNum, int rpm);
+    void sendAwtFixedSpeed(int boxNum, int fanNum);
+    void followCurveOnAwt(int boxNum, int cap);
     bool boxWarning(int boxNum) const;
     bool anyPortFollowsComputerMusic() const;
 
@@ -177,6 +202,7 @@ private:
     ComputerVolume* m_computerVolume = nullptr;
     RainbowFanState m_strayFan;
     int m_computerMusicLevel = 0;
+    AwtController* m_awt = nullptr;
 };
 
 } // namespace zyne

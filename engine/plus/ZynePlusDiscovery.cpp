@@ -1,3 +1,4 @@
+#include "AwtController.h"
 #include "PresenceString.h"
 #include "ZynePlusCommandHelper.h"
 
@@ -81,11 +82,16 @@ QString ZynePlusCommandHelper::firmwareVersion(int boxNum) {
         qCWarning(lcPlus).noquote() << boxLabel(boxNum) << "gave no firmware reply";
         return QStringLiteral("0");
     }
-    // The AWT controller's firmware comes through the chip library.
     return QStringLiteral("0");
 }
 
 void ZynePlusCommandHelper::receivePlusFirmware(int boxNum) {
+    // The AWT controller answers through its chip, off this thread.
+    if (isBoxIndex(boxNum) && !box(boxNum).isPlusConnected() && box(boxNum).boxType == BoxAwt) {
+        qCDebug(lcPlus) << "getFirmware---boxArray[boxNum].boxType:" << box(boxNum).boxType;
+        m_awt->requestFirmware(boxNum);
+        return;
+    }
     emit sendPlusFirmware(firmwareVersion(boxNum));
 }
 

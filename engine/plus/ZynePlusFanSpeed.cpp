@@ -1,3 +1,5 @@
+#include "AwtController.h"
+#include "PresenceString.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <algorithm>
@@ -21,6 +23,13 @@ int levelRpm(int level) {
 }
 int percentLevelDuty(int level) {
     return 10 * level + 50;
+}
+// On an AWT box a level is a duty of 10 × level percent; silent and performance are 0 and 100.
+int awtLevelDuty(int level) {
+    return 10 * level;
+}
+bool isAwtPort(const ControllerBox& box, int fanNum) {
+    return box.boxType == BoxAwt && fanNum < kAwtFanCount;
 }
 bool isFan(int fanType) {
     return fanType == 0 || fanType == kFanTypeVela;
@@ -59,7 +68,8 @@ void ZynePlusCommandHelper::receiveChangeFanSpeedNum(int boxNum, int fanNum, int
     fan.SpeedMode = level == 0 ? Silent : level == kMaxLevel ? Performance : Custom;
     if (box(boxNum).isPlusConnected())
         sendFanSpeedLevel(boxNum, fanNum, levelRpm(level));
-    // AWT boxes take the level as a percentage through their command queue, which comes with that controller.
+    else if (isAwtPort(box(boxNum), fanNum))
+        queueAwt(boxNum, fanNum, AwtFanSpeed, awtLevelDuty(level));
 }
 
 void ZynePlusCommandHelper::receiveChangeFanSpeedPer(int boxNum, int fanNum, int level) {
@@ -74,7 +84,8 @@ void ZynePlusCommandHelper::receiveChangeFanSpeedPer(int boxNum, int fanNum, int
     fan.SpeedMode = level == 0 ? Silent : level == kMaxPercentLevel ? Performance : Custom;
     if (box(boxNum).isPlusConnected())
         sendFanSpeedPercent(boxNum, fanNum, std::max(percentLevelDuty(level), kMinDutyPercent));
-    // AWT branch: the duty goes through the AWT command queue.
+    else if (isAwtPort(box(boxNum), fanNum))
+        queueAwt(boxNum, fanNum, AwtFanSpeed, percentLevelDuty(level));
 }
 
 void ZynePlusCommandHelper::receivePlusSwitchPWM(int boxNum, int fanNum, bool on) {
@@ -86,18 +97,24 @@ void ZynePlusCommandHelper::receivePlusSwitchPWM(int boxNum, int fanNum, bool on
     // Switched on, the next temperature sets the speed.
     if (on)
         return;
-    if (box(boxNum).isPlusConnected()) {
-        const bool validLevel = fan.Speed_Num >= 0 && fan.Speed_Num <= kMaxLevel;
+    const bool validLevel = fan.Speed_Num >= 0 && fan.Speed_Num <= kMaxLevel;
+    if (box(boxNum).isPlusConnected())
         sendFanSpeedLevel(boxNum, fanNum, validLevel ? levelRpm(fan.Speed_Num) : 0);
-    }
-    // AWT branch: Speed_Num × 10 percent through the AWT command queue.
+    else if (isAwtPort(box(boxNum), fanNum) && validLevel)
+        queueAwt(boxNum, fanNum, AwtFanSpeed, awtLevelDuty(fan.Speed_Num));
 }
 
 void ZynePlusCommandHelper::sendCommand_FanSpeed(int boxNum, int fanNum) {
     if (!checkPort("sendCommand_FanSpeed", boxNum, fanNum))
         return;
     const RainbowFanState& fan = port(boxNum, fanNum);
-    if (!box(boxNum).isPlusConnected() || fan.PWM)
+    if (fan.PWM)
+        return;
+    if (isAwtPort(box(boxNum), fanNum)) {
+        sendAwtFixedSpeed(boxNum, fanNum);
+        return;
+    }
+    if (!box(boxNum).isPlusConnected())
         return;
     switch (fan.SpeedMode) {
     case Custom:
@@ -115,11 +132,33 @@ void ZynePlusCommandHelper::sendCommand_FanSpeed(int boxNum, int fanNum) {
     }
 }
 
+void ZynePlusCommandHelper::sendAwtFixedSpeed(int boxNum, int fanNum) {
+    const RainbowFanState& fan = port(boxNum, fanNum);
+    switch (fan.SpeedMode) {
+    case Custom:
+        if (fan.Speed_Num >= 0 && fan.Speed_Num <= kMaxLevel)
+            queueAwt(boxNum, fanNum, AwtFanSpeed, awtLevelDuty(fan.Speed_Num));
+        break;
+    case Silent:
+        queueAwt(boxNum, fanNum, AwtFanSpeed, awtLevelDuty(0));
+        break;
+    case Performance:
+        queueAwt(boxNum, fanNum, AwtFanSpeed, awtLevelDuty(kMaxLevel));
+        break;
+    default:
+        break;
+    }
+}
+
 void ZynePlusCommandHelper::receiveGetTemperature(int temperature) {
     m_temperature.previous = m_temperature.current;
     m_temperature.current = temperature;
     const int cap = curveCap(temperature);
     for (int b = 0; b < kBoxCount; ++b) {
+        if (box(b).boxType == BoxAwt) {
+            followCurveOnAwt(b, cap);
+            continue;
+        }
         if (!box(b).isConnected || box(b).boxType != BoxPlus)
             continue;
         for (int p = 0; p < kPlusPortCount; ++p) {
@@ -132,11 +171,30 @@ void ZynePlusCommandHelper::receiveGetTemperature(int temperature) {
                 << "PWM box:" << b << ", fan:" << p << ", duty:" << duty << ", Speed_Per:" << fan.Speed_Per;
         }
     }
-    // AWT boxes follow the same curve through their command queue.
+}
+
+void ZynePlusCommandHelper::followCurveOnAwt(int boxNum, int cap) {
+    for (int p = 0; p < kAwtFanCount; ++p) {
+        const RainbowFanState& fan = port(boxNum, p);
+        if (!fan.Monitor || !fan.PWM || !isFan(fan.FanType))
+            continue;
+        const int duty = std::min(cap, percentLevelDuty(std::clamp(fan.Speed_Per, 0, kMaxPercentLevel)));
+        qCDebug(lcPlus).nospace() << "AWT PWM" << boxNum << ", fannum:" << p
+                                  << ", temp:" << m_temperature.current << ", nowFanSpeed:" << duty;
+        queueAwt(boxNum, p, AwtFanSpeed, duty);
+    }
 }
 
 void ZynePlusCommandHelper::sendCommandReadFanSpeed(int boxNum) {
-    if (!isBoxIndex(boxNum) || !box(boxNum).isPlusConnected())
+    if (!isBoxIndex(boxNum))
+        return;
+    if (box(boxNum).boxType == BoxAwt && awtPresenceStr().isPresent(boxNum)) {
+        // One read at a time per box: polls that come while the chip is busy add nothing.
+        if (!m_awt->hasSpeedReadQueued(boxNum))
+            queueAwt(boxNum, 0, AwtReadSpeeds);
+        return;
+    }
+    if (!box(boxNum).isPlusConnected())
         return;
     for (int p = 0; p < kPlusPortCount; ++p) {
         if (!port(boxNum, p).Monitor)
@@ -147,7 +205,6 @@ void ZynePlusCommandHelper::sendCommandReadFanSpeed(int boxNum) {
         if (const auto reading = parseSpeedReply(reply, read))
             reportPolledSpeed(boxNum, reading->port, reading->rpm);
     }
-    // AWT boxes are polled through their command queue.
 }
 
 bool ZynePlusCommandHelper::boxWarning(int boxNum) const {
@@ -165,6 +222,10 @@ void ZynePlusCommandHelper::reportPolledSpeed(int boxNum, int fanNum, int rpm) {
         if (fan.Monitor && !fan.stallWarned) {
             emit sendFanSpeed(boxNum, fanNum, rpm, fan.FanType, false, fan.Monitor, warning);
             fan.stallWarned = true;
+            if (isAwtPort(box(boxNum), fanNum))
+                boxArray[static_cast<std::size_t>(boxNum)]
+                    .awtFan[static_cast<std::size_t>(fanNum)]
+                    .stallWarned = true;
         }
         return;
     }

@@ -29,6 +29,8 @@ enum LightMode {
 };
 
 constexpr int kLightSpeeds = 4;
+// Fan type 7 ("Vela Plus") has 9 LEDs on the AWT controller.
+constexpr int kFanTypeNineLeds = 7;
 
 bool isLightSpeed(int speed) {
     return speed >= 0 && speed < kLightSpeeds;
@@ -109,8 +111,7 @@ void ZynePlusCommandHelper::refreshFanLed(int boxNum, int fanNum) {
     qCDebug(lcPlus).nospace() << "refreshFanLed--Box:" << boxNum << ", FanNum:" << fanNum
                               << ", boxType:" << target.boxType;
     if (target.boxType == BoxAwt) {
-        // AWT boxes take their lighting through the chip command queue, which comes with that controller.
-        qCDebug(lcPlus) << "refreshFanLed: AWT box" << boxNum << "has no command queue yet";
+        refreshAwtFanLed(boxNum, fanNum);
         return;
     }
     if (!target.isPlusConnected())
@@ -155,10 +156,6 @@ void ZynePlusCommandHelper::refreshFanLed(int boxNum, int fanNum) {
     case Temperature:
         startTemperatureColour(boxNum, fanNum);
         break;
-    case Cross:
-        qCDebug(lcPlus) << "sendStartCrossTimer:::" << mode;
-        emit sendStartCrossTimer();
-        break;
     case ShootingStar:
         startMeteor(boxNum, fanNum, 1);
         break;
@@ -169,18 +166,60 @@ void ZynePlusCommandHelper::refreshFanLed(int boxNum, int fanNum) {
         emit sendStartBigWaveTimer();
         break;
     default:
-        if (mode >= Music1 && mode <= Music3) {
-            qCDebug(lcPlus).noquote() << QStringLiteral("sendStartMusicModeTimer---%1").arg(mode);
-            computerVolume();
-            emit sendStartComputerMusicTimer();
-            emit sendStartMusicModeTimer();
-        } else if (mode >= Mobile1 && mode <= Mobile3) {
-            qCDebug(lcPlus).noquote() << QStringLiteral("sendStartMusicModeTimer---%1").arg(mode);
-            emit sendStartMusicModeTimer();
-        }
         // Effect playback (16) is started by whoever loads the frames; 20 and unknown modes send nothing.
+        startEffectTimer(mode);
         break;
     }
+}
+
+void ZynePlusCommandHelper::startEffectTimer(int mode) {
+    if (mode == Cross) {
+        qCDebug(lcPlus) << "sendStartCrossTimer:::" << mode;
+        emit sendStartCrossTimer();
+    } else if (mode >= Music1 && mode <= Music3) {
+        qCDebug(lcPlus).noquote() << QStringLiteral("sendStartMusicModeTimer---%1").arg(mode);
+        computerVolume();
+        emit sendStartComputerMusicTimer();
+        emit sendStartMusicModeTimer();
+    } else if (mode >= Mobile1 && mode <= Mobile3) {
+        qCDebug(lcPlus).noquote() << QStringLiteral("sendStartMusicModeTimer---%1").arg(mode);
+        emit sendStartMusicModeTimer();
+    }
+}
+
+// The AWT controller drives ports 0..2 and takes its lighting as queued commands.
+void ZynePlusCommandHelper::refreshAwtFanLed(int boxNum, int fanNum) {
+    if (fanNum >= kAwtFanCount)
+        return;
+    RainbowFanState& fan = port(boxNum, fanNum);
+    int mode = fan.lightMode;
+    if (mode == Copy) {
+        copyFirstPort(boxNum, fanNum);
+        mode = fan.copyLightMode;
+    }
+    if (fan.isTurnOffLed) {
+        qCDebug(lcPlus) << "Turn OFF";
+        queueAwt(boxNum, fanNum, AwtTurnOff);
+        return;
+    }
+    if (mode >= Snake && mode <= Light) {
+        queueAwt(boxNum, fanNum, fan.FanType == kFanTypeNineLeds ? AwtLighting9 : AwtLighting);
+        return;
+    }
+    if (mode == Temperature) {
+        m_temperature.displayed = temperatureTargetColour(m_temperature.current);
+        AwtCommand command;
+        command.box = boxNum;
+        command.port = fanNum;
+        command.type = AwtOneColour;
+        command.values = {m_temperature.displayed.red, m_temperature.displayed.green,
+                          m_temperature.displayed.blue};
+        queueAWTCommand(command);
+        qCDebug(lcPlus) << "sendStartComputTempTimer---14";
+        emit sendStartComputTempTimer();
+        return;
+    }
+    startEffectTimer(mode);
 }
 
 void ZynePlusCommandHelper::startTemperatureColour(int boxNum, int fanNum) {

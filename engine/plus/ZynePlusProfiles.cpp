@@ -75,12 +75,15 @@ void ZynePlusCommandHelper::setSaveProfile(int boxNum, int profile) {
         }
     }
     for (int b : sharing) {
-        // AWT boxes store theirs through the chip command queue.
-        if (!box(b).isPlusConnected())
-            continue;
-        for (int p = 0; p < kPlusPortCount; ++p)
-            sendCommand_FanSpeed(b, p);
-        sendCommand_Save(b);
+        if (box(b).isPlusConnected()) {
+            for (int p = 0; p < kPlusPortCount; ++p)
+                sendCommand_FanSpeed(b, p);
+            sendCommand_Save(b);
+        } else {
+            for (int p = 0; p < kAwtFanCount; ++p)
+                sendCommand_FanSpeed(b, p);
+            queueAwt(b, 0, AwtSave);
+        }
     }
 }
 

@@ -32,12 +32,14 @@ EngineRig::EngineRig(const QByteArray& rigJson) {
         qFatal("bad test rig: %s", qPrintable(error));
     auto backend = std::make_unique<sim::SimBackend>(*rig);
     m_sim = backend.get();
+    installChipLink(backend->chipLink());
     installHidBackend(std::move(backend));
 }
 
 // Engines built on the rig must be gone before it.
 EngineRig::~EngineRig() {
     installHidBackend(nullptr);
+    installChipLink(nullptr);
 }
 
 QString EngineRig::settingsFolder() const {

@@ -72,6 +72,10 @@ private slots:
                                     << "unknown device \"psu\"";
         QTest::newRow("behaviour") << "behave plus 0 sleepy"
                                    << "unknown behaviour \"sleepy\"";
+        QTest::newRow("awt rpm without chip") << "rpm awt 0 1 0"
+                                              << "awt is not in the rig";
+        QTest::newRow("awt behaviour with index") << "behave awt 0 silent"
+                                                  << "expected 3 words";
     }
 
     void refusesBadCommandsAndChangesNothing() {

@@ -194,6 +194,51 @@ private slots:
         QCOMPARE(events[events.size() - 2].dir, QStringLiteral("feature_out"));
     }
 
+    void chipLinkAnswersFrames() {
+        SimBackend sim(rigOf(R"({"awt": {"boxes": [2], "firmware": "215", "rpm": [700, 12000, 0]}})"));
+        const auto link = sim.chipLink();
+        const zyne::ChipHandle chip = link->open("XQ_HID1");
+        QVERIFY(chip != zyne::kNoChipHandle);
+        QCOMPARE(link->open("xq_hid1"), zyne::kNoChipHandle); // in use
+        QCOMPARE(link->open("xq_hid2"), zyne::kNoChipHandle);
+        QCOMPARE(link->open("xq_cdrom1"), zyne::kNoChipHandle);
+
+        unsigned char reply[zyne::kChipReplyCapacity];
+        unsigned int length = 99;
+        const auto comm = [&](const QByteArray& frame) {
+            return link->comm(chip, reinterpret_cast<const unsigned char*>(frame.constData()), frame.size(),
+                              &length, reply, 100);
+        };
+        QCOMPARE(comm(QByteArray::fromHex("264a200b5a")), 0x0001);
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(reply), int(length)), QByteArray("070099990000"));
+        QCOMPARE(comm(QByteArray::fromHex("264a200b5d")), 0x0001);
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(reply), int(length)), QByteArray("]215"));
+        QCOMPARE(comm(QByteArray::fromHex("264a200a5a")), 0xF0FF);     // box 1 is not on this chip
+        QCOMPARE(comm(QByteArray::fromHex("264a200b5b0832")), 0xF0FE); // no port 3
+        QCOMPARE(comm(QByteArray::fromHex("264a200b5b0432")), 0x0001);
+        QCOMPARE(sim.awtRecord(2)->duty[2], 0x32);
+        QVERIFY(!sim.awtRecord(1));
+        const auto events = sim.events();
+        QCOMPARE(events.back().dir, QStringLiteral("feature_in"));
+        QCOMPARE(events.back().bytes, QByteArray::fromHex("0001"));
+        QCOMPARE(events[events.size() - 2].bytes, QByteArray::fromHex("264a200b5b0432"));
+
+        QCOMPARE(sim.control("rpm awt 2 0 1500"), QStringLiteral("ok"));
+        QCOMPARE(sim.control("rpm awt 1 0 1500"),
+                 QStringLiteral("error: awt drives no box 1 with port 0 (ports 0..2)"));
+        QCOMPARE(comm(QByteArray::fromHex("264a200b5a")), 0x0001);
+        QCOMPARE(QByteArray(reinterpret_cast<char*>(reply), 4), QByteArray("1500"));
+
+        QCOMPARE(sim.control("behave awt probe_fails"), QStringLiteral("ok"));
+        QCOMPARE(comm(QByteArray::fromHex("264a200b5a")), 0xFFF4);
+        QCOMPARE(sim.control("behave awt ok"), QStringLiteral("ok"));
+        QCOMPARE(sim.control("unplug awt"), QStringLiteral("ok"));
+        QCOMPARE(comm(QByteArray::fromHex("264a200b5a")), 0xFFF4);
+        QCOMPARE(link->close(chip), 0);
+        QCOMPARE(link->close(chip), -1);
+        QCOMPARE(comm(QByteArray::fromHex("264a200b5a")), 0xFFFF);
+    }
+
     void enumerateListsPresentInterfaces() {
         SimBackend sim(rigOf(R"({"plus": [{"index": 1}], "classic": [{"index": 2}], "power_supply": {},
                                  "awt": {}, "keyboards": ["264a:3006"]})"));

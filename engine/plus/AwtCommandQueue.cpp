@@ -1,0 +1,86 @@
+#include "AwtCommandQueue.h"
+
+namespace zyne {
+
+const char* awtCommandLabel(int type) {
+    switch (type) {
+    case AwtReadSpeeds:
+        return "AWTSendCommand_ReadSpeed::";
+    case AwtLighting:
+    case AwtLighting9:
+        return "AWTSendCommand_Light::";
+    case AwtFanSpeed:
+        return "sendAWTZynePlusCommand_Speed::";
+    case AwtTurnOff:
+        return "AWTSendCommand_TurnOff::";
+    case AwtTurnOn:
+        return "AWTSendCommand_TurnOn::";
+    case AwtSave:
+        return "AWTSendCommand_Save::";
+    case AwtCross:
+    case AwtCross2:
+        return "AWTSendCommand_Cross::";
+    case AwtOneColour:
+        return "AWTSendCommand_OneColor::";
+    case AwtMusicLight:
+    case AwtMusicLight9:
+        return "AWTSendCommand_MusicLight::";
+    case AwtMusicEq9:
+        return "AWTSendCommand_MusicEQ9LED::";
+    case AwtMusicEq:
+    case AwtMusicEq2:
+    case AwtMusicEq3:
+        return "AWTSendCommand_MusicEQ::";
+    case AwtMeteor:
+    case AwtMeteor9:
+        return "AWTSendCommand_Meteor::";
+    case AwtEffect:
+    case AwtEffect9:
+    case AwtEffect2:
+        return "AWTSendCommand_Effect::";
+    case AwtPresenceCheck:
+        return "checkAWT_usb::";
+    case AwtPassEnd:
+        return "sendCheckAWTBoxSuccess";
+    default:
+        return "AWTSendCommand_Unknown::";
+    }
+}
+
+bool AwtCommandQueue::push(const AwtCommand& command) {
+    if (m_commands.size() >= kMaxCommands && isAwtEffectFrame(command.type))
+        return false;
+    m_commands.push_back(command);
+    if (command.type == AwtReadSpeeds && isBoxIndex(command.box))
+        ++m_speedReads[static_cast<std::size_t>(command.box)];
+    return true;
+}
+
+bool AwtCommandQueue::hasSpeedRead(int box) const {
+    return isBoxIndex(box) && m_speedReads[static_cast<std::size_t>(box)] > 0;
+}
+
+void AwtCommandQueue::forget(const AwtCommand& command) {
+    if (command.type == AwtReadSpeeds && isBoxIndex(command.box))
+        --m_speedReads[static_cast<std::size_t>(command.box)];
+}
+
+std::optional<AwtCommand> AwtCommandQueue::takeNext(const std::function<Verdict(const AwtCommand&)>& judge,
+                                                    const std::function<void(const AwtCommand&)>& dropped) {
+    for (auto it = m_commands.begin(); it != m_commands.end();) {
+        const Verdict verdict = judge(*it);
+        if (verdict == Verdict::Wait) {
+            ++it;
+            continue;
+        }
+        const AwtCommand command = *it;
+        it = m_commands.erase(it);
+        forget(command);
+        if (verdict == Verdict::Run)
+            return command;
+        dropped(command);
+    }
+    return std::nullopt;
+}
+
+} // namespace zyne
