@@ -12,6 +12,7 @@
 namespace zyne::sim {
 
 struct RigState;
+enum class DeviceKind;
 
 // The simulated machine behind the HID seam. Thread-safe: devices may be used from several
 // threads while the control commands plug and unplug them.
@@ -36,12 +37,16 @@ public:
 
     // What the Plus box at this index was last told; nothing when the rig never had that box.
     std::optional<PlusControllerRecord> plusRecord(int index) const;
+    // The same for the classic box at this index (ports 0..2).
+    std::optional<PlusControllerRecord> classicRecord(int index) const;
 
     // Called after each plug/unplug with the interface name in the Windows form
     // (\\?\HID#VID_264A&PID_1FA5#...), on the thread that ran the command.
     void setDeviceChangeListener(std::function<void(const QString& windowsStylePath, bool arrived)> listener);
 
 private:
+    std::optional<PlusControllerRecord> controllerRecord(DeviceKind kind, int index) const;
+
     std::shared_ptr<RigState> m_state;
 };
 

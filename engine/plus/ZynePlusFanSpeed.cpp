@@ -1,3 +1,5 @@
+#include "FanCurve.h"
+#include "StallRule.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <algorithm>
@@ -24,15 +26,6 @@ int percentLevelDuty(int level) {
 }
 bool isFan(int fanType) {
     return fanType == 0 || fanType == kFanTypeVela;
-}
-
-// The highest duty the temperature curve allows at t °C.
-int curveCap(int t) {
-    if (t < 42)
-        return 30;
-    if (t >= 60)
-        return 100;
-    return 40 + 10 * ((t - 42) / 3);
 }
 } // namespace
 
@@ -160,20 +153,13 @@ bool ZynePlusCommandHelper::boxWarning(int boxNum) const {
 void ZynePlusCommandHelper::reportPolledSpeed(int boxNum, int fanNum, int rpm) {
     const bool warning = boxWarning(boxNum);
     RainbowFanState& fan = port(boxNum, fanNum);
-    if (rpm <= 0 && isFan(fan.FanType)) {
-        // A stopped fan is reported once; it stays quiet until it runs again.
-        if (fan.Monitor && !fan.stallWarned) {
-            emit sendFanSpeed(boxNum, fanNum, rpm, fan.FanType, false, fan.Monitor, warning);
-            fan.stallWarned = true;
-        }
-        return;
-    }
-    // Pumps, strips and blocks may read 0 in normal work: they are reported like running fans.
-    fan.stallWarned = false;
-    if (fanNum < kAwtFanCount)
+    const StallDecision decision = stallDecision(fan.Monitor, fan.stallWarned, isFan(fan.FanType), rpm);
+    fan.stallWarned = decision.stallWarned;
+    if (decision.report && !decision.stallWarned && fanNum < kAwtFanCount)
         boxArray[static_cast<std::size_t>(boxNum)].awtFan[static_cast<std::size_t>(fanNum)].stallWarned =
             false;
-    emit sendFanSpeed(boxNum, fanNum, rpm, fan.FanType, false, fan.Monitor, warning);
+    if (decision.report)
+        emit sendFanSpeed(boxNum, fanNum, rpm, fan.FanType, false, fan.Monitor, warning);
 }
 
 } // namespace zyne
