@@ -27,6 +27,8 @@ void VxZyneRainbow::changeBox(int box) {
         emit sendPlusGetFirmware(box);
     } else {
         qCDebug(lcMain) << "sendResetViewRequest";
+        emit sendResetViewRequest();
+        emit sendZyneGetFirmware(box);
     }
 }
 

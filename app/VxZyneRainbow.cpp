@@ -1,6 +1,7 @@
 #include "VxZyneRainbow.h"
 
 #include "ApplicationSettings.h"
+#include "ClassicWiring.h"
 #include "DeviceChangeHandler.h"
 #include "GetHWiNFO.h"
 #include "HotKeyHook.h"
@@ -43,6 +44,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     m_plus = new ZynePlusCommandHelper(this);
     connectPlusEngine();
     connectPlusIntake();
+    m_classic = new ClassicWiring(*this);
 
     createTrayIcon();
 
@@ -140,6 +142,7 @@ void VxZyneRainbow::startSensorPolling() {
 
 void VxZyneRainbow::finishGetTemp(int temperature) {
     qCDebug(lcMain) << "CPU temperature:" << temperature;
+    emit sendTempetatureToZyne(temperature);
     emit sendTempetatureToPlus(temperature);
 }
 
@@ -148,7 +151,9 @@ void VxZyneRainbow::finishGetComputerData(QStringList readings) {
 }
 
 void VxZyneRainbow::updateSpeed() {
-    emit sendUpdateSpeed(selectedBox());
+    const int box = selectedBox();
+    emit sendUpdateSpeed(box);
+    m_classic->pollSpeeds(box);
 }
 
 void VxZyneRainbow::startReadSpeedTimer() {
@@ -203,7 +208,8 @@ void VxZyneRainbow::loadTranslation(int language) {
 
 void VxZyneRainbow::selectFirstBox() {
     for (int box = 0; box < kBoxCount; ++box) {
-        if (checkControllerStr().isPresent(box) || awtPresenceStr().isPresent(box)) {
+        if (checkControllerStr().isPresent(box) || classicPresenceStr().isPresent(box) ||
+            awtPresenceStr().isPresent(box)) {
             setSelectedBox(box);
             qCDebug(lcMain) << "selected box" << box;
             startReadSpeedTimer();
@@ -216,27 +222,26 @@ void VxZyneRainbow::checkUSBDevice() {
     qCDebug(lcMain) << "checkUSBDevice";
     ScanUSB scan;
     const QString plus = checkControllerStr().text();
-    for (int box = 0; box < kBoxCount; ++box) {
-        const int count = scan.count(kMakerVendorId, plusProductId(box));
-        const QChar found = plus.at(box);
-        qCDebug(lcMain).noquote().nospace() << boxLabel(box) << ", Windows:" << count << ", HIDAPI:" << found;
-        const bool agrees = (count > 0) == (found == QLatin1Char('1'));
-        if (!agrees) {
-            qCDebug(lcMain).noquote() << boxLabel(box) << "disagrees with the device list: rediscovering";
-            emit sendResetBoxRequest();
-            break;
+    // The first box whose presence disagrees with the device list asks its engine to look again.
+    // A classic controller at an index a Plus box holds is never looked for: it can't disagree.
+    const auto check = [&](const QString& found, std::uint16_t (*productId)(int), bool classic) {
+        for (int box = 0; box < kBoxCount; ++box) {
+            if (classic && plus.at(box) == QLatin1Char('1'))
+                continue;
+            const int count = scan.count(kMakerVendorId, productId(box));
+            qCDebug(lcMain).noquote().nospace()
+                << boxLabel(box) << ", Windows:" << count << ", HIDAPI:" << found.at(box);
+            if ((count > 0) != (found.at(box) == QLatin1Char('1'))) {
+                qCDebug(lcMain).noquote() << boxLabel(box) << "disagrees with the device list: rediscovering";
+                return false;
+            }
         }
-    }
-    const QString classic = classicPresenceStr().text();
-    for (int box = 0; box < kBoxCount; ++box) {
-        const int count = scan.count(kMakerVendorId, classicProductId(box));
-        if ((count > 0) != (classic.at(box) == QLatin1Char('1'))) {
-            qCDebug(lcMain).noquote() << "classic box" << box + 1 << ", Windows:" << count
-                                      << ", HIDAPI:" << classic.at(box) << "disagree: rediscovering";
-            emit sendResetZyneBoxRequest();
-            break;
-        }
-    }
+        return true;
+    };
+    if (!check(plus, plusProductId, false))
+        emit sendResetBoxRequest();
+    if (!check(classicPresenceStr().text(), classicProductId, true))
+        emit sendResetZyneBoxRequest();
 }
 
 bool VxZyneRainbow::checkVXKeyboard() {
@@ -310,6 +315,18 @@ void VxZyneRainbow::receiveResetPlusMainView(int boxNum, int fanNum, int lightMo
                               << ", FanType:" << fanType << ", FanName:" << fanName
                               << ", Profile:" << savedProfile << "/" << currentProfile
                               << ", isTurnOffLed:" << isTurnOffLed;
+}
+
+void VxZyneRainbow::receiveResetZyneMainView(int boxNum, int fanNum, int lightMode, int colour1, int colour2,
+                                             int colour3, float bright, int speed, bool isTurnOff,
+                                             bool monitor, bool pwm, QString fanName, int savedProfile,
+                                             int currentProfile) {
+    // The classic views draw these; until they exist the log does.
+    qCDebug(lcMain).nospace() << "set bright:" << bright << ", BOX:" << boxNum << ", Fan:" << fanNum
+                              << ", lightMode:" << lightMode << ", colour:" << colour1 << "," << colour2
+                              << "," << colour3 << ", Speed:" << speed << ", isTurnOff:" << isTurnOff
+                              << ", Monitor:" << monitor << ", PWM:" << pwm << ", FanName:" << fanName
+                              << ", Profile:" << savedProfile << "/" << currentProfile;
 }
 
 void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned,

@@ -18,6 +18,7 @@ class GetHWiNFO;
 
 namespace zyne {
 
+class ClassicWiring;
 class DeviceChangeHandler;
 class HotKeyHook;
 class WindowMessageRouter;
@@ -34,6 +35,7 @@ public:
     static const QString kWindowTitle;
 
     ZynePlusCommandHelper* plusEngine() const { return m_plus; }
+    ClassicWiring* classic() const { return m_classic; }
 
     // Consistency check between the operating system's device list and the discovery strings.
     void checkUSBDevice();
@@ -87,6 +89,26 @@ signals:
     void sendSpeechFanSpeed(int speed);
     void sendCheckAWTBoxRequest(int handleIndex);
 
+    // To the classic engine, queued across its thread (see ClassicWiring).
+    void sendUpdateZyneSpeed(int boxNum);
+    void sendResetViewRequest();
+    void sendZyneChangeLight(int boxNum, int fanNum, int lightMode, bool isTurnOff);
+    void sendZyneRGBDataToCommand(int boxNum, int colour1, int colour2, int colour3, float bright,
+                                  int fanNum);
+    void sendZyneSwitchLed(int boxNum, int fanNum, bool isTurnOff);
+    void sendZyneBrighr(int boxNum, int fanNum, float bright);
+    void sendChangeFanSpeed(int boxNum, int fanNum, int level, int mode);
+    void sendZyneSwitchPWM(int boxNum, int fanNum, bool on);
+    void sendTempetatureToZyne(int temperature);
+    void sendZyneCopy(int boxNum, int fanNum);
+    void sendSelectZyneProfile(int boxNum, int profile);
+    void sendZyneMonitor(int boxNum, int fanNum, bool on);
+    void sendSaveZyne(int boxNum, int profile);
+    void sendZyneGetFirmware(int boxNum);
+    void sendZyneMusicMode();
+    void sendZyneMobileVolume(int level);
+    void sendZyneRandomMode();
+
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void showMainView();
@@ -105,6 +127,9 @@ public slots:
                                   int* red, int* green, int* blue, float* bright, int speedPer, int speedNum,
                                   bool pwm, bool monitor, int fanType, QString fanName, int savedProfile,
                                   int currentProfile, bool isTurnOffLed);
+    void receiveResetZyneMainView(int boxNum, int fanNum, int lightMode, int colour1, int colour2,
+                                  int colour3, float bright, int speed, bool isTurnOff, bool monitor,
+                                  bool pwm, QString fanName, int savedProfile, int currentProfile);
     void startReadSpeedTimer();
     void closeReadSpeedTimer();
     void finishGetTemp(int temperature);
@@ -126,6 +151,7 @@ private:
 
     QString m_applicationFolder;
     ZynePlusCommandHelper* m_plus = nullptr;
+    ClassicWiring* m_classic = nullptr;
     DeviceChangeHandler* m_deviceChanges = nullptr;
     HotKeyHook* m_hotKeys = nullptr;
     std::unique_ptr<WindowMessageRouter> m_messages;

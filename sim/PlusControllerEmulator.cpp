@@ -12,15 +12,16 @@ constexpr char kFanSpeed = 0x51;
 constexpr char kLighting = 0x52;
 constexpr char kSave = 0x53;
 
-// Wire port numbers are 1..5; returns the port index or -1.
-int portIndex(const QByteArray& report) {
-    const int port = static_cast<unsigned char>(report.at(2)) - 1;
-    return port >= 0 && port < SimRig::kPlusFanPorts ? port : -1;
-}
 } // namespace
 
 PlusControllerEmulator::PlusControllerEmulator(const ControllerSpec& spec)
     : DeviceEmulator(spec.rpm), m_firmware(spec.firmware) {}
+
+// Wire port numbers are 1..5 on a Plus box, 1..3 on a classic one; returns the port index or -1.
+int PlusControllerEmulator::portIndex(const QByteArray& report) const {
+    const int port = static_cast<unsigned char>(report.at(2)) - 1;
+    return port >= 0 && port < fanCount() ? port : -1;
+}
 
 QByteArray PlusControllerEmulator::answer(const QByteArray& report) {
     QByteArray reply = echoOf(report);
@@ -42,7 +43,7 @@ QByteArray PlusControllerEmulator::answer(const QByteArray& report) {
         if (port >= 0)
             kept[port] = report;
         else
-            qCWarning(lcSim) << "Plus controller: report for port" << static_cast<unsigned char>(report.at(2))
+            qCWarning(lcSim) << "controller: report for port" << static_cast<unsigned char>(report.at(2))
                              << "ignored";
     } else if (command == kSet && subject == kSave) {
         ++m_record.saves;

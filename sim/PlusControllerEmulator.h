@@ -7,7 +7,8 @@
 
 namespace zyne::sim {
 
-// What a Plus controller was last told, per fan port (port index 0..4); reports without report-ID byte.
+// What a controller was last told, per fan port (port index 0..4, 0..2 on a classic box); reports
+// without report-ID byte.
 struct PlusControllerRecord {
     std::array<QByteArray, SimRig::kPlusFanPorts> lighting;
     std::array<QByteArray, SimRig::kPlusFanPorts> fanSpeed;
@@ -15,7 +16,8 @@ struct PlusControllerRecord {
 };
 
 // A Plus controller box: answers the probe, the firmware query and the speed read, and keeps
-// the last lighting and fan-speed report of each port as the controller itself does.
+// the last lighting and fan-speed report of each port as the controller itself does. Classic
+// controllers speak the same dialogue on their three ports (their spec has three RPM entries).
 class PlusControllerEmulator : public DeviceEmulator {
 public:
     explicit PlusControllerEmulator(const ControllerSpec& spec);
@@ -24,6 +26,8 @@ public:
     const PlusControllerRecord& record() const { return m_record; }
 
 private:
+    int portIndex(const QByteArray& report) const;
+
     std::array<std::uint8_t, 3> m_firmware;
     PlusControllerRecord m_record;
 };

@@ -76,13 +76,8 @@ std::unique_ptr<SimDevice> makeDevice(DeviceKind kind, int index, UsbIds ids, Be
 }
 
 std::unique_ptr<SimDevice> makeController(DeviceKind kind, const ControllerSpec& spec) {
-    // The classic controller's own dialogue plugs in here once it is emulated.
-    std::unique_ptr<DeviceEmulator> emulator;
-    if (kind == DeviceKind::Plus)
-        emulator = std::make_unique<PlusControllerEmulator>(spec);
-    else
-        emulator = std::make_unique<EchoEmulator>(spec.rpm);
-    return makeDevice(kind, spec.index, controllerIds(kind, spec.index), spec.behaviour, std::move(emulator));
+    return makeDevice(kind, spec.index, controllerIds(kind, spec.index), spec.behaviour,
+                      std::make_unique<PlusControllerEmulator>(spec));
 }
 
 // The power supply's model query plugs in here once it is emulated.

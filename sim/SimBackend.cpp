@@ -172,8 +172,16 @@ QString SimBackend::traceError() const {
 }
 
 std::optional<PlusControllerRecord> SimBackend::plusRecord(int index) const {
+    return controllerRecord(DeviceKind::Plus, index);
+}
+
+std::optional<PlusControllerRecord> SimBackend::classicRecord(int index) const {
+    return controllerRecord(DeviceKind::Classic, index);
+}
+
+std::optional<PlusControllerRecord> SimBackend::controllerRecord(DeviceKind kind, int index) const {
     std::lock_guard lock(m_state->mutex);
-    const SimDevice* device = m_state->find(DeviceKind::Plus, index);
+    const SimDevice* device = m_state->find(kind, index);
     if (!device)
         return std::nullopt;
     return static_cast<const PlusControllerEmulator&>(*device->emulator).record();

@@ -14,6 +14,7 @@
 namespace zyne::sim {
 
 struct RigState;
+enum class DeviceKind;
 
 // The simulated machine behind the HID seam. Thread-safe: devices may be used from several
 // threads while the control commands plug and unplug them.
@@ -42,12 +43,16 @@ public:
     std::optional<AwtBoxRecord> awtRecord(int box) const;
     // The chip library's calls, answered by this rig's AWT chip.
     std::shared_ptr<ChipLink> chipLink();
+    // The same for the classic box at this index (ports 0..2).
+    std::optional<PlusControllerRecord> classicRecord(int index) const;
 
     // Called after each plug/unplug with the interface name in the Windows form
     // (\\?\HID#VID_264A&PID_1FA5#...), on the thread that ran the command.
     void setDeviceChangeListener(std::function<void(const QString& windowsStylePath, bool arrived)> listener);
 
 private:
+    std::optional<PlusControllerRecord> controllerRecord(DeviceKind kind, int index) const;
+
     std::shared_ptr<RigState> m_state;
 };
 

@@ -1,9 +1,5 @@
 #include "BoxReplyWatch.h"
 
-#include <QLoggingCategory>
-
-Q_DECLARE_LOGGING_CATEGORY(lcPlus)
-
 namespace zyne {
 
 int BoxReplyWatch::replyTimeout(Wait wait, int fullTimeoutMs) const {
@@ -13,26 +9,26 @@ int BoxReplyWatch::replyTimeout(Wait wait, int fullTimeoutMs) const {
 void BoxReplyWatch::note(const ExchangeResult& result, const QString& label) {
     if (result.written < 0) {
         if (!m_writesFailing)
-            qCWarning(lcPlus).noquote() << label << "write failed: the device did not take the report"
-                                        << "(not logged again until it takes one)";
+            qCWarning(m_log).noquote() << label << "write failed: the device did not take the report"
+                                       << "(not logged again until it takes one)";
         m_writesFailing = true;
         // Nothing went out, so nothing will come back: this report is as unanswered as a lost one.
         countUnanswered(label);
         return;
     }
     if (m_writesFailing)
-        qCInfo(lcPlus).noquote() << label << "takes reports again";
+        qCInfo(m_log).noquote() << label << "takes reports again";
     m_writesFailing = false;
 
     if (result.read < 0) {
         if (!m_readsFailing)
-            qCWarning(lcPlus).noquote() << label << "read failed: the device is gone"
-                                        << "(not logged again until it answers)";
+            qCWarning(m_log).noquote() << label << "read failed: the device is gone"
+                                       << "(not logged again until it answers)";
         m_readsFailing = true;
         countUnanswered(label);
     } else if (result.read > 0 || result.drained > 0) {
         if (isMuted() || m_readsFailing)
-            qCInfo(lcPlus).noquote() << label << "answers again";
+            qCInfo(m_log).noquote() << label << "answers again";
         m_unanswered = 0;
         m_readsFailing = false;
     } else {
@@ -45,7 +41,7 @@ void BoxReplyWatch::countUnanswered(const QString& label) {
     if (isMuted())
         return;
     if (++m_unanswered == kMuteAfterUnanswered)
-        qCWarning(lcPlus).noquote() << label << "does not answer: its replies are no longer waited for";
+        qCWarning(m_log).noquote() << label << "does not answer: its replies are no longer waited for";
 }
 
 } // namespace zyne

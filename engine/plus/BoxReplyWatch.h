@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QLoggingCategory>
 #include <QString>
+
+Q_DECLARE_LOGGING_CATEGORY(lcPlus)
 
 namespace zyne {
 
@@ -14,6 +17,10 @@ struct ExchangeResult {
 // GUI thread on every report. Each kind of failure is logged once until the box recovers.
 class BoxReplyWatch {
 public:
+    using LogCategory = const QLoggingCategory& (*)();
+    // Lines go to the engine's own log category.
+    explicit BoxReplyWatch(LogCategory log = lcPlus) : m_log(log) {}
+
     // After this many reports in a row without a reply, the box's replies are no longer waited for.
     static constexpr int kMuteAfterUnanswered = 3;
 
@@ -26,7 +33,7 @@ public:
     int replyTimeout(Wait wait, int fullTimeoutMs) const;
     // Takes the outcome of one exchange; label names the box in log lines.
     void note(const ExchangeResult& result, const QString& label);
-    void reset() { *this = BoxReplyWatch(); }
+    void reset() { *this = BoxReplyWatch(m_log); }
 
     bool isMuted() const { return m_unanswered >= kMuteAfterUnanswered; }
     int unansweredReports() const { return m_unanswered; }
@@ -34,6 +41,7 @@ public:
 private:
     void countUnanswered(const QString& label);
 
+    LogCategory m_log;
     int m_unanswered = 0;
     bool m_writesFailing = false;
     bool m_readsFailing = false;

@@ -1,5 +1,7 @@
 #include "AwtController.h"
+#include "FanCurve.h"
 #include "PresenceString.h"
+#include "StallRule.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <algorithm>
@@ -33,15 +35,6 @@ bool isAwtPort(const ControllerBox& box, int fanNum) {
 }
 bool isFan(int fanType) {
     return fanType == 0 || fanType == kFanTypeVela;
-}
-
-// The highest duty the temperature curve allows at t °C.
-int curveCap(int t) {
-    if (t < 42)
-        return 30;
-    if (t >= 60)
-        return 100;
-    return 40 + 10 * ((t - 42) / 3);
 }
 } // namespace
 
@@ -217,24 +210,15 @@ bool ZynePlusCommandHelper::boxWarning(int boxNum) const {
 void ZynePlusCommandHelper::reportPolledSpeed(int boxNum, int fanNum, int rpm) {
     const bool warning = boxWarning(boxNum);
     RainbowFanState& fan = port(boxNum, fanNum);
-    if (rpm <= 0 && isFan(fan.FanType)) {
-        // A stopped fan is reported once; it stays quiet until it runs again.
-        if (fan.Monitor && !fan.stallWarned) {
-            emit sendFanSpeed(boxNum, fanNum, rpm, fan.FanType, false, fan.Monitor, warning);
-            fan.stallWarned = true;
-            if (isAwtPort(box(boxNum), fanNum))
-                boxArray[static_cast<std::size_t>(boxNum)]
-                    .awtFan[static_cast<std::size_t>(fanNum)]
-                    .stallWarned = true;
-        }
-        return;
-    }
-    // Pumps, strips and blocks may read 0 in normal work: they are reported like running fans.
-    fan.stallWarned = false;
-    if (fanNum < kAwtFanCount)
+    const StallDecision decision = stallDecision(fan.Monitor, fan.stallWarned, isFan(fan.FanType), rpm);
+    fan.stallWarned = decision.stallWarned;
+    // The AWT record follows: a new stall only on an AWT port, a running fan on any of the first three.
+    if (decision.report && fanNum < kAwtFanCount &&
+        (!decision.stallWarned || isAwtPort(box(boxNum), fanNum)))
         boxArray[static_cast<std::size_t>(boxNum)].awtFan[static_cast<std::size_t>(fanNum)].stallWarned =
-            false;
-    emit sendFanSpeed(boxNum, fanNum, rpm, fan.FanType, false, fan.Monitor, warning);
+            decision.stallWarned;
+    if (decision.report)
+        emit sendFanSpeed(boxNum, fanNum, rpm, fan.FanType, false, fan.Monitor, warning);
 }
 
 } // namespace zyne

@@ -1,8 +1,10 @@
 // Controllers plugged in and removed while the program runs, as the main window handles them.
+#include "ClassicWiring.h"
 #include "DeviceChangeHandler.h"
 #include "EngineRig.h"
 #include "PresenceString.h"
 #include "VxZyneRainbow.h"
+#include "ZyneCommandHelper.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QSignalSpy>
@@ -106,17 +108,27 @@ void DeviceChangeTest::otherDevicesAreIgnored() {
 }
 
 void DeviceChangeTest::classicArrivalAsksTheClassicEngine() {
-    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    EngineRig rig(R"({"plus": [{"index": 0}], "classic": [{"index": 3}]})");
     VxZyneRainbow window;
     DeviceChangeHandler handler(window, nullptr);
     QSignalSpy plus(&window, &VxZyneRainbow::sendResetBoxRequestByOne);
     QSignalSpy classic(&window, &VxZyneRainbow::sendResetZyneBoxRequestByOne);
+    // Waits until the classic engine, on its own thread, has handled what was sent to it.
+    const auto engineDone = [&window] {
+        QMetaObject::invokeMethod(window.classic()->engine(), [] {}, Qt::BlockingQueuedConnection);
+    };
     QVERIFY(handler.handleDeviceChange(interfaceName("VID_264A&PID_1F44"), true));
     QCOMPARE(classic.count(), 1);
     QCOMPARE(classic.first().first().toInt(), 3);
     QVERIFY(classicPresenceStr().isPresent(3));
+    engineDone();
+    QVERIFY(classicPresenceStr().isPresent(3));
     QCOMPARE(plus.count(), 0);
+
+    QCOMPARE(rig.sim().control(QStringLiteral("unplug classic 3")), QStringLiteral("ok"));
     QVERIFY(handler.handleDeviceChange(interfaceName("VID_264A&PID_1F44"), false));
+    QVERIFY(!classicPresenceStr().isPresent(3));
+    engineDone();
     QVERIFY(!classicPresenceStr().isPresent(3));
 }
 

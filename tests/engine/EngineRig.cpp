@@ -47,7 +47,15 @@ QString EngineRig::settingsFolder() const {
 }
 
 std::vector<QByteArray> EngineRig::reportsTo(int plusBox) const {
-    const QString dev = deviceIdText(kMakerVendorId, plusProductId(plusBox));
+    return reportsToProduct(plusProductId(plusBox));
+}
+
+std::vector<QByteArray> EngineRig::classicReportsTo(int classicBox) const {
+    return reportsToProduct(classicProductId(classicBox));
+}
+
+std::vector<QByteArray> EngineRig::reportsToProduct(std::uint16_t productId) const {
+    const QString dev = deviceIdText(kMakerVendorId, productId);
     std::vector<QByteArray> reports;
     for (const auto& event : m_sim->events()) {
         if (event.dev == dev && event.dir == QLatin1String("out"))

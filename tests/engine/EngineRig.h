@@ -21,6 +21,8 @@ public:
     sim::SimBackend& sim() { return *m_sim; }
     // Output reports written to a Plus box, report-ID byte first, in order.
     std::vector<QByteArray> reportsTo(int plusBox) const;
+    // The same for a classic box.
+    std::vector<QByteArray> classicReportsTo(int classicBox) const;
     // Product ids of every open attempt, in order.
     std::vector<int> openedProductIds() const;
     void forget() { m_sim->clearEvents(); }
@@ -28,6 +30,8 @@ public:
     QString settingsFolder() const;
 
 private:
+    std::vector<QByteArray> reportsToProduct(std::uint16_t productId) const;
+
     sim::SimBackend* m_sim = nullptr;
 };
 

@@ -1,0 +1,158 @@
+#include "ClassicWiring.h"
+
+#include "VxZyneRainbow.h"
+#include "ZyneCommandHelper.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QThread>
+#include <QTimer>
+
+namespace zyne {
+
+namespace {
+constexpr int kMusicIntervalMs = 50;
+constexpr int kRandomIntervalMs = 200;
+// A report under way needs at most one bounded reply wait; settings files take a few ms more.
+constexpr int kStopWaitMs = 2000;
+
+void startLoggedTimer(QTimer* timer, int intervalMs, const char* log) {
+    if (timer->isActive())
+        return;
+    timer->start(intervalMs);
+    qCDebug(lcClassic) << log;
+}
+
+void closeLoggedTimer(QTimer* timer, const char* log) {
+    if (!timer->isActive())
+        return;
+    timer->stop();
+    qCDebug(lcClassic) << log;
+}
+} // namespace
+
+ClassicWiring::ClassicWiring(VxZyneRainbow& window) : QObject(&window), m_window(window) {
+    m_thread = new QThread;
+    m_thread->setObjectName(QStringLiteral("classic engine"));
+    m_engine = new ZyneCommandHelper;
+    m_engine->moveToThread(m_thread);
+    // The engine is destroyed on its own thread, closing its handles there.
+    connect(m_thread, &QThread::finished, m_engine, &QObject::deleteLater);
+    connectEngine();
+    createTimers();
+    m_thread->start(QThread::InheritPriority);
+    // The main window needs to know which classic boxes are there; lighting them need not hold
+    // up its start.
+    ZyneCommandHelper* engine = m_engine;
+    QMetaObject::invokeMethod(
+        m_engine, [engine] { engine->findControllers(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_engine, [engine] { engine->lightFoundControllers(); }, Qt::QueuedConnection);
+    // Quitting stops the thread before the windows go, so no report is cut short at exit.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &ClassicWiring::stop);
+}
+
+ClassicWiring::~ClassicWiring() {
+    stop();
+}
+
+void ClassicWiring::connectEngine() {
+    using Window = VxZyneRainbow;
+    using Engine = ZyneCommandHelper;
+    const auto queued = Qt::QueuedConnection;
+    Window* window = &m_window;
+    connect(m_engine, &Engine::sendResetMainView, window, &Window::receiveResetZyneMainView, queued);
+    connect(m_engine, &Engine::sendResetMainViewProfile, window, &Window::receiveResetZyneMainViewProfile,
+            queued);
+    connect(window, &Window::sendResetZyneBoxRequest, m_engine, &Engine::getZyneController, queued);
+    connect(window, &Window::sendResetZyneBoxRequestByOne, m_engine, &Engine::getZyneControllerByOne, queued);
+    connect(window, &Window::sendResetViewRequest, m_engine, &Engine::receiveResetViewRequest, queued);
+    connect(m_engine, &Engine::sendFanSpeed, window, &Window::receiveFanSpeed, queued);
+    connect(window, &Window::sendZyneChangeLight, m_engine, &Engine::changeLightMode, queued);
+    connect(window, &Window::sendZyneRGBDataToCommand, m_engine, &Engine::receiveRGBData, queued);
+    connect(window, &Window::sendZyneSwitchLed, m_engine, &Engine::receiveSwitchLed, queued);
+    connect(window, &Window::sendZyneBrighr, m_engine, &Engine::receiveBright, queued);
+    connect(window, &Window::sendChangeFanSpeed, m_engine, &Engine::receiveChangeFanSpeed, queued);
+    connect(window, &Window::sendZyneSwitchPWM, m_engine, &Engine::receiveZyneSwitchPWM, queued);
+    connect(window, &Window::sendTempetatureToZyne, m_engine, &Engine::receiveTempetatureToZyne, queued);
+    connect(window, &Window::sendZyneCopy, m_engine, &Engine::receiveZyneCopy, queued);
+    connect(window, &Window::sendSelectZyneProfile, m_engine, &Engine::receiveZyneSelectProfile, queued);
+    connect(window, &Window::sendZyneMonitor, m_engine, &Engine::receiveZyneMonitor, queued);
+    connect(window, &Window::sendSaveZyne, m_engine, &Engine::receiveZyneSave, queued);
+    connect(window, &Window::sendZyneGetFirmware, m_engine, &Engine::receiveZyneFirmware, queued);
+    connect(m_engine, &Engine::sendZyneFirmware, window, &Window::receiveFirmware, queued);
+    connect(m_engine, &Engine::sendCanControl, window, &Window::receiveCanControl, queued);
+    connect(window, &Window::sendZyneMobileVolume, m_engine, &Engine::receiveMobileVolume, queued);
+    connect(window, &Window::sendUpdateZyneSpeed, m_engine, &Engine::sendCommandReadFanSpeed, queued);
+}
+
+void ClassicWiring::createTimers() {
+    using Engine = ZyneCommandHelper;
+    const auto queued = Qt::QueuedConnection;
+    m_musicTimer = new QTimer(this);
+    m_musicTimer->setObjectName(QStringLiteral("zyneMusicTimer"));
+    connect(m_musicTimer, &QTimer::timeout, this, &ClassicWiring::runZyneMusicTimer);
+    connect(&m_window, &VxZyneRainbow::sendZyneMusicMode, m_engine, &Engine::runMusicModeTimer, queued);
+    connect(m_engine, &Engine::sendStartMusicModeTimer, this, &ClassicWiring::startZyneMusicTimer, queued);
+    connect(m_engine, &Engine::sendCloseMusicModeTimer, this, &ClassicWiring::closeZyneMusicTimer, queued);
+
+    m_randomTimer = new QTimer(this);
+    m_randomTimer->setObjectName(QStringLiteral("zyneRandomTimer"));
+    connect(m_randomTimer, &QTimer::timeout, this, &ClassicWiring::zyneRandom);
+    connect(&m_window, &VxZyneRainbow::sendZyneRandomMode, m_engine, &Engine::receiveRandomMode, queued);
+    connect(m_engine, &Engine::sendStartRandomModeTimer, this, &ClassicWiring::startZyneRandomTimer, queued);
+    connect(m_engine, &Engine::sendCloseRandomModeTimer, this, &ClassicWiring::closeZyneRandomTimer, queued);
+}
+
+void ClassicWiring::pollSpeeds(int boxNum) {
+    if (m_engine && m_engine->admitTick(ZyneCommandHelper::Tick::SpeedPoll))
+        emit m_window.sendUpdateZyneSpeed(boxNum);
+}
+
+void ClassicWiring::runZyneMusicTimer() {
+    if (m_engine && m_engine->admitTick(ZyneCommandHelper::Tick::Music))
+        emit m_window.sendZyneMusicMode();
+}
+
+void ClassicWiring::zyneRandom() {
+    if (m_engine && m_engine->admitTick(ZyneCommandHelper::Tick::Random))
+        emit m_window.sendZyneRandomMode();
+}
+
+void ClassicWiring::startZyneMusicTimer() {
+    startLoggedTimer(m_musicTimer, kMusicIntervalMs, "startZyneMusicTimer");
+}
+
+void ClassicWiring::closeZyneMusicTimer() {
+    closeLoggedTimer(m_musicTimer, "closeZyneMusicTimer");
+}
+
+void ClassicWiring::startZyneRandomTimer() {
+    startLoggedTimer(m_randomTimer, kRandomIntervalMs, "startZyneRandomTimer");
+}
+
+void ClassicWiring::closeZyneRandomTimer() {
+    closeLoggedTimer(m_randomTimer, "closeZyneRandomTimer");
+}
+
+void ClassicWiring::stop() {
+    if (!m_thread)
+        return;
+    m_musicTimer->stop();
+    m_randomTimer->stop();
+    m_thread->requestInterruption();
+    m_thread->quit();
+    if (!m_thread->wait(kStopWaitMs)) {
+        // Never destroy a running thread: it is left to the end of the process.
+        qCWarning(lcClassic) << "the classic engine did not stop within" << kStopWaitMs << "ms";
+        m_thread = nullptr;
+        m_engine = nullptr;
+        return;
+    }
+    qCDebug(lcClassic) << "classic engine stopped";
+    delete m_thread;
+    m_thread = nullptr;
+    m_engine = nullptr;
+}
+
+} // namespace zyne

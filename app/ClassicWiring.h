@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+
+class QThread;
+class QTimer;
+
+namespace zyne {
+
+class VxZyneRainbow;
+class ZyneCommandHelper;
+
+// The classic engine on its own thread, as the main window sees it: creates the thread and the
+// engine, queues every connection between them and the main window, runs the classic effect
+// timers, and stops the thread in order when the program quits.
+class ClassicWiring : public QObject {
+    Q_OBJECT
+public:
+    // Finds the classic boxes before it returns (their lighting follows on the engine's thread),
+    // so the main window's first-box selection and consistency check see them.
+    explicit ClassicWiring(VxZyneRainbow& window);
+    ~ClassicWiring() override;
+
+    ZyneCommandHelper* engine() const { return m_engine; }
+    // One speed poll of the given box, unless the previous one is still waiting.
+    void pollSpeeds(int boxNum);
+    // Lets the report under way finish, then ends the thread; waits a bounded time.
+    void stop();
+
+public slots:
+    void runZyneMusicTimer();
+    void zyneRandom();
+    void startZyneMusicTimer();
+    void closeZyneMusicTimer();
+    void startZyneRandomTimer();
+    void closeZyneRandomTimer();
+
+private:
+    void connectEngine();
+    void createTimers();
+
+    VxZyneRainbow& m_window;
+    QThread* m_thread = nullptr;
+    ZyneCommandHelper* m_engine = nullptr;
+    QTimer* m_musicTimer = nullptr;
+    QTimer* m_randomTimer = nullptr;
+};
+
+} // namespace zyne
