@@ -2,6 +2,7 @@
 
 #include "HidBackend.h"
 #include "PlusControllerEmulator.h"
+#include "PowerSupplyEmulator.h"
 
 namespace zyne::sim {
 
@@ -81,17 +82,24 @@ std::unique_ptr<SimDevice> makeController(DeviceKind kind, const ControllerSpec&
         emulator = std::make_unique<PlusControllerEmulator>(spec);
     else
         emulator = std::make_unique<EchoEmulator>(spec.rpm);
-    return makeDevice(kind, spec.index, controllerIds(kind, spec.index), spec.behaviour, std::move(emulator));
+    auto device =
+        makeDevice(kind, spec.index, controllerIds(kind, spec.index), spec.behaviour, std::move(emulator));
+    device->latencyMs = spec.latencyMs;
+    return device;
 }
 
-// The power supply's model query and the AWT chip's frames plug in here once they are emulated.
-std::unique_ptr<SimDevice> makePowerSupply(const PowerSupplySpec&) {
-    return makeDevice(DeviceKind::PowerSupply, 0, kPowerSupplyIds, Behaviour::Ok,
-                      std::make_unique<EchoEmulator>());
+std::unique_ptr<SimDevice> makePowerSupply(const PowerSupplySpec& spec) {
+    auto device = makeDevice(DeviceKind::PowerSupply, 0, kPowerSupplyIds, Behaviour::Ok,
+                             std::make_unique<PowerSupplyEmulator>(spec.model));
+    device->latencyMs = spec.latencyMs;
+    return device;
 }
 
 std::unique_ptr<SimDevice> makeAwt(const AwtSpec& spec) {
-    return makeDevice(DeviceKind::Awt, 0, kAwtIds, Behaviour::Ok, std::make_unique<EchoEmulator>(spec.rpm));
+    auto device =
+        makeDevice(DeviceKind::Awt, 0, kAwtIds, Behaviour::Ok, std::make_unique<EchoEmulator>(spec.rpm));
+    device->latencyMs = spec.latencyMs;
+    return device;
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "ZynePlusCommandHelper.h"
 
+#include "ApplicationSettings.h"
+
 Q_LOGGING_CATEGORY(lcPlus, "zyne.plus")
 
 namespace zyne {
@@ -13,6 +15,8 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent) : QObject(parent) 
     loadDeviceSettings();
     getZynePlus();
     qCDebug(lcPlus) << "ZynePlusCommandHelper init OK";
+    if (ApplicationSettings::get().isSyncPwrix)
+        m_powerSupply.detect();
     applySavedProfiles();
     refreshAllPresentBoxes();
     reportShownBoxToViews();
@@ -22,6 +26,7 @@ void ZynePlusCommandHelper::resetAllBox() {
     qCDebug(lcPlus) << "resetAllBox";
     refreshAllPresentBoxes();
     refreshAllPresentBoxes();
+    mirrorSelectedPortToPowerSupply();
 }
 
 void ZynePlusCommandHelper::refreshAllPresentBoxes() {
