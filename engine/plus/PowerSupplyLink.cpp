@@ -6,10 +6,6 @@
 
 namespace zyne {
 
-namespace {
-constexpr int kMuteAfterUnanswered = 3;
-} // namespace
-
 const std::vector<std::string>& PowerSupplyLink::acceptedModels() {
     // One 1250 W model of the digital series, four of the gold series.
     static const std::vector<std::string> models{"VXD1250PT", "VXG1250GD", "VXG1200GD", "VXG1050GD",
@@ -60,23 +56,19 @@ void PowerSupplyLink::send(const PlusReport& report) {
     if (!isPresent())
         return;
     PlusReply reply;
-    const bool mute = m_unanswered >= kMuteAfterUnanswered;
-    const ExchangeResult result = exchangeReport(*m_device, report, reply, mute ? 0 : kReplyTimeoutMs);
-    if (result.written < 0 || result.read < 0) {
+    const ExchangeResult result = exchangeReport(
+        *m_device, report, reply, m_replies.replyTimeout(BoxReplyWatch::Wait::UnlessMuted, kReplyTimeoutMs));
+    if (result.written < 0 || result.read < 0)
         close("is gone");
-        return;
-    }
-    if (result.read > 0 || result.drained > 0)
-        m_unanswered = 0;
-    else if (++m_unanswered == kMuteAfterUnanswered)
-        qCWarning(lcPlus) << "power supply does not answer: its replies are no longer waited for";
+    else
+        m_replies.note(result, QStringLiteral("power supply"));
 }
 
 void PowerSupplyLink::close(const char* why) {
     qCWarning(lcPlus) << "power supply" << why << "- closed until it is found again";
     m_device.reset();
     m_supported = false;
-    m_unanswered = 0;
+    m_replies.reset();
     m_lastLook = std::chrono::steady_clock::now();
 }
 

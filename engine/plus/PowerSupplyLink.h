@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoxReplyWatch.h"
 #include "HidBackend.h"
 #include "PowerSupplyFrames.h"
 
@@ -40,8 +41,8 @@ private:
 
     std::unique_ptr<HidDevice> m_device;
     bool m_supported = false;
-    // Replies missed in a row; past a few the supply's replies are no longer waited for.
-    int m_unanswered = 0;
+    // A supply that stops answering is not waited for, as a box would not be.
+    BoxReplyWatch m_replies;
     MirroredColours m_colours;
     std::chrono::steady_clock::time_point m_lastLook{};
 };
