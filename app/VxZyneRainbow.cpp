@@ -3,6 +3,7 @@
 #include "ApplicationSettings.h"
 #include "ClassicWiring.h"
 #include "DeviceChangeHandler.h"
+#include "EffectTimers.h"
 #include "GetHWiNFO.h"
 #include "HotKeyHook.h"
 #include "PlusReports.h"
@@ -105,6 +106,9 @@ void VxZyneRainbow::createTimers() {
             &VxZyneRainbow::startComputerMusicTimer);
     connect(m_plus, &ZynePlusCommandHelper::sendCloseComputerMusicTimer, this,
             &VxZyneRainbow::closeComputerMusicTimer);
+
+    m_effectTimers = new EffectTimers(m_plus, this);
+    connect(m_plus, &ZynePlusCommandHelper::sendStopAllTimer, this, &VxZyneRainbow::stopAllTimer);
 }
 
 void VxZyneRainbow::getVolumeValue() {
@@ -123,6 +127,11 @@ void VxZyneRainbow::closeComputerMusicTimer() {
         return;
     m_computerVolumeTimer->stop();
     qCDebug(lcMain) << "closeComputerMusicTimer";
+}
+
+void VxZyneRainbow::stopAllTimer() {
+    m_effectTimers->stopAllTimer();
+    closeComputerMusicTimer();
 }
 
 void VxZyneRainbow::receiveVolWarning(int boxNum, int fanNum) {

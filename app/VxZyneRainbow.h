@@ -22,6 +22,7 @@ class ClassicWiring;
 class DeviceChangeHandler;
 class HotKeyHook;
 class WindowMessageRouter;
+class EffectTimers;
 class ZynePlusCommandHelper;
 
 // The program's hidden main window: owns the engines, the tray icon and the timers, and routes
@@ -121,6 +122,8 @@ public slots:
     void getVolumeValue();
     void startComputerMusicTimer();
     void closeComputerMusicTimer();
+    // Stops the cross, PC volume, music mode and CPU temperature timers.
+    void stopAllTimer();
     void receiveVolWarning(int boxNum, int fanNum);
     void receiveResetZyneMainViewProfile(int profile);
     void receiveResetPlusMainView(int boxNum, int fanNum, int lightMode, int colorMode, int lightSpeed,
@@ -158,6 +161,7 @@ private:
     int m_currentProfile = 1;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
+    EffectTimers* m_effectTimers = nullptr;
     QTimer* m_sensorPollTimer = nullptr;
     GetHWiNFO* m_sensorReader = nullptr;
 

@@ -40,11 +40,13 @@ QByteArray PlusControllerEmulator::answer(const QByteArray& report) {
         reply[6] = static_cast<char>(rpm >> 8);
     } else if (command == kSet && (subject == kLighting || subject == kFanSpeed)) {
         auto& kept = subject == kLighting ? m_record.lighting : m_record.fanSpeed;
-        if (port >= 0)
+        if (port >= 0) {
             kept[port] = report;
-        else
+            m_record.lightingCount[port] += subject == kLighting ? 1 : 0;
+        } else {
             qCWarning(lcSim) << "controller: report for port" << static_cast<unsigned char>(report.at(2))
                              << "ignored";
+        }
     } else if (command == kSet && subject == kSave) {
         ++m_record.saves;
     }

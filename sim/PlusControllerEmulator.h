@@ -12,6 +12,7 @@ namespace zyne::sim {
 struct PlusControllerRecord {
     std::array<QByteArray, SimRig::kPlusFanPorts> lighting;
     std::array<QByteArray, SimRig::kPlusFanPorts> fanSpeed;
+    std::array<int, SimRig::kPlusFanPorts> lightingCount{}; // lighting reports taken per port
     int saves = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "AwtChipEmulator.h"
 #include "HidBackend.h"
 #include "PlusControllerEmulator.h"
+#include "PowerSupplyEmulator.h"
 
 namespace zyne::sim {
 
@@ -76,18 +77,24 @@ std::unique_ptr<SimDevice> makeDevice(DeviceKind kind, int index, UsbIds ids, Be
 }
 
 std::unique_ptr<SimDevice> makeController(DeviceKind kind, const ControllerSpec& spec) {
-    return makeDevice(kind, spec.index, controllerIds(kind, spec.index), spec.behaviour,
-                      std::make_unique<PlusControllerEmulator>(spec));
+    auto device = makeDevice(kind, spec.index, controllerIds(kind, spec.index), spec.behaviour,
+                             std::make_unique<PlusControllerEmulator>(spec));
+    device->latencyMs = spec.latencyMs;
+    return device;
 }
 
-// The power supply's model query plugs in here once it is emulated.
-std::unique_ptr<SimDevice> makePowerSupply(const PowerSupplySpec&) {
-    return makeDevice(DeviceKind::PowerSupply, 0, kPowerSupplyIds, Behaviour::Ok,
-                      std::make_unique<EchoEmulator>());
+std::unique_ptr<SimDevice> makePowerSupply(const PowerSupplySpec& spec) {
+    auto device = makeDevice(DeviceKind::PowerSupply, 0, kPowerSupplyIds, Behaviour::Ok,
+                             std::make_unique<PowerSupplyEmulator>(spec.model));
+    device->latencyMs = spec.latencyMs;
+    return device;
 }
 
 std::unique_ptr<SimDevice> makeAwt(const AwtSpec& spec) {
-    return makeDevice(DeviceKind::Awt, 0, kAwtIds, spec.behaviour, std::make_unique<AwtChipEmulator>(spec));
+    auto device =
+        makeDevice(DeviceKind::Awt, 0, kAwtIds, spec.behaviour, std::make_unique<AwtChipEmulator>(spec));
+    device->latencyMs = spec.latencyMs;
+    return device;
 }
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "SimRig.h"
 #include "SimTrace.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -26,8 +27,14 @@ QString deviceLabel(DeviceKind kind, int index);
 // Reports the kernel keeps for one open hidraw file before it drops new ones.
 constexpr std::size_t kMaxQueuedReports = 64;
 
+// An answer and the moment the device has it ready (its reply latency after the request).
+struct QueuedReport {
+    QByteArray bytes;
+    std::chrono::steady_clock::time_point readyAt;
+};
+
 struct OpenHandle {
-    std::deque<QByteArray> inputReports;
+    std::deque<QueuedReport> inputReports;
     bool deviceGone = false;
 };
 
@@ -37,6 +44,7 @@ struct SimDevice {
     UsbIds ids;
     bool present = true;
     Behaviour behaviour = Behaviour::Ok;
+    int latencyMs = 0; // each answer is ready this long after its request
     std::unique_ptr<DeviceEmulator> emulator;
     std::vector<std::weak_ptr<OpenHandle>> handles;
     std::map<unsigned char, QByteArray> featureReports; // last one set, by report ID

@@ -12,6 +12,8 @@ namespace zyne::sim {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 // One open simulated interface. Like a hidraw file it gets its own copy of every input report.
 class SimHidDevice : public HidDevice {
 public:
@@ -42,17 +44,22 @@ public:
         std::unique_lock lock(m_state->mutex);
         if (!usable() || !data)
             return -1;
-        // A zero timeout only looks: no need to go through the condition variable.
-        if (timeoutMs > 0) {
-            m_state->inputArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] {
-                return m_handle->deviceGone || !m_handle->inputReports.empty();
-            });
+        // Waits for an answer that is ready; a zero timeout only looks.
+        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            if (m_handle->deviceGone)
+                return -1;
+            const auto now = Clock::now();
+            if (!m_handle->inputReports.empty() && m_handle->inputReports.front().readyAt <= now)
+                break;
+            if (now >= deadline)
+                return 0;
+            auto wakeAt = deadline;
+            if (!m_handle->inputReports.empty())
+                wakeAt = std::min(wakeAt, m_handle->inputReports.front().readyAt);
+            m_state->inputArrived.wait_until(lock, wakeAt);
         }
-        if (m_handle->deviceGone)
-            return -1;
-        if (m_handle->inputReports.empty())
-            return 0;
-        const QByteArray report = m_handle->inputReports.front();
+        const QByteArray report = m_handle->inputReports.front().bytes;
         m_handle->inputReports.pop_front();
         const int count = std::min(static_cast<int>(length), static_cast<int>(report.size()));
         std::copy_n(report.constData(), count, data);
@@ -103,9 +110,10 @@ private:
     void deliver(const QByteArray& reply) {
         if (reply.isEmpty())
             return;
+        const auto readyAt = Clock::now() + std::chrono::milliseconds(m_device.latencyMs);
         for (const auto& weak : m_device.handles) {
             if (auto handle = weak.lock(); handle && handle->inputReports.size() < kMaxQueuedReports)
-                handle->inputReports.push_back(reply);
+                handle->inputReports.push_back({reply, readyAt});
         }
         m_state->inputArrived.notify_all();
     }

@@ -118,7 +118,7 @@ private:
             if (!boxes[i].isObject())
                 return refuse(where, QStringLiteral("expected an object"));
             const QJsonObject box = boxes[i].toObject();
-            if (!onlyKeys(box, {"index", "firmware", "rpm", "behaviour"}, where))
+            if (!onlyKeys(box, {"index", "firmware", "rpm", "behaviour", "latency_ms"}, where))
                 return false;
             int index = 0;
             if (box.contains("index") &&
@@ -141,9 +141,16 @@ private:
                 return false;
             if (box.contains("behaviour") && !readBehaviour(box["behaviour"], where, spec.behaviour))
                 return false;
+            if (!readLatency(box, where, spec.latencyMs))
+                return false;
             out.push_back(spec);
         }
         return true;
+    }
+
+    bool readLatency(const QJsonObject& object, const QString& where, int& out) {
+        return !object.contains("latency_ms") ||
+               readInt(object["latency_ms"], where + ".latency_ms", 0, SimRig::kMaxLatencyMs, out);
     }
 
     bool readPowerSupply(const QJsonObject& root, SimRig& rig) {
@@ -154,9 +161,11 @@ private:
         if (!value.isObject())
             return refuse(where, QStringLiteral("expected an object"));
         const QJsonObject object = value.toObject();
-        if (!onlyKeys(object, {"model"}, where))
+        if (!onlyKeys(object, {"model", "latency_ms"}, where))
             return false;
         PowerSupplySpec spec;
+        if (!readLatency(object, where, spec.latencyMs))
+            return false;
         if (object.contains("model")) {
             if (!object["model"].isString())
                 return refuse(where + ".model", QStringLiteral("expected a text"));
@@ -174,9 +183,11 @@ private:
         if (!value.isObject())
             return refuse(where, QStringLiteral("expected an object"));
         const QJsonObject object = value.toObject();
-        if (!onlyKeys(object, {"boxes", "firmware", "rpm", "behaviour"}, where))
+        if (!onlyKeys(object, {"boxes", "firmware", "rpm", "behaviour", "latency_ms"}, where))
             return false;
         AwtSpec spec;
+        if (!readLatency(object, where, spec.latencyMs))
+            return false;
         if (object.contains("boxes")) {
             if (!readIntList(object["boxes"], where + ".boxes", -1, 0, SimRig::kBoxCount - 1, spec.boxes))
                 return false;
@@ -246,11 +257,11 @@ QString behaviourName(Behaviour behaviour) {
 }
 
 ControllerSpec SimRig::defaultPlus(int index) {
-    return {index, kPlusFirmware, std::vector<int>(kPlusFanPorts, kPlusRpm), Behaviour::Ok};
+    return {index, kPlusFirmware, std::vector<int>(kPlusFanPorts, kPlusRpm), Behaviour::Ok, 0};
 }
 
 ControllerSpec SimRig::defaultClassic(int index) {
-    return {index, kClassicFirmware, std::vector<int>(kClassicFanPorts, kClassicRpm), Behaviour::Ok};
+    return {index, kClassicFirmware, std::vector<int>(kClassicFanPorts, kClassicRpm), Behaviour::Ok, 0};
 }
 
 SimRig SimRig::defaultRig() {

@@ -26,10 +26,12 @@ struct ControllerSpec {
     std::array<std::uint8_t, 3> firmware{};
     std::vector<int> rpm; // one entry per fan port
     Behaviour behaviour = Behaviour::Ok;
+    int latencyMs = 0; // how long each answer takes, as on a busy bus
 };
 
 struct PowerSupplySpec {
     QString model;
+    int latencyMs = 0;
 };
 
 // The AWT controller: one chip answering for the listed box indices.
@@ -39,6 +41,7 @@ struct AwtSpec {
     std::vector<int> rpm{1200, 1200, 1200};
     // probe_fails: every frame fails to go out; silent: the chip stays busy and never answers.
     Behaviour behaviour = Behaviour::Ok;
+    int latencyMs = 0;
 };
 
 struct UsbIds {
@@ -54,6 +57,8 @@ public:
     static constexpr int kClassicFanPorts = 3;
     static constexpr int kAwtFanPorts = 3;
     static constexpr int kMaxRpm = 0xFFFF; // the speed travels as 16 bits
+    // A device slower than this would only make every read give up.
+    static constexpr int kMaxLatencyMs = 1000;
 
     // A controller as a fresh box of that kind comes: used for boxes plugged in without a rig entry.
     static ControllerSpec defaultPlus(int index);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "FanRecords.h"
 #include "TemperatureColour.h"
+
+#include <array>
 
 namespace zyne {
 
@@ -9,14 +12,25 @@ struct LedPosition {
     int box = 0;
     int port = 0;
     int led = 0;
+    bool onSamePort(const LedPosition& other) const { return box == other.box && port == other.port; }
 };
 
-// The one meteor shared by every port in the meteor modes.
+// The one meteor shared by every port in the meteor modes: the head and the two LEDs behind it.
 struct MeteorState {
     int seriesLightMode = 0; // 1 lit meteor on a dark fan, 2 dark meteor on a lit fan
-    int seriesColorMode = 0;
+    int seriesColorMode = 0; // 0 per-LED colours, 1 the whole-fan entry
     LedPosition head;
+    LedPosition previous;
+    LedPosition beforePrevious;
     int tick = 0;
+};
+
+// What the series panel set last; the dark meteor paints its fans with these colours.
+struct SeriesSettings {
+    int lightSpeed = 0;
+    std::array<int, kColourEntries> red = RainbowFanState().RColor;
+    std::array<int, kColourEntries> green = RainbowFanState().GColor;
+    std::array<int, kColourEntries> blue = RainbowFanState().BColor;
 };
 
 // Engine-wide measurements the temperature-driven features share.

@@ -16,3 +16,11 @@ struct RgbColour {
 RgbColour temperatureTargetColour(int celsius);
 
 } // namespace zyne
+
+namespace zyne {
+
+// One 200 ms step of the shown CPU-temperature colour towards the colour of `current`, along the
+// circle between blue and red, in the direction the temperature moved. Unchanged when it did not move.
+RgbColour walkTemperatureColour(RgbColour shown, int current, int previous);
+
+} // namespace zyne

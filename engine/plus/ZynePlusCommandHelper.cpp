@@ -1,5 +1,6 @@
 #include "ZynePlusCommandHelper.h"
 
+#include "ApplicationSettings.h"
 #include "AwtController.h"
 
 Q_LOGGING_CATEGORY(lcPlus, "zyne.plus")
@@ -17,6 +18,8 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
     loadDeviceSettings();
     getZynePlus();
     qCDebug(lcPlus) << "ZynePlusCommandHelper init OK";
+    if (ApplicationSettings::get().isSyncPwrix)
+        m_powerSupply.detect();
     applySavedProfiles();
     refreshAllPresentBoxes();
     reportShownBoxToViews();
@@ -26,6 +29,7 @@ void ZynePlusCommandHelper::resetAllBox() {
     qCDebug(lcPlus) << "resetAllBox";
     refreshAllPresentBoxes();
     refreshAllPresentBoxes();
+    mirrorSelectedPortToPowerSupply();
 }
 
 void ZynePlusCommandHelper::refreshAllPresentBoxes() {

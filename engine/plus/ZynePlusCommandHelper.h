@@ -1,16 +1,22 @@
 #pragma once
 
 #include "AwtCommand.h"
+#include "BigWaveEffect.h"
 #include "ControllerBox.h"
+#include "EffectPlayback.h"
 #include "EffectState.h"
 #include "IniHelper.h"
+#include "MusicEffect.h"
 #include "PlusReports.h"
+#include "PowerSupplyLink.h"
+#include "SelectedBox.h"
 
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
 
 #include <array>
+#include <vector>
 
 class ComputerVolume;
 
@@ -40,8 +46,21 @@ public:
     RainbowFanState& fanRecord(int boxNum, int fanNum);
     const MeteorState& meteor() const { return m_meteor; }
     const TemperatureState& temperature() const { return m_temperature; }
-    // The last level of the PC's audio output, 0..100.
-    int computerMusicLevel() const { return m_computerMusicLevel; }
+    // The music levels as received and smoothed, 0..100.
+    int computerMusicLevel() const { return m_musicLevels.computer; }
+    const music::Levels& musicLevels() const { return m_musicLevels; }
+    const BigWaveEffect& bigWave() const { return m_bigWave; }
+    const EffectPlayback& effectPlayback() const { return m_playback; }
+    const PowerSupplyLink& powerSupply() const { return m_powerSupply; }
+
+    // Replaces the frames that ports in mode 16 play (demo effects, user scripts) and starts the
+    // playback timer when there is something to play.
+    void loadEffectFrames(std::vector<EffectFrame> frames);
+    // Looks for the power supply (when synchronisation is on and none is present yet) and shows port 1
+    // of the selected box on it.
+    void startPowerSupplySync();
+    // Copies port 1 of the selected box into the power supply's colours and sends it its mode.
+    void mirrorSelectedPortToPowerSupply();
     // The firmware version of a Plus box as "major.minor.patch", "0" when absent. AWT boxes
     // answer later, through receivePlusFirmware.
     QString firmwareVersion(int boxNum);
@@ -85,6 +104,22 @@ public slots:
 
     // Music from the PC's audio output: one level sample (the argument is not used).
     void getVolumeValue(int unused);
+    void receiveMobileVolume(int level);
+
+    // Effect ticks, one per timer
+    void receiveBigWave();
+    void sendMeteor();
+    void sendCross();
+    void receiveEffect();
+    void runMusicModeTimer();
+    void sendCommandCPUTemp();
+
+    // Series panel
+    void receiveSeriesLightMode(int mode);
+    void receiveSeriesColorMode(int mode);
+    void receiveSeriesLightSpeed(int speed);
+    void receiveSeriesRGB(int unused1, int unused2, int* red, int* green, int* blue, float* unusedBright);
+    void resetAllToFullLight();
 
     // Colours, brightness, LED selection and switches from the views and the mobile app. Colour
     // and brightness lists shorter than 13 entries and selection texts shorter than 12 characters
@@ -124,6 +159,14 @@ signals:
     void sendStartCrossTimer();
     void sendStartMeteorTimer();
     void sendStartBigWaveTimer();
+    void sendCloseBigWaveTimer();
+    void sendCloseMeteorTimer();
+    void sendCloseCrossTimer();
+    void sendCloseMusicModeTimer();
+    void sendCloseComputTempTimer();
+    void sendEffectTimerStart();
+    void sendEffectTimerStop();
+    void sendStopAllTimer();
     void sendVolWarning(int boxNum, int fanNum);
     void sendResetMainViewProfile(int profile);
     // One port's record for the views; the arrays point into the record and are valid during the call.
@@ -182,6 +225,14 @@ private:
     void startEffectTimer(int mode);
     void startTemperatureColour(int boxNum, int fanNum);
     void startMeteor(int boxNum, int fanNum, int variant);
+    // Writes what an effect tick computed; boxes that are gone or mute cost no wait.
+    void writeFrames(const PortFrames& frames);
+
+    // Power-supply mirror
+    // Synchronisation is on and the supply can take frames.
+    bool mirroringPowerSupply();
+    const RainbowFanState& mirroredPort() { return port(selectedBox(), 0); }
+    void mirrorPortZeroChange(int boxNum);
 
     // Fan speed reports
     void sendFanSpeedPercent(int boxNum, int fanNum, int duty);
@@ -196,12 +247,16 @@ private:
     std::array<ControllerBox, kBoxCount> boxArray;
     TemperatureState m_temperature;
     MeteorState m_meteor;
+    SeriesSettings m_series;
+    BigWaveEffect m_bigWave;
+    EffectPlayback m_playback;
+    PowerSupplyLink m_powerSupply;
     // Made when a port first enters a PC music mode: only those need the audio capture, and it
     // needs a moment to connect before the first tick reads it.
     ComputerVolume& computerVolume();
     ComputerVolume* m_computerVolume = nullptr;
     RainbowFanState m_strayFan;
-    int m_computerMusicLevel = 0;
+    music::Levels m_musicLevels;
     AwtController* m_awt = nullptr;
 };
 

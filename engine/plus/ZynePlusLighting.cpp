@@ -69,7 +69,7 @@ void ZynePlusCommandHelper::changeLightMode(int boxNum, int fanNum, int lightMod
     refreshFanLed(boxNum, fanNum);
     if (fanNum != 0)
         return;
-    // The power-supply mirror of port 0 joins here once the power-supply link exists.
+    mirrorPortZeroChange(boxNum);
     refreshFollowers(boxNum);
 }
 
@@ -227,27 +227,6 @@ void ZynePlusCommandHelper::startTemperatureColour(int boxNum, int fanNum) {
     sendCommand_OneColor(boxNum, fanNum, m_temperature.displayed);
     qCDebug(lcPlus) << "sendStartComputTempTimer---14";
     emit sendStartComputTempTimer();
-}
-
-void ZynePlusCommandHelper::startMeteor(int boxNum, int fanNum, int variant) {
-    m_meteor.seriesLightMode = variant;
-    m_meteor.head = LedPosition{boxNum, fanNum, 0};
-    m_meteor.tick = 0;
-    if (variant == 1) {
-        sendCommand_turnoff(boxNum, fanNum);
-    } else {
-        // The dark meteor starts on the fan's own colours, at full brightness.
-        const RainbowFanState& fan = port(boxNum, fanNum);
-        LedTriples leds{};
-        if (m_meteor.seriesColorMode == 0 || m_meteor.seriesColorMode == 1) {
-            RainbowFanState unscaled = fan;
-            unscaled.Bright.fill(1.0f);
-            leds = portColours(unscaled,
-                               m_meteor.seriesColorMode == 1 ? LedLayout::WholeFan : LedLayout::PerLed);
-        }
-        sendLighting(boxNum, fanNum, kModeStaticFrame, leds);
-    }
-    emit sendStartMeteorTimer();
 }
 
 void ZynePlusCommandHelper::sendLighting(int boxNum, int fanNum, int modeByte, const LedTriples& leds) {

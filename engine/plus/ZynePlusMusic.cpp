@@ -1,6 +1,9 @@
 #include "ComputerVolume.h"
+#include "EffectFrames.h"
 #include "SelectedBox.h"
 #include "ZynePlusCommandHelper.h"
+
+#include <QThread>
 
 namespace zyne {
 
@@ -38,7 +41,7 @@ void ZynePlusCommandHelper::getVolumeValue(int) {
     const int level = computerVolume().getVolumeLevel();
     qCDebug(lcPlus) << "ZynePlusCommandHelper--getVolumeValue:" << level;
     if (level >= 0) {
-        m_computerMusicLevel = level;
+        m_musicLevels.computer = level;
         return;
     }
     // Nothing can be heard: warn about every port of the shown box that follows the PC's music.
@@ -47,6 +50,69 @@ void ZynePlusCommandHelper::getVolumeValue(int) {
         if (isComputerMusicMode(port(shown, p).lightMode))
             emit sendVolWarning(shown, p);
     }
+}
+
+} // namespace zyne
+
+namespace zyne {
+
+void ZynePlusCommandHelper::receiveMobileVolume(int level) {
+    m_musicLevels.mobile = level;
+}
+
+void ZynePlusCommandHelper::runMusicModeTimer() {
+    qCDebug(lcPlus) << "ZynePlusCommandHelper--runMusicModeTimer---volume:" << m_musicLevels.computer;
+    m_musicLevels.smoothedComputer = music::smooth(m_musicLevels.smoothedComputer, m_musicLevels.computer);
+    m_musicLevels.smoothedMobile = music::smooth(m_musicLevels.smoothedMobile, m_musicLevels.mobile);
+    qCDebug(lcPlus) << "preVolumeValue:::" << m_musicLevels.smoothedComputer;
+
+    if (mirroringPowerSupply() && lightmode::isMusic(mirroredPort().lightMode)) {
+        const RainbowFanState& mirrored = mirroredPort();
+        m_powerSupply.send(psuframe::music(m_powerSupply.colours(), mirrored.colorMode, mirrored.lightMode,
+                                           m_musicLevels.smoothedComputer));
+    }
+    PortFrames frames;
+    const bool used = music::tick(boxArray, m_musicLevels, frames);
+    writeFrames(frames);
+    if (used)
+        return;
+    m_musicLevels.computer = 0;
+    m_musicLevels.smoothedComputer = 0;
+    emit sendCloseMusicModeTimer();
+    emit sendCloseComputerMusicTimer();
+}
+
+void ZynePlusCommandHelper::sendCommandCPUTemp() {
+    qCDebug(lcPlus).nospace() << "sendCommandCPUTemp " << QThread::currentThreadId()
+                              << ", maxTemp:" << m_temperature.current;
+    const bool moved = m_temperature.current != m_temperature.previous;
+    if (moved) {
+        const RgbColour before = m_temperature.displayed;
+        m_temperature.displayed =
+            walkTemperatureColour(before, m_temperature.current, m_temperature.previous);
+        if (!(before == m_temperature.displayed))
+            qCDebug(lcPlus) << "temperature colour:" << m_temperature.displayed.red
+                            << m_temperature.displayed.green << m_temperature.displayed.blue;
+        if (mirroringPowerSupply() && mirroredPort().lightMode == lightmode::Temperature) {
+            qCDebug(lcPlus) << "dddddddd";
+            m_powerSupply.send(psuframe::colour(m_temperature.displayed, 1.0f));
+        }
+    }
+    bool used = false;
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (!box(b).isConnected)
+            continue;
+        for (int p = 0; p < kPlusPortCount; ++p) {
+            if (copiedMode(port(b, p)) != lightmode::Temperature)
+                continue;
+            used = true;
+            // An unchanged temperature sends nothing, but still counts the port as in the mode.
+            if (moved && box(b).boxType == BoxPlus)
+                sendCommand_OneColor(b, p, m_temperature.displayed);
+        }
+    }
+    if (!used)
+        emit sendCloseComputTempTimer();
 }
 
 } // namespace zyne

@@ -1,0 +1,73 @@
+// CPU time of one effect tick with 16 boxes × 5 ports all in that effect, engine and simulated
+// controllers together (each tick writes one report and reads its reply per drawn port).
+#include "SimBackend.h"
+#include "ZynePlusCommandHelper.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace zyne;
+
+namespace {
+void installSixteenSimulatedBoxes() {
+    QByteArray json = "{\"plus\": [";
+    for (int i = 0; i < kBoxCount; ++i)
+        json += (i ? ", " : "") + QByteArray("{\"index\": ") + QByteArray::number(i) + "}";
+    QString error;
+    installHidBackend(std::make_unique<sim::SimBackend>(*sim::SimRig::fromJson(json + "]}", &error)));
+}
+
+enum Effect { Cross, Meteor, BigWave, Music };
+
+void BM_EffectTick(benchmark::State& state) {
+    installSixteenSimulatedBoxes();
+    {
+        ZynePlusCommandHelper engine;
+        const auto effect = static_cast<Effect>(state.range(0));
+        const int modes[] = {15, 17, 19, 11};
+        for (int b = 0; b < kBoxCount; ++b) {
+            for (int p = 0; p < kPlusPortCount; ++p) {
+                engine.fanRecord(b, p).Bright.fill(1.0f);
+                engine.changeLightMode(b, p, modes[effect], 0, 0, false);
+            }
+        }
+        engine.receiveMobileVolume(60);
+        for (auto _ : state) {
+            switch (effect) {
+            case Cross:
+                engine.sendCross();
+                break;
+            case Meteor:
+                engine.sendMeteor();
+                break;
+            case BigWave:
+                engine.receiveBigWave();
+                break;
+            case Music:
+                engine.runMusicModeTimer();
+                break;
+            }
+        }
+        const char* names[] = {"cross, 80 frames", "meteor, 1-2 frames", "big wave, 80 frames",
+                               "mobile music, 80 frames"};
+        state.SetLabel(names[effect]);
+    }
+    installHidBackend(nullptr);
+}
+BENCHMARK(BM_EffectTick)->DenseRange(Cross, Music)->Unit(benchmark::kMicrosecond);
+} // namespace
+
+int main(int argc, char** argv) {
+    // The engine reads its settings and profiles: give it an empty folder, not the user's.
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    QCoreApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("zyne.*.debug=false"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ControllerBox.h"
+#include "PlusReports.h"
+
+#include <array>
+#include <vector>
+
+namespace zyne {
+
+using BoxRecords = std::array<ControllerBox, kBoxCount>;
+
+// One lighting report an effect tick wants written to a port.
+struct PortFrame {
+    int box = 0;
+    int port = 0;
+    int modeByte = kModeStaticFrame;
+    LedTriples leds{};
+};
+using PortFrames = std::vector<PortFrame>;
+
+namespace lightmode {
+constexpr int Copy = 7;
+constexpr int Music1 = 8;
+constexpr int Music2 = 9;
+constexpr int Music3 = 10;
+constexpr int Mobile1 = 11;
+constexpr int Mobile2 = 12;
+constexpr int Mobile3 = 13;
+constexpr int Temperature = 14;
+constexpr int Cross = 15;
+constexpr int Playback = 16;
+constexpr int ShootingStar = 17;
+constexpr int BlackHole = 18;
+constexpr int Aurora = 19;
+
+constexpr bool isMusic(int mode) {
+    return mode >= Music1 && mode <= Mobile3;
+}
+constexpr bool isMeteor(int mode) {
+    return mode == ShootingStar || mode == BlackHole;
+}
+} // namespace lightmode
+
+// A port's mode as the animations see it: a follower of port 0 takes port 0's current mode.
+inline int followedMode(const ControllerBox& box, int port) {
+    const int mode = box.rainbowFan[static_cast<std::size_t>(port)].lightMode;
+    return mode == lightmode::Copy ? box.rainbowFan[0].lightMode : mode;
+}
+
+// A port's mode as the measured effects see it: a follower uses the mode copied at its last refresh.
+inline int copiedMode(const RainbowFanState& fan) {
+    return fan.lightMode == lightmode::Copy ? fan.copyLightMode : fan.lightMode;
+}
+
+// Sets LED `led` of a frame, in wire order.
+inline void setLed(LedTriples& leds, int led, unsigned char red, unsigned char green, unsigned char blue) {
+    const auto at = static_cast<std::size_t>(3 * led);
+    leds[at] = green;
+    leds[at + 1] = red;
+    leds[at + 2] = blue;
+}
+
+// LED `led` shows colour entry `entry` of the port, scaled by its brightness and a percentage.
+inline void setLedFromEntry(LedTriples& leds, int led, const RainbowFanState& fan, int entry,
+                            int percent = 100) {
+    const auto e = static_cast<std::size_t>(entry);
+    setLed(leds, led, colourByte(fan.RColor[e], fan.Bright[e], percent),
+           colourByte(fan.GColor[e], fan.Bright[e], percent),
+           colourByte(fan.BColor[e], fan.Bright[e], percent));
+}
+
+} // namespace zyne

@@ -1,0 +1,113 @@
+#include "CrossEffect.h"
+#include "MeteorEffect.h"
+#include "PortColours.h"
+#include "ZynePlusCommandHelper.h"
+
+#include <algorithm>
+
+namespace zyne {
+
+void ZynePlusCommandHelper::writeFrames(const PortFrames& frames) {
+    for (const PortFrame& frame : frames)
+        sendLighting(frame.box, frame.port, frame.modeByte, frame.leds);
+}
+
+void ZynePlusCommandHelper::receiveBigWave() {
+    PortFrames frames;
+    const bool used = m_bigWave.tick(boxArray, frames);
+    writeFrames(frames);
+    if (!used)
+        emit sendCloseBigWaveTimer();
+}
+
+void ZynePlusCommandHelper::sendMeteor() {
+    PortFrames frames;
+    const bool open = meteor::tick(m_meteor, boxArray, m_series, frames);
+    writeFrames(frames);
+    if (!open) {
+        qCDebug(lcPlus) << "meteor: no port left in a meteor mode";
+        emit sendCloseMeteorTimer();
+    }
+}
+
+void ZynePlusCommandHelper::sendCross() {
+    PortFrames frames;
+    const std::vector<cross::CrossStep> steps = cross::tick(boxArray, frames);
+    writeFrames(frames);
+    if (steps.empty()) {
+        emit sendCloseCrossTimer();
+        return;
+    }
+    if (!mirroringPowerSupply())
+        return;
+    const int colorMode = mirroredPort().colorMode;
+    for (const cross::CrossStep& step : steps)
+        m_powerSupply.send(psuframe::cross(m_powerSupply.colours(), colorMode, step.position));
+}
+
+void ZynePlusCommandHelper::receiveEffect() {
+    qCDebug(lcPlus) << "receiveEffect";
+    PortFrames frames;
+    const bool used = m_playback.tick(boxArray, frames);
+    writeFrames(frames);
+    if (!m_playback.isEmpty()) {
+        if (mirroringPowerSupply())
+            m_powerSupply.send(psuframe::effect(m_playback.current()));
+        m_playback.advance();
+    }
+    if (!used)
+        emit sendEffectTimerStop();
+}
+
+void ZynePlusCommandHelper::loadEffectFrames(std::vector<EffectFrame> frames) {
+    qCDebug(lcPlus) << "effect frames loaded:" << frames.size();
+    m_playback.load(std::move(frames));
+    if (!m_playback.isEmpty())
+        emit sendEffectTimerStart();
+}
+
+void ZynePlusCommandHelper::startMeteor(int boxNum, int fanNum, int variant) {
+    meteor::start(m_meteor, boxNum, fanNum, variant);
+    if (variant == 1)
+        sendCommand_turnoff(boxNum, fanNum);
+    else
+        sendLighting(boxNum, fanNum, kModeStaticFrame,
+                     meteor::restoreFrame(m_meteor.seriesColorMode, port(boxNum, fanNum)));
+    emit sendStartMeteorTimer();
+}
+
+void ZynePlusCommandHelper::receiveSeriesLightMode(int mode) {
+    m_meteor.seriesLightMode = mode;
+}
+
+void ZynePlusCommandHelper::receiveSeriesColorMode(int mode) {
+    m_meteor.seriesColorMode = mode;
+}
+
+void ZynePlusCommandHelper::receiveSeriesLightSpeed(int speed) {
+    m_series.lightSpeed = speed;
+}
+
+void ZynePlusCommandHelper::receiveSeriesRGB(int, int, int* red, int* green, int* blue, float*) {
+    if (!red || !green || !blue) {
+        qCWarning(lcPlus) << "receiveSeriesRGB ignored: no colours given";
+        return;
+    }
+    std::copy_n(red, kColourEntries, m_series.red.begin());
+    std::copy_n(green, kColourEntries, m_series.green.begin());
+    std::copy_n(blue, kColourEntries, m_series.blue.begin());
+}
+
+void ZynePlusCommandHelper::resetAllToFullLight() {
+    qCDebug(lcPlus) << "resetAllToFullLight";
+    for (int b = 0; b < kBoxCount; ++b) {
+        if (!box(b).isPlusConnected())
+            continue;
+        for (int p = 0; p < kPlusPortCount; ++p) {
+            sendLighting(b, p, kModeStaticFrame, portColours(port(b, p), LedLayout::PerLed));
+            qCDebug(lcPlus) << "sendCommand_Light";
+        }
+    }
+}
+
+} // namespace zyne

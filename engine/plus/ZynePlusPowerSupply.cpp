@@ -1,0 +1,38 @@
+#include "ApplicationSettings.h"
+#include "EffectFrames.h"
+#include "ZynePlusCommandHelper.h"
+
+namespace zyne {
+
+bool ZynePlusCommandHelper::mirroringPowerSupply() {
+    return ApplicationSettings::get().isSyncPwrix && m_powerSupply.ready();
+}
+
+void ZynePlusCommandHelper::startPowerSupplySync() {
+    if (!ApplicationSettings::get().isSyncPwrix)
+        return;
+    if (!m_powerSupply.isPresent())
+        m_powerSupply.detect();
+    mirrorSelectedPortToPowerSupply();
+}
+
+void ZynePlusCommandHelper::mirrorSelectedPortToPowerSupply() {
+    if (!mirroringPowerSupply())
+        return;
+    const RainbowFanState& mirrored = mirroredPort();
+    m_powerSupply.mirror(mirrored);
+    m_powerSupply.send(
+        psuframe::mode(m_powerSupply.colours(), mirrored.lightMode, mirrored.colorMode, mirrored.lightSpeed));
+}
+
+void ZynePlusCommandHelper::mirrorPortZeroChange(int boxNum) {
+    const RainbowFanState& fan = port(boxNum, 0);
+    // Software modes reach the supply through their own ticks.
+    if (fan.lightMode >= lightmode::Copy || boxNum != selectedBox() || !mirroringPowerSupply())
+        return;
+    m_powerSupply.send(fan.isTurnOffLed ? psuframe::off()
+                                        : psuframe::mode(m_powerSupply.colours(), fan.lightMode,
+                                                         fan.colorMode, fan.lightSpeed));
+}
+
+} // namespace zyne

@@ -1,0 +1,295 @@
+// The engine's effect ticks and the power-supply link, against the simulated rig.
+#include "EngineRig.h"
+#include "SelectedBox.h"
+#include "ZynePlusCommandHelper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace zyne;
+using zyne::testing::EngineRig;
+using zyne::testing::reportByte;
+
+namespace {
+constexpr char kOneBox[] = R"({"plus": [{"index": 0}]})";
+constexpr char kBoxAndSupply[] = R"({"plus": [{"index": 0}], "power_supply": {"model": "VXD-1250-PT"}})";
+
+std::vector<QByteArray> lightingTo(const EngineRig& rig, int box, int wirePort) {
+    std::vector<QByteArray> out;
+    for (const auto& report : rig.reportsTo(box)) {
+        if (reportByte(report, 0) == 0x32 && reportByte(report, 1) == 0x52 &&
+            reportByte(report, 2) == wirePort)
+            out.push_back(report);
+    }
+    return out;
+}
+
+// Frames (30 42) written to the power supply.
+std::vector<QByteArray> supplyFrames(EngineRig& rig) {
+    std::vector<QByteArray> out;
+    for (const auto& event : rig.sim().events()) {
+        if (event.dev == QLatin1String("264a:2329") && event.dir == QLatin1String("out") &&
+            reportByte(event.bytes, 0) == 0x30 && reportByte(event.bytes, 1) == 0x42)
+            out.push_back(event.bytes);
+    }
+    return out;
+}
+
+int supplyWrites(EngineRig& rig) {
+    int count = 0;
+    for (const auto& event : rig.sim().events())
+        count += event.dev == QLatin1String("264a:2329") && event.dir == QLatin1String("out") ? 1 : 0;
+    return count;
+}
+
+void turnSyncOn(const EngineRig& rig) {
+    QDir().mkpath(rig.settingsFolder());
+    QFile ini(rig.settingsFolder() + QStringLiteral("/Device.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Main]\nisAutoRun=0\nLanguage=0\nisSyncPwrix=1\n");
+}
+
+void fullBrightness(ZynePlusCommandHelper& engine, int box, int port) {
+    engine.fanRecord(box, port).Bright.fill(1.0f);
+}
+} // namespace
+
+class PlusEffectsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { setSelectedBox(0); }
+    void ticksDrawAndCloseTheirTimers();
+    void meteorEntersOnALitOrDarkPort();
+    void playbackPlaysTheLoadedFrames();
+    void temperatureTickFollowsSamples();
+    void musicTickSmoothsAndStops();
+    void goneBoxDoesNotStopTheOthers();
+    void supplyMirrorsPortZeroOfTheSelectedBox();
+    void supplyMusicFramesOnlyForAMirroredMusicPort();
+    void supplyOfAnotherModelGetsNothing();
+    void supplyThatVanishesIsClosedOnceAndFoundAgain();
+};
+
+void PlusEffectsTest::ticksDrawAndCloseTheirTimers() {
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    QSignalSpy crossStart(&engine, &ZynePlusCommandHelper::sendStartCrossTimer);
+    QSignalSpy crossClose(&engine, &ZynePlusCommandHelper::sendCloseCrossTimer);
+    QSignalSpy waveStart(&engine, &ZynePlusCommandHelper::sendStartBigWaveTimer);
+    QSignalSpy waveClose(&engine, &ZynePlusCommandHelper::sendCloseBigWaveTimer);
+    engine.changeLightMode(0, 1, 15, 0, 0, false);
+    engine.changeLightMode(0, 2, 19, 0, 0, false);
+    QCOMPARE(crossStart.count(), 1);
+    QCOMPARE(waveStart.count(), 1);
+    rig.forget();
+    for (int i = 0; i < 3; ++i) {
+        engine.sendCross();
+        engine.receiveBigWave();
+    }
+    QCOMPARE(lightingTo(rig, 0, 2).size(), std::size_t(3));
+    QCOMPARE(lightingTo(rig, 0, 3).size(), std::size_t(3));
+    QCOMPARE(reportByte(lightingTo(rig, 0, 2)[2], 3), 0x18);
+    QCOMPARE(crossClose.count(), 0);
+    QCOMPARE(waveClose.count(), 0);
+
+    engine.changeLightMode(0, 1, 6, 0, 0, false);
+    engine.changeLightMode(0, 2, 6, 0, 0, false);
+    engine.sendCross();
+    engine.receiveBigWave();
+    QCOMPARE(crossClose.count(), 1);
+    QCOMPARE(waveClose.count(), 1);
+}
+
+void PlusEffectsTest::meteorEntersOnALitOrDarkPort() {
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    QSignalSpy start(&engine, &ZynePlusCommandHelper::sendStartMeteorTimer);
+    QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseMeteorTimer);
+    rig.forget();
+    engine.changeLightMode(0, 3, 18, 0, 0, false);
+    // The dark meteor starts on the port's own colours, without brightness.
+    auto sent = lightingTo(rig, 0, 4);
+    QCOMPARE(sent.size(), std::size_t(1));
+    QCOMPARE(sent[0].mid(5, 3), QByteArray("\x7f\x00\xff", 3));
+    QCOMPARE(start.count(), 1);
+    engine.sendMeteor();
+    sent = lightingTo(rig, 0, 4);
+    QCOMPARE(sent.size(), std::size_t(2));
+    // LEDs 0 and 1 dark (head and trail), the series colours elsewhere.
+    QCOMPARE(sent[1].mid(5, 6), QByteArray(6, '\0'));
+    QCOMPARE(sent[1].mid(5 + 6, 3), QByteArray("\xff\x00\x7f", 3));
+
+    engine.changeLightMode(0, 3, 6, 0, 0, false);
+    for (int i = 0; i < 12 && close.isEmpty(); ++i)
+        engine.sendMeteor();
+    QCOMPARE(close.count(), 1);
+}
+
+void PlusEffectsTest::playbackPlaysTheLoadedFrames() {
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    QSignalSpy start(&engine, &ZynePlusCommandHelper::sendEffectTimerStart);
+    QSignalSpy stop(&engine, &ZynePlusCommandHelper::sendEffectTimerStop);
+    engine.changeLightMode(0, 0, 16, 0, 0, false);
+    engine.changeLightMode(0, 4, 16, 0, 0, false);
+    std::vector<EffectFrame> frames(2);
+    frames[0].red.fill(10);
+    frames[1].red.fill(20);
+    frames[1].brightPercent.fill(50);
+    engine.loadEffectFrames(frames);
+    QCOMPARE(start.count(), 1);
+    rig.forget();
+    for (int i = 0; i < 3; ++i)
+        engine.receiveEffect();
+    const auto port5 = lightingTo(rig, 0, 5);
+    QCOMPARE(port5.size(), std::size_t(3));
+    // Colours go out as the frame holds them; brightness is for the power supply only.
+    QCOMPARE(reportByte(port5[0], 5), 10);
+    QCOMPARE(reportByte(port5[1], 5), 20);
+    QCOMPARE(reportByte(port5[2], 5), 10);
+    QCOMPARE(lightingTo(rig, 0, 1).size(), std::size_t(3));
+    QCOMPARE(stop.count(), 0);
+
+    engine.loadEffectFrames({});
+    engine.receiveEffect();
+    QCOMPARE(stop.count(), 1);
+}
+
+void PlusEffectsTest::temperatureTickFollowsSamples() {
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseComputTempTimer);
+    engine.receiveGetTemperature(40);
+    engine.receiveGetTemperature(40);
+    engine.changeLightMode(0, 2, 14, 0, 0, false);
+    rig.forget();
+    engine.sendCommandCPUTemp();
+    QVERIFY(lightingTo(rig, 0, 3).empty()); // unchanged temperature: nothing written
+    engine.receiveGetTemperature(50);
+    engine.sendCommandCPUTemp();
+    engine.sendCommandCPUTemp();
+    const auto sent = lightingTo(rig, 0, 3);
+    QCOMPARE(sent.size(), std::size_t(2));
+    QCOMPARE(reportByte(sent[1], 3), 0x19);
+    QCOMPARE(sent[1].mid(5, 3), QByteArray("\x5a\x00\xff", 3)); // G 90 after two steps of 45
+    QCOMPARE(close.count(), 0);
+    engine.changeLightMode(0, 2, 6, 0, 0, false);
+    engine.sendCommandCPUTemp();
+    QCOMPARE(close.count(), 1);
+}
+
+void PlusEffectsTest::musicTickSmoothsAndStops() {
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseMusicModeTimer);
+    engine.changeLightMode(0, 0, 11, 0, 0, false);
+    fullBrightness(engine, 0, 0);
+    engine.receiveMobileVolume(60);
+    rig.forget();
+    engine.runMusicModeTimer();
+    engine.receiveMobileVolume(20);
+    engine.runMusicModeTimer();
+    const auto sent = lightingTo(rig, 0, 1);
+    QCOMPARE(sent.size(), std::size_t(2));
+    // LED 0 is (0, 127, 255): blue 255 at 60 %, then at the smoothed 40 %.
+    QCOMPARE(reportByte(sent[0], 6), 153);
+    QCOMPARE(reportByte(sent[1], 6), 102);
+    QCOMPARE(engine.musicLevels().smoothedMobile, 40);
+    engine.changeLightMode(0, 0, 6, 0, 0, false);
+    engine.runMusicModeTimer();
+    QCOMPARE(close.count(), 1);
+}
+
+void PlusEffectsTest::goneBoxDoesNotStopTheOthers() {
+    EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
+    ZynePlusCommandHelper engine;
+    engine.changeLightMode(0, 0, 15, 0, 0, false);
+    engine.changeLightMode(1, 0, 15, 0, 0, false);
+    QCOMPARE(rig.sim().control(QStringLiteral("unplug plus 0")), QStringLiteral("ok"));
+    rig.forget();
+    for (int i = 0; i < 4; ++i)
+        engine.sendCross();
+    QCOMPARE(lightingTo(rig, 1, 1).size(), std::size_t(4));
+}
+
+void PlusEffectsTest::supplyMirrorsPortZeroOfTheSelectedBox() {
+    EngineRig rig(kBoxAndSupply);
+    turnSyncOn(rig);
+    ZynePlusCommandHelper engine;
+    QVERIFY(engine.powerSupply().isPresent()); // hyphens left out of the model text
+    fullBrightness(engine, 0, 0);
+    engine.mirrorSelectedPortToPowerSupply();
+    rig.forget();
+    engine.changeLightMode(0, 0, 3, 0, 2, false);
+    engine.changeLightMode(0, 1, 4, 0, 0, false); // other ports are not mirrored
+    engine.changeLightMode(0, 0, 3, 0, 2, true);
+    engine.changeLightMode(0, 0, 15, 0, 0, false); // software modes go through their ticks
+    auto frames = supplyFrames(rig);
+    QCOMPARE(frames.size(), std::size_t(2));
+    QCOMPARE(reportByte(frames[0], 2), 14);
+    QCOMPARE(frames[0].mid(4, 3), QByteArray("\x7f\x00\xff", 3));
+    QCOMPARE(reportByte(frames[1], 2), 0x18);
+    QCOMPARE(frames[1].mid(4), QByteArray(61, '\0'));
+
+    // Every cross tick shows the cross position on the supply too.
+    rig.forget();
+    engine.sendCross();
+    engine.sendCross();
+    frames = supplyFrames(rig);
+    QCOMPARE(frames.size(), std::size_t(2));
+    QCOMPARE(frames[1].mid(4 + 3, 3), QByteArray("\xff\x00\xff", 3)); // LED 1 at position 1
+}
+
+void PlusEffectsTest::supplyMusicFramesOnlyForAMirroredMusicPort() {
+    EngineRig rig(kBoxAndSupply);
+    turnSyncOn(rig);
+    ZynePlusCommandHelper engine;
+    engine.changeLightMode(0, 0, 6, 0, 0, false);
+    engine.changeLightMode(0, 1, 12, 0, 0, false);
+    rig.forget();
+    engine.runMusicModeTimer();
+    QVERIFY(supplyFrames(rig).empty());
+    engine.changeLightMode(0, 0, 13, 0, 0, false);
+    rig.forget();
+    engine.runMusicModeTimer();
+    const auto frames = supplyFrames(rig);
+    QCOMPARE(frames.size(), std::size_t(1));
+    QCOMPARE(frames[0].mid(4), QByteArray(61, '\0')); // the mobile pair has no pattern on the supply
+}
+
+void PlusEffectsTest::supplyOfAnotherModelGetsNothing() {
+    EngineRig rig(R"({"plus": [{"index": 0}], "power_supply": {"model": "XX-9000"}})");
+    turnSyncOn(rig);
+    ZynePlusCommandHelper engine;
+    QVERIFY(!engine.powerSupply().isPresent());
+    rig.forget();
+    engine.changeLightMode(0, 0, 3, 0, 0, false);
+    QCOMPARE(supplyWrites(rig), 0);
+}
+
+void PlusEffectsTest::supplyThatVanishesIsClosedOnceAndFoundAgain() {
+    EngineRig rig(kBoxAndSupply);
+    turnSyncOn(rig);
+    ZynePlusCommandHelper engine;
+    engine.changeLightMode(0, 0, 15, 0, 0, false);
+    QVERIFY(engine.powerSupply().isPresent());
+    QCOMPARE(rig.sim().control(QStringLiteral("unplug psu")), QStringLiteral("ok"));
+    rig.forget();
+    for (int i = 0; i < 5; ++i)
+        engine.sendCross();
+    QVERIFY(!engine.powerSupply().isPresent());
+    QCOMPARE(supplyWrites(rig), 1); // the one write that found it gone
+    QCOMPARE(lightingTo(rig, 0, 1).size(), std::size_t(5));
+
+    QCOMPARE(rig.sim().control(QStringLiteral("plug psu")), QStringLiteral("ok"));
+    QTest::qWait(static_cast<int>(PowerSupplyLink::kRetryInterval.count()) + 100);
+    rig.forget();
+    engine.sendCross();
+    QVERIFY(engine.powerSupply().isPresent());
+    QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
+}
+
+QTEST_MAIN(PlusEffectsTest)
+#include "tst_pluseffects.moc"
