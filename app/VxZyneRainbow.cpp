@@ -52,6 +52,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     m_translator = new QTranslator(this);
     QApplication::installTranslator(m_translator);
     loadTranslation(ApplicationSettings::get().language);
+    applyAutoRun();
 
     createTimers();
     selectFirstBox();
@@ -63,8 +64,10 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
         m_hotKeys->start();
     }
     m_deviceChanges = new DeviceChangeHandler(*this, sim::makeDeviceNotifier(this));
+    watchSleep();
     // The engine lit every port before anything listened to its timer signals: once more, wired.
     emit sendResetAllBox();
+    startHiddenAtLogin();
 }
 
 VxZyneRainbow::~VxZyneRainbow() = default;
@@ -292,6 +295,7 @@ void VxZyneRainbow::trayIconAction() {
     values.isAutoRun = !values.isAutoRun;
     ApplicationSettings::set(values);
     m_autoRunAction->setText(autoRunEntryText());
+    applyAutoRun();
     writeDeviceProfile();
 }
 

@@ -148,6 +148,10 @@ private:
     void createTimers();
     void startSensorPolling();
     void createTrayIcon();
+    // The log-in entry is there exactly while autorun is on.
+    void applyAutoRun();
+    void startHiddenAtLogin();
+    void watchSleep();
     void loadTranslation(int language);
     void selectFirstBox();
     QString autoRunEntryText() const;

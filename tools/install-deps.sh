@@ -8,7 +8,7 @@ packages=(
   qtbase5-dev qttools5-dev qttools5-dev-tools
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev libevdev-dev
   libbenchmark-dev
-  umockdev libumockdev-dev
+  umockdev libumockdev-dev dbus-daemon
   pulseaudio pulseaudio-utils
 )
 

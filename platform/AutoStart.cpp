@@ -1,0 +1,98 @@
+#include "AutoStart.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+Q_LOGGING_CATEGORY(lcAutoStart, "zyne.autorun")
+
+namespace zyne {
+
+namespace {
+const QString kEntryName = QStringLiteral("vx-zyne-plus-rgb.desktop");
+} // namespace
+
+QString desktopExecValue(const QString& executable) {
+    // Inside double quotes, the format wants ", `, $ and \ escaped; and a backslash in any value
+    // is itself written twice.
+    QString quoted;
+    for (const QChar c : executable) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    return QStringLiteral("env %1=1 \"%2\"").arg(QLatin1String(AutoStart::kStartedAtLoginVariable), quoted);
+}
+
+AutoStart::AutoStart(QString executable, QString configHome) : m_executable(std::move(executable)) {
+    if (configHome.isEmpty())
+        configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    m_entryPath = configHome + QStringLiteral("/autostart/") + kEntryName;
+}
+
+bool AutoStart::isRegistered() const {
+    QFile entry(m_entryPath);
+    if (!entry.open(QIODevice::ReadOnly))
+        return false;
+    // Bounded: an entry is a few lines; anything bigger is not ours.
+    const QList<QByteArray> lines = entry.read(64 * 1024).split('\n');
+    for (const QByteArray& line : lines) {
+        if (!line.startsWith("Exec="))
+            continue;
+        const QByteArray exec = line.trimmed();
+        const QByteArray program = QFile::encodeName(QFileInfo(m_executable).fileName());
+        return exec.endsWith("/" + program + "\"") || exec.endsWith("/" + program) ||
+               exec == "Exec=" + program;
+    }
+    return false;
+}
+
+bool AutoStart::registerEntry() {
+    const bool registered = isRegistered();
+    qCDebug(lcAutoStart) << "isRegist : " << registered;
+    qCDebug(lcAutoStart) << "isAutoRunEXE:true";
+    if (registered)
+        return true;
+    QDir().mkpath(QFileInfo(m_entryPath).absolutePath());
+    QSaveFile entry(m_entryPath);
+    if (!entry.open(QIODevice::WriteOnly)) {
+        qCWarning(lcAutoStart) << "autorun entry" << m_entryPath
+                               << "can't be written:" << entry.errorString();
+        return false;
+    }
+    entry.write("[Desktop Entry]\n"
+                "Type=Application\n"
+                "Name=Zyne Plus RGB\n"
+                "Comment=Lighting and fan control for VX Zyne Plus RGB controllers\n"
+                "Icon=vx-zyne-plus-rgb\n"
+                "Terminal=false\n"
+                "X-GNOME-Autostart-enabled=true\n");
+    entry.write("Exec=" + desktopExecValue(m_executable).toUtf8() + "\n");
+    if (!entry.commit()) {
+        qCWarning(lcAutoStart) << "autorun entry" << m_entryPath
+                               << "can't be written:" << entry.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool AutoStart::unregisterEntry() {
+    if (!QFile::exists(m_entryPath))
+        return true;
+    if (!isRegistered()) {
+        // Somebody else's entry under our name is left alone.
+        qCWarning(lcAutoStart) << "autorun entry" << m_entryPath << "starts another program; left alone";
+        return false;
+    }
+    return QFile::remove(m_entryPath);
+}
+
+bool AutoStart::startedAtLogin() {
+    return qEnvironmentVariableIsSet(kStartedAtLoginVariable);
+}
+
+} // namespace zyne

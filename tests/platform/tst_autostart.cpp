@@ -1,0 +1,62 @@
+// The XDG autostart entry that starts the program at log-in.
+#include "AutoStart.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace zyne;
+
+class AutoStartTest : public QObject {
+    Q_OBJECT
+private slots:
+    void execValueIsQuoted_data() {
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << "/usr/bin/vx-zyne-plus-rgb"
+                               << "env VX_ZYNE_STARTED_AT_LOGIN=1 \"/usr/bin/vx-zyne-plus-rgb\"";
+        QTest::newRow("blank") << "/opt/VX Zyne/vx-zyne-plus-rgb"
+                               << "env VX_ZYNE_STARTED_AT_LOGIN=1 \"/opt/VX Zyne/vx-zyne-plus-rgb\"";
+        QTest::newRow("quote, dollar, backslash")
+            << "/home/a\"b$c\\d/vx-zyne-plus-rgb"
+            << "env VX_ZYNE_STARTED_AT_LOGIN=1 \"/home/a\\\\\"b\\\\$c\\\\\\\\d/vx-zyne-plus-rgb\"";
+    }
+    void execValueIsQuoted() {
+        QFETCH(QString, executable);
+        QFETCH(QString, exec);
+        QCOMPARE(desktopExecValue(executable), exec);
+    }
+
+    void registersOnceAndUnregisters() {
+        QTemporaryDir config;
+        AutoStart entry(QStringLiteral("/opt/VX Zyne/vx-zyne-plus-rgb"), config.path());
+        QCOMPARE(entry.entryPath(), config.path() + "/autostart/vx-zyne-plus-rgb.desktop");
+        QVERIFY(!entry.isRegistered());
+        QVERIFY(entry.unregisterEntry()); // nothing there: nothing to do
+        QVERIFY(entry.registerEntry());
+        QVERIFY(entry.isRegistered());
+        QFile file(entry.entryPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.startsWith("[Desktop Entry]\n"));
+        QVERIFY(text.contains("\nExec=env VX_ZYNE_STARTED_AT_LOGIN=1 \"/opt/VX Zyne/vx-zyne-plus-rgb\"\n"));
+        QVERIFY(entry.unregisterEntry());
+        QVERIFY(!QFile::exists(entry.entryPath()));
+    }
+
+    void anotherProgramsEntryIsLeftAlone() {
+        QTemporaryDir config;
+        AutoStart entry(QStringLiteral("/usr/bin/vx-zyne-plus-rgb"), config.path());
+        QVERIFY(QDir().mkpath(config.path() + "/autostart"));
+        QFile file(entry.entryPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Desktop Entry]\nExec=/usr/bin/vx-zyne-plus-rgb-helper\n");
+        file.close();
+        QVERIFY(!entry.isRegistered());
+        QVERIFY(!entry.unregisterEntry());
+        QVERIFY(QFile::exists(entry.entryPath()));
+    }
+};
+
+QTEST_GUILESS_MAIN(AutoStartTest)
+#include "tst_autostart.moc"
