@@ -4,6 +4,7 @@
 #include "DeviceChangeHandler.h"
 #include "GetHWiNFO.h"
 #include "HotKeyHook.h"
+#include "MobileCommandRouter.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
 #include "ScanUSB.h"
@@ -50,6 +51,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     QApplication::installTranslator(m_translator);
     loadTranslation(ApplicationSettings::get().language);
 
+    createMobileServer();
     createTimers();
     selectFirstBox();
     startSensorPolling();

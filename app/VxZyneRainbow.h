@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <QVariantMap>
+
+#include <memory>
 
 #include <memory>
 
@@ -20,6 +23,8 @@ namespace zyne {
 
 class DeviceChangeHandler;
 class HotKeyHook;
+class MobileCommandRouter;
+class SocketHelper;
 class WindowMessageRouter;
 class ZynePlusCommandHelper;
 
@@ -106,11 +111,13 @@ public slots:
     void closeReadSpeedTimer();
     void finishGetTemp(int temperature);
     void finishGetComputerData(QStringList readings);
+    void socketHelperReceiveData(QVariantMap command);
 
 private:
     void connectPlusEngine();
     // The rows of the wiring that carry commands into the Plus engine's intake.
     void connectPlusIntake();
+    void createMobileServer();
     void createTimers();
     void startSensorPolling();
     void createTrayIcon();
@@ -128,6 +135,8 @@ private:
     QTimer* m_computerVolumeTimer = nullptr;
     QTimer* m_sensorPollTimer = nullptr;
     GetHWiNFO* m_sensorReader = nullptr;
+    SocketHelper* m_mobileServer = nullptr;
+    std::unique_ptr<MobileCommandRouter> m_mobileRouter;
 
     QSystemTrayIcon* m_trayIcon = nullptr;
     QMenu* m_trayMenu = nullptr;

@@ -1,5 +1,8 @@
 #include "ZynePlusCommandHelper.h"
 
+#include "PowerSupplyApp.h"
+#include "SocketClientHelper.h"
+
 Q_LOGGING_CATEGORY(lcPlus, "zyne.plus")
 
 namespace zyne {
@@ -16,6 +19,19 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent) : QObject(parent) 
     applySavedProfiles();
     refreshAllPresentBoxes();
     reportShownBoxToViews();
+    connectPowerSupplyApp();
+}
+
+void ZynePlusCommandHelper::connectPowerSupplyApp() {
+    m_powerSupplyApp = new SocketClientHelper(this);
+    connect(this, &ZynePlusCommandHelper::operate, m_powerSupplyApp, &SocketClientHelper::testSendCommand);
+    connect(m_powerSupplyApp, &SocketClientHelper::sendPowerType, this,
+            &ZynePlusCommandHelper::receiveSocketClient);
+}
+
+void ZynePlusCommandHelper::receiveSocketClient(int type) {
+    qCDebug(lcPlus) << "ZynePlusCommandHelper----receiveSocketClient--powerType:" << type;
+    setPowerType(type);
 }
 
 void ZynePlusCommandHelper::resetAllBox() {

@@ -17,6 +17,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcPlus)
 
 namespace zyne {
 
+class SocketClientHelper;
+
 // Drains replies left over from earlier requests, writes one report and, when the write went
 // through, reads its reply, waiting at most replyTimeoutMs.
 ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusReply& reply,
@@ -97,7 +99,12 @@ public slots:
                             int fanType);
     void receiveSpeechFanSpeed(int speed);
 
+    // The power-supply companion application announced its power type.
+    void receiveSocketClient(int type);
+
 signals:
+    // A framed message for the power-supply companion application.
+    void operate(QString message);
     void sendCanControl(int boxNum, bool canControl);
     void sendPlusFirmware(QString version);
     void sendFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned, bool monitor,
@@ -127,6 +134,7 @@ private:
     // Sends every port of every present box its stored lighting and speed.
     void refreshAllPresentBoxes();
     void loadDeviceSettings();
+    void connectPowerSupplyApp();
     void applySavedProfiles();
     void applyProfile(int boxNum, const PlusProfileTexts& profile);
     void resendPorts(int boxNum);
@@ -177,6 +185,7 @@ private:
     ComputerVolume* m_computerVolume = nullptr;
     RainbowFanState m_strayFan;
     int m_computerMusicLevel = 0;
+    SocketClientHelper* m_powerSupplyApp = nullptr;
 };
 
 } // namespace zyne
