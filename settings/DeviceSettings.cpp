@@ -99,7 +99,9 @@ ApplicationSettingsValues applicationSettingsFrom(const MainSettings& main) {
     values.isAutoRun = flagValue(main.isAutoRun);
     values.isSyncPwrix = flagValue(main.isSyncPwrix);
     // Absent or unknown keeps the server as the app expects it: on every interface.
-    values.mobileServer = main.MobileServer.isEmpty() ? 1 : valueOr(decimalValue(main.MobileServer), 0, 2, 1);
+    bool known = false;
+    const int mobileServer = main.MobileServer.toInt(&known);
+    values.mobileServer = known ? valueOr(mobileServer, 0, 2, 1) : 1;
     return values;
 }
 
