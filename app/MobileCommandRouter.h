@@ -30,6 +30,9 @@ private:
     // Calls act(box, port) for every addressed port; filtered applies the FanType filter.
     void forEachPlusPort(const MobileCommand& c, bool filtered,
                          const std::function<void(int, int)>& act) const;
+    void sendBrightness(const MobileCommand& c, int box, int port);
+    // Forwards the voice assistant's keys; false when there was nothing to forward.
+    bool sendVoiceCommand(const MobileCommand& c);
     void sendDeviceList();
     void sendProfile(int box, bool withPortDetails);
 

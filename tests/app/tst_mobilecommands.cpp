@@ -74,6 +74,8 @@ private slots:
     void fanTypeFilter();
     void badCommandsChangeNothing();
     void deviceListAndProfileReplies();
+    void colourBrightnessAndSwitches();
+    void voiceCommands();
 };
 
 void MobileCommandsTest::lightModeReachesTheSelectedPortsOnly() {
@@ -173,6 +175,73 @@ void MobileCommandsTest::deviceListAndProfileReplies() {
     QVERIFY(!profile.value("Fan1").toObject().contains("isOpenFan"));
     window.socketHelperReceiveData(command(R"({"command":15,"Data":{"BoxNum":"0010000000000000"}})"));
     QCOMPARE(app.reply().value("Fan1").toObject().value("isOpenFan").toString(), QString("11111"));
+}
+
+void MobileCommandsTest::colourBrightnessAndSwitches() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    QSignalSpy colours(&window, &VxZyneRainbow::sendAPPRGBDataToCommand);
+    QSignalSpy brightness(&window, &VxZyneRainbow::sendPlusBrighr);
+    QSignalSpy switches(&window, &VxZyneRainbow::sendTurnLed);
+    QSignalSpy redraws(&window, &VxZyneRainbow::sendViewRequest);
+    const QByteArray masks = R"("BoxNum":"1000000000000000","FanNum":"01000")";
+
+    window.socketHelperReceiveData(command(R"({"command":1,"Data":{)" + masks +
+                                           R"(,"RColor":9,"GColor":8,"BColor":7,"LED1":"100000000001"}})"));
+    QCOMPARE(colours.count(), 1);
+    QCOMPARE(colours.at(0), (QList<QVariant>{0, 9, 8, 7, 1.0f, 1, QString("100000000001")}));
+    QCOMPARE(redraws.count(), 1);
+
+    // Single-colour brightness: entry 12 becomes 0.5, the 12 LEDs keep their values.
+    auto& port = window.plusEngine()->fanRecord(0, 1);
+    port.Bright.fill(0.25f);
+    window.socketHelperReceiveData(
+        command(R"({"command":4,"Data":{)" + masks + R"(,"Bright":5,"ColorMode":1}})"));
+    QCOMPARE(brightness.count(), 1);
+    QStringList expected;
+    for (int led = 0; led < 12; ++led)
+        expected << "0.25";
+    QCOMPARE(brightness.at(0).at(2).toStringList(), expected << "0.5");
+    QCOMPARE(port.Bright[12], 0.5f);
+    QCOMPARE(port.Bright[0], 0.25f);
+    // Per LED: only the chosen ones.
+    window.socketHelperReceiveData(command(R"({"command":16,"Data":{)" + masks +
+                                           R"(,"Bright":10,"ColorMode":0,"LED1":"010000000000"}})"));
+    QCOMPARE(port.Bright[1], 1.0f);
+    QCOMPARE(port.Bright[0], 0.25f);
+
+    port.isTurnOffLed = false;
+    window.socketHelperReceiveData(command(R"({"command":11,"Data":{)" + masks + R"(,"Status":1}})"));
+    QCOMPARE(switches.count(), 1);
+    QCOMPARE(switches.at(0), (QList<QVariant>{0, 1, 1}));
+    QVERIFY(port.isTurnOffLed);
+
+    // A command the app has and this program does not: only a redraw.
+    redraws.clear();
+    window.socketHelperReceiveData(command(R"({"command":42})"));
+    QCOMPARE(redraws.count(), 1);
+}
+
+void MobileCommandsTest::voiceCommands() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    App app;
+    QVERIFY(app.connectTo(window));
+    QSignalSpy speeds(&window, &VxZyneRainbow::sendSpeechFanSpeed);
+    QSignalSpy modes(&window, &VxZyneRainbow::sendSpeechMode);
+    QSignalSpy colours(&window, &VxZyneRainbow::sendSpeechColor);
+    window.socketHelperReceiveData(command(R"({"command":19,"Data":{}})"));
+    QCOMPARE(app.reply().value("isSuccess").toInt(), 0);
+    window.socketHelperReceiveData(
+        command(R"({"command":19,"Data":{"FanSpeed":70,"LightMode":2,"Bright":50}})"));
+    QCOMPARE(app.reply().value("isSuccess").toInt(), 1);
+    QCOMPARE(speeds.count(), 1);
+    QCOMPARE(speeds.at(0).at(0).toInt(), 70);
+    QCOMPARE(modes.count(), 1);
+    QCOMPARE(modes.at(0), (QList<QVariant>{2, -1, -1, false, -1}));
+    QCOMPARE(colours.count(), 1);
+    QCOMPARE(colours.at(0).at(3).toFloat(), 0.5f);
+    QCOMPARE(colours.at(0).at(0).toInt(), -1);
 }
 
 QTEST_MAIN(MobileCommandsTest)
