@@ -6,6 +6,7 @@
 #include "EffectTimers.h"
 #include "GetHWiNFO.h"
 #include "HotKeyHook.h"
+#include "MobileCommandRouter.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
 #include "ScanUSB.h"
@@ -54,6 +55,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     loadTranslation(ApplicationSettings::get().language);
     applyAutoRun();
 
+    createMobileServer();
     createTimers();
     selectFirstBox();
     connectAwt();

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <QVariantMap>
+
+#include <memory>
 
 #include <memory>
 
@@ -21,6 +24,8 @@ namespace zyne {
 class ClassicWiring;
 class DeviceChangeHandler;
 class HotKeyHook;
+class MobileCommandRouter;
+class SocketHelper;
 class WindowMessageRouter;
 class EffectTimers;
 class ZynePlusCommandHelper;
@@ -138,6 +143,7 @@ public slots:
     void finishGetTemp(int temperature);
     void finishGetComputerData(QStringList readings);
     void checkAWTConnectSucess();
+    void socketHelperReceiveData(QVariantMap command);
 
 private:
     void connectPlusEngine();
@@ -145,6 +151,7 @@ private:
     void connectPlusIntake();
     // Probes every AWT handle slot (AwtWiring.cpp).
     void connectAwt();
+    void createMobileServer();
     void createTimers();
     void startSensorPolling();
     void createTrayIcon();
@@ -168,6 +175,8 @@ private:
     EffectTimers* m_effectTimers = nullptr;
     QTimer* m_sensorPollTimer = nullptr;
     GetHWiNFO* m_sensorReader = nullptr;
+    SocketHelper* m_mobileServer = nullptr;
+    std::unique_ptr<MobileCommandRouter> m_mobileRouter;
 
     QSystemTrayIcon* m_trayIcon = nullptr;
     QMenu* m_trayMenu = nullptr;

@@ -12,6 +12,8 @@ struct ApplicationSettingsValues {
     bool openPassword = false;
     bool isAutoRun = false;
     bool isSyncPwrix = false;
+    // Who may reach the mobile app server: 0 nobody (off), 1 every interface, 2 this PC only.
+    int mobileServer = 1;
 };
 
 // Process-wide application settings. Written on the GUI thread, read from every thread,

@@ -13,13 +13,14 @@ const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys{{
     {"FanName", &DeviceRecord::FanName},
 }};
 
-const std::array<GroupKey<MainSettings>, 6> kMainKeys{{
+const std::array<GroupKey<MainSettings>, 7> kMainKeys{{
     {"AutoUpdate", &MainSettings::AutoUpdate},
     {"Language", &MainSettings::Language},
     {"Password", &MainSettings::Password},
     {"OpenPassword", &MainSettings::OpenPassword},
     {"isAutoRun", &MainSettings::isAutoRun},
     {"isSyncPwrix", &MainSettings::isSyncPwrix},
+    {"MobileServer", &MainSettings::MobileServer},
 }};
 
 const DeviceRecord kDefaultDeviceRecord{
@@ -29,7 +30,7 @@ const DeviceRecord kDefaultDeviceRecord{
 
 const MainSettings kDefaultMainSettings{
     QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("5173"),
-    QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"),
+    QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),
 };
 
 QString deviceGroupName(int box) {
@@ -97,6 +98,10 @@ ApplicationSettingsValues applicationSettingsFrom(const MainSettings& main) {
     values.openPassword = flagValue(main.OpenPassword);
     values.isAutoRun = flagValue(main.isAutoRun);
     values.isSyncPwrix = flagValue(main.isSyncPwrix);
+    // Absent or unknown keeps the server as the app expects it: on every interface.
+    bool known = false;
+    const int mobileServer = main.MobileServer.toInt(&known);
+    values.mobileServer = known ? valueOr(mobileServer, 0, 2, 1) : 1;
     return values;
 }
 
@@ -130,6 +135,7 @@ KeyMap mainGroup(const ApplicationSettingsValues& values) {
         {QStringLiteral("OpenPassword"), flagText(values.openPassword)},
         {QStringLiteral("isAutoRun"), flagText(values.isAutoRun)},
         {QStringLiteral("isSyncPwrix"), flagText(values.isSyncPwrix)},
+        {QStringLiteral("MobileServer"), QString::number(values.mobileServer)},
     };
 }
 

@@ -41,6 +41,7 @@ struct MainSettings {
     QString OpenPassword;
     QString isAutoRun;
     QString isSyncPwrix;
+    QString MobileServer;
 };
 
 struct DeviceSettings {
@@ -53,7 +54,7 @@ template <typename Group> struct GroupKey {
     QString Group::*field;
 };
 extern const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys;
-extern const std::array<GroupKey<MainSettings>, 6> kMainKeys;
+extern const std::array<GroupKey<MainSettings>, 7> kMainKeys;
 extern const DeviceRecord kDefaultDeviceRecord;
 // What a missing Device.ini gives for Main.
 extern const MainSettings kDefaultMainSettings;

@@ -2,6 +2,8 @@
 
 #include "ApplicationSettings.h"
 #include "AwtController.h"
+#include "PowerSupplyApp.h"
+#include "SocketClientHelper.h"
 
 Q_LOGGING_CATEGORY(lcPlus, "zyne.plus")
 
@@ -23,6 +25,19 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
     applySavedProfiles();
     refreshAllPresentBoxes();
     reportShownBoxToViews();
+    connectPowerSupplyApp();
+}
+
+void ZynePlusCommandHelper::connectPowerSupplyApp() {
+    m_powerSupplyApp = new SocketClientHelper(this);
+    connect(this, &ZynePlusCommandHelper::operate, m_powerSupplyApp, &SocketClientHelper::testSendCommand);
+    connect(m_powerSupplyApp, &SocketClientHelper::sendPowerType, this,
+            &ZynePlusCommandHelper::receiveSocketClient);
+}
+
+void ZynePlusCommandHelper::receiveSocketClient(int type) {
+    qCDebug(lcPlus) << "ZynePlusCommandHelper----receiveSocketClient--powerType:" << type;
+    setPowerType(type);
 }
 
 void ZynePlusCommandHelper::resetAllBox() {

@@ -25,6 +25,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcPlus)
 namespace zyne {
 
 class AwtController;
+class SocketClientHelper;
 
 // Drains replies left over from earlier requests, writes one report and, when the write went
 // through, reads its reply, waiting at most replyTimeoutMs.
@@ -144,7 +145,12 @@ public slots:
                             int fanType);
     void receiveSpeechFanSpeed(int speed);
 
+    // The power-supply companion application announced its power type.
+    void receiveSocketClient(int type);
+
 signals:
+    // A framed message for the power-supply companion application.
+    void operate(QString message);
     void sendCanControl(int boxNum, bool canControl);
     void sendPlusFirmware(QString version);
     // A presence pass over an AWT handle has ended.
@@ -184,6 +190,7 @@ private:
     // Sends every port of every present box its stored lighting and speed.
     void refreshAllPresentBoxes();
     void loadDeviceSettings();
+    void connectPowerSupplyApp();
     void applySavedProfiles();
     void applyProfile(int boxNum, const PlusProfileTexts& profile);
     void resendPorts(int boxNum);
@@ -258,6 +265,7 @@ private:
     RainbowFanState m_strayFan;
     music::Levels m_musicLevels;
     AwtController* m_awt = nullptr;
+    SocketClientHelper* m_powerSupplyApp = nullptr;
 };
 
 } // namespace zyne

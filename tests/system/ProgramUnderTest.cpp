@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QLocalSocket>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -80,6 +81,20 @@ void ProgramUnderTest::setRigFile(const QString& path) {
     m_rigPath = path;
 }
 
+void ProgramUnderTest::setEnvironment(const QString& name, const QString& value) {
+    m_extraEnvironment.insert(name, value);
+}
+
+quint16 ProgramUnderTest::mobilePort() const {
+    static const QRegularExpression listening(QStringLiteral("Listening: true .* port (\\d+)"));
+    for (const QString& line : logLines(QStringLiteral("Listening: true"))) {
+        const QRegularExpressionMatch match = listening.match(line);
+        if (match.hasMatch())
+            return quint16(match.captured(1).toUInt());
+    }
+    return 0;
+}
+
 QString ProgramUnderTest::settingsFolder() const {
     return m_home->path("home/.config/Vx/RGBZynePlus");
 }
@@ -126,6 +141,9 @@ QProcessEnvironment ProgramUnderTest::environment() const {
     env.insert(QStringLiteral("ZYNE_SIM_CONTROL"), controlPath());
     if (!m_rigPath.isEmpty())
         env.insert(QStringLiteral("ZYNE_SIM_RIG"), m_rigPath);
+    // Parallel runs must not meet on the app's port 5489.
+    env.insert(QStringLiteral("ZYNE_MOBILE_PORT"), QStringLiteral("0"));
+    env.insert(m_extraEnvironment);
     return env;
 }
 

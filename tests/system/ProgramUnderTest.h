@@ -60,6 +60,12 @@ public:
     bool writeSettingsFile(const QString& name, const QByteArray& content) const;
     QByteArray readSettingsFile(const QString& name) const;
 
+    // Before start(): one more environment variable (e.g. ZYNE_PSU_APP_PORT).
+    void setEnvironment(const QString& name, const QString& value);
+    // The port the mobile app server listens on, from its "Listening:" log line; 0 when none.
+    // Runs listen on a free port (ZYNE_MOBILE_PORT=0) unless told otherwise.
+    quint16 mobilePort() const;
+
     QString rigPath() const { return m_rigPath; }
     QString tracePath() const { return m_runFolder + QStringLiteral("/trace.jsonl"); }
     QString controlPath() const { return m_runFolder + QStringLiteral("/control.sock"); }
@@ -105,5 +111,6 @@ private:
     QString m_runFolder;
     QString m_rigPath;
     QString m_loggingRules = QStringLiteral("zyne.*=true");
+    QProcessEnvironment m_extraEnvironment;
     QProcess m_process;
 };

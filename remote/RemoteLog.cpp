@@ -1,0 +1,3 @@
+#include "RemoteLog.h"
+
+Q_LOGGING_CATEGORY(lcRemote, "zyne.remote")

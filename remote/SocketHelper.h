@@ -1,0 +1,73 @@
+#pragma once
+
+#include "MobileFrames.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+
+#include <functional>
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace zyne {
+
+// Where the mobile app server listens (Main setting MobileServer).
+enum class MobileServerExposure {
+    Off = 0,           // no server
+    AllInterfaces = 1, // every local address, IPv4 and IPv6: what the app on the phone needs
+    LoopbackOnly = 2,  // 127.0.0.1 and ::1 only
+};
+
+// The TCP server the maker's mobile app connects to: greets each app, takes its frames and hands
+// every command to the main window, and sends the replies back.
+class SocketHelper : public QObject {
+    Q_OBJECT
+public:
+    static constexpr quint16 kDefaultPort = 5489;
+    static constexpr int kMaxConnections = 128;
+    // One notification reads at most this much; the rest waits for the next turn of the event loop.
+    static constexpr int kReadChunk = 8192;
+
+    // boxList gives the Plus presence string at the moment the app asks for the box list.
+    SocketHelper(MobileServerExposure exposure, quint16 port, std::function<QString()> boxList,
+                 QObject* parent = nullptr);
+    ~SocketHelper() override;
+
+    // The port to listen on: ZYNE_MOBILE_PORT when set to a port number (0 picks a free one, which
+    // the "Listening:" log line names), else 5489.
+    static quint16 portFromEnvironment();
+
+    bool isListening() const;
+    // The port actually listened on (useful when 0 was asked for), 0 when not listening.
+    quint16 serverPort() const;
+    int connectionCount() const { return m_connections.size(); }
+
+    // Used in every later greeting: the lock flag and password as the program started with them.
+    void setLock(bool on, const QString& password);
+    // Sends the JSON text to the most recent connection still open; dropped when none is.
+    void push(const QByteArray& jsonText);
+
+signals:
+    void socketHelperSendData(QVariantMap command);
+
+private:
+    void listen(MobileServerExposure exposure, quint16 port);
+    void acceptConnections(QTcpServer* server);
+    void readFrom(QTcpSocket* socket);
+    void closeConnection(QTcpSocket* socket, const char* why);
+    void forget(QTcpSocket* socket);
+    void sendBoxList(QTcpSocket* socket);
+
+    QList<QTcpServer*> m_servers;
+    QHash<QTcpSocket*, FrameReader> m_connections;
+    QList<QTcpSocket*> m_acceptOrder; // the last one is the current client
+    std::function<QString()> m_boxList;
+    bool m_lockOn = false;
+    QString m_password;
+};
+
+} // namespace zyne

@@ -1,0 +1,287 @@
+// The server and the client over real sockets on the loopback interface.
+#include "PowerSupplyApp.h"
+#include "SocketClientHelper.h"
+#include "SocketHelper.h"
+
+#include <QHostInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <memory>
+
+using namespace zyne;
+
+namespace {
+constexpr int kWaitMs = 10000;
+
+QByteArray frame(const QByteArray& json) {
+    return json.toBase64() + '&';
+}
+
+// A mobile app: connects and reads the greeting.
+struct App {
+    QTcpSocket socket;
+    QByteArray greeting;
+
+    bool connectTo(const SocketHelper& server) {
+        socket.connectToHost(QHostAddress::LocalHost, server.serverPort());
+        if (!socket.waitForConnected(kWaitMs))
+            return false;
+        return QTest::qWaitFor(
+            [&] {
+                greeting += socket.readAll();
+                return greeting.endsWith('&');
+            },
+            kWaitMs);
+    }
+    void send(const QByteArray& bytes) {
+        socket.write(bytes);
+        socket.flush();
+    }
+    // The next reply frame, decoded.
+    QByteArray received;
+    QJsonObject reply() {
+        int end = -1;
+        if (!QTest::qWaitFor(
+                [&] {
+                    received += socket.readAll();
+                    end = received.indexOf('&');
+                    return end >= 0;
+                },
+                kWaitMs))
+            return {};
+        const QByteArray frame = received.left(end);
+        received.remove(0, end + 1);
+        return QJsonDocument::fromJson(QByteArray::fromBase64(frame)).object();
+    }
+};
+
+int commandOf(const QList<QVariant>& signal) {
+    return signal.at(0).toMap().value("command").toInt();
+}
+} // namespace
+
+class RemoteLinksTest : public QObject {
+    Q_OBJECT
+private slots:
+    void greetsWithVersionHostAndLock();
+    void framesInOneReadAndSplitFrames();
+    void boxListEndsTheRead();
+    void badFramesLeaveTheConnectionWorking();
+    void overlongFrameDropsOnlyThatConnection();
+    void connectionsAreLimited();
+    void pushesGoToTheLatestOpenConnection();
+    void offListensNowhere();
+
+    void clientLearnsThePowerType();
+    void clientReconnectsOnSend();
+};
+
+void RemoteLinksTest::greetsWithVersionHostAndLock() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0, [] { return QString(); });
+    QVERIFY(server.isListening());
+    App open;
+    QVERIFY(open.connectTo(server));
+    QCOMPARE(open.greeting, "VxRainbowFan#Ver.1.1.5!" + QHostInfo::localHostName().toUtf8() + "&");
+    server.setLock(true, "4321");
+    App locked;
+    QVERIFY(locked.connectTo(server));
+    QVERIFY(locked.greeting.endsWith("!4321&"));
+    // Also over IPv6, when the machine has it.
+    QTcpSocket v6;
+    v6.connectToHost(QHostAddress::LocalHostIPv6, server.serverPort());
+    if (v6.waitForConnected(kWaitMs)) {
+        QByteArray text;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                text += v6.readAll();
+                return text.endsWith('&');
+            },
+            kWaitMs));
+        QVERIFY(text.startsWith("VxRainbowFan#"));
+    }
+}
+
+void RemoteLinksTest::framesInOneReadAndSplitFrames() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0, [] { return QString(); });
+    QSignalSpy commands(&server, &SocketHelper::socketHelperSendData);
+    App app;
+    QVERIFY(app.connectTo(server));
+    app.send(frame(R"({"command":1})") + frame(R"({"command":2})"));
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), 2, kWaitMs);
+    QCOMPARE(commandOf(commands.at(0)), 1);
+    QCOMPARE(commandOf(commands.at(1)), 2);
+
+    // A frame cut in three pieces arrives whole.
+    const QByteArray third = frame(R"({"command":3,"Data":{"BoxNum":"1000000000000000"}})");
+    app.send(third.left(5));
+    QTest::qWait(50);
+    app.send(third.mid(5, 10));
+    QTest::qWait(50);
+    QCOMPARE(commands.count(), 2);
+    app.send(third.mid(15) + frame(R"({"command":4})"));
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), 4, kWaitMs);
+    QCOMPARE(commandOf(commands.at(2)), 3);
+    QCOMPARE(commands.at(2).at(0).toMap().value("Data").toMap().value("BoxNum").toString(),
+             QString("1000000000000000"));
+
+    // More than one read's worth at once: every frame, in order.
+    QByteArray many;
+    for (int i = 0; i < 2000; ++i)
+        many += frame(QByteArray(R"({"command":)") + QByteArray::number(100 + i) + "}");
+    app.send(many);
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), 2004, kWaitMs);
+    QCOMPARE(commandOf(commands.last()), 2099);
+}
+
+void RemoteLinksTest::boxListEndsTheRead() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0,
+                        [] { return QStringLiteral("1000000000000001"); });
+    QSignalSpy commands(&server, &SocketHelper::socketHelperSendData);
+    App app;
+    QVERIFY(app.connectTo(server));
+    app.send(frame(R"({"command":1})") + frame(R"({"command":"10"})") + frame(R"({"command":2})"));
+    const QJsonObject reply = app.reply();
+    QCOMPARE(reply.value("ResType").toInt(), 10);
+    QCOMPARE(reply.value("BoxNumStr").toString(), QString("1000000000000001"));
+    app.send(frame(R"({"command":5})"));
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), 2, kWaitMs);
+    QCOMPARE(commandOf(commands.at(0)), 1);
+    QCOMPARE(commandOf(commands.at(1)), 5);
+}
+
+void RemoteLinksTest::badFramesLeaveTheConnectionWorking() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0, [] { return QString(); });
+    QSignalSpy commands(&server, &SocketHelper::socketHelperSendData);
+    App app;
+    QVERIFY(app.connectTo(server));
+    app.send("@@not base64@@&" + frame("not json") + frame("[1]") + QByteArray("&&") +
+             frame(R"({"command":6})"));
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), 1, kWaitMs);
+    QCOMPARE(commandOf(commands.at(0)), 6);
+    QCOMPARE(server.connectionCount(), 1);
+}
+
+void RemoteLinksTest::overlongFrameDropsOnlyThatConnection() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0, [] { return QString(); });
+    QSignalSpy commands(&server, &SocketHelper::socketHelperSendData);
+    App flooder;
+    App other;
+    QVERIFY(flooder.connectTo(server));
+    QVERIFY(other.connectTo(server));
+    QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 2, kWaitMs);
+    flooder.send(QByteArray(kMaxUnfinishedFrame + 4096, 'A'));
+    QVERIFY(QTest::qWaitFor([&] { return flooder.socket.state() == QAbstractSocket::UnconnectedState; },
+                            kWaitMs));
+    QCOMPARE(server.connectionCount(), 1);
+    other.send(frame(R"({"command":0})"));
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), 1, kWaitMs);
+}
+
+void RemoteLinksTest::connectionsAreLimited() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0, [] { return QString(); });
+    std::vector<std::unique_ptr<App>> apps;
+    for (int i = 0; i < SocketHelper::kMaxConnections; ++i) {
+        apps.push_back(std::make_unique<App>());
+        QVERIFY(apps.back()->connectTo(server));
+    }
+    QCOMPARE(server.connectionCount(), SocketHelper::kMaxConnections);
+    QTcpSocket extra;
+    extra.connectToHost(QHostAddress::LocalHost, server.serverPort());
+    QVERIFY(QTest::qWaitFor([&] { return extra.state() == QAbstractSocket::UnconnectedState; }, kWaitMs));
+    QCOMPARE(server.connectionCount(), SocketHelper::kMaxConnections);
+    // Room again once one leaves.
+    apps.front()->socket.disconnectFromHost();
+    QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), SocketHelper::kMaxConnections - 1, kWaitMs);
+    App late;
+    QVERIFY(late.connectTo(server));
+}
+
+void RemoteLinksTest::pushesGoToTheLatestOpenConnection() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0, [] { return QString(); });
+    server.push(R"({"ResType":1})"); // nobody there: dropped
+    App first;
+    App second;
+    QVERIFY(first.connectTo(server));
+    QVERIFY(second.connectTo(server));
+    QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 2, kWaitMs);
+    server.push(R"({"ResType":2})");
+    QCOMPARE(second.reply().value("ResType").toInt(), 2);
+    second.socket.disconnectFromHost();
+    QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 1, kWaitMs);
+    server.push(R"({"ResType":3})");
+    QCOMPARE(first.reply().value("ResType").toInt(), 3);
+}
+
+void RemoteLinksTest::offListensNowhere() {
+    SocketHelper server(MobileServerExposure::Off, 0, [] { return QString(); });
+    QVERIFY(!server.isListening());
+    QCOMPARE(server.serverPort(), quint16(0));
+}
+
+void RemoteLinksTest::clientLearnsThePowerType() {
+    QTcpServer application;
+    QVERIFY(application.listen(QHostAddress::LocalHost, 0));
+    SocketClientHelper client(nullptr, application.serverPort());
+    QSignalSpy types(&client, &SocketClientHelper::sendPowerType);
+    QVERIFY(application.waitForNewConnection(kWaitMs));
+    QTcpSocket* link = application.nextPendingConnection();
+    QTRY_VERIFY_WITH_TIMEOUT(client.isConnected(), kWaitMs);
+    link->write("VxPower_12LED!anything&");
+    QTRY_COMPARE_WITH_TIMEOUT(types.count(), 1, kWaitMs);
+    QCOMPARE(types.at(0).at(0).toInt(), 2);
+    link->write("Nonsense&");
+    link->flush();
+    QTest::qWait(100);
+    link->write("VxPower&");
+    QTRY_COMPARE_WITH_TIMEOUT(types.count(), 2, kWaitMs);
+    QCOMPARE(types.at(1).at(0).toInt(), 1);
+
+    // Messages arrive as given, without a terminator of their own.
+    client.testSendCommand(powerSupplyDefaultMessage());
+    client.testSendCommand(powerSupplyLightMessage());
+    QByteArray received;
+    const QByteArray expected = (powerSupplyDefaultMessage() + powerSupplyLightMessage()).toLatin1();
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            received += link->readAll();
+            return received.size() >= expected.size();
+        },
+        kWaitMs));
+    QCOMPARE(received, expected);
+}
+
+void RemoteLinksTest::clientReconnectsOnSend() {
+    // The application is not running yet: the attempt at construction fails quietly.
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    SocketClientHelper client(nullptr, port);
+    QTest::qWait(100);
+    QVERIFY(!client.isConnected());
+
+    // Now it is: the next send connects again and its text goes out once connected.
+    QTcpServer application;
+    QVERIFY(application.listen(QHostAddress::LocalHost, port));
+    QTest::ignoreMessage(QtDebugMsg, "sendCommand:::::false");
+    client.testSendCommand(powerSupplyLightMessage());
+    QVERIFY(application.waitForNewConnection(kWaitMs));
+    QTcpSocket* link = application.nextPendingConnection();
+    QByteArray received;
+    const QByteArray expected = powerSupplyLightMessage().toLatin1();
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            received += link->readAll();
+            return received.size() >= expected.size();
+        },
+        kWaitMs));
+    QCOMPARE(received, expected);
+}
+
+QTEST_GUILESS_MAIN(RemoteLinksTest)
+#include "tst_remotelinks.moc"
