@@ -21,7 +21,11 @@ namespace zyne {
 class DeviceChangeHandler;
 class HotKeyHook;
 class WindowMessageRouter;
+class ViewRouter;
 class ZynePlusCommandHelper;
+namespace ui {
+class MainView;
+}
 
 // The program's hidden main window: owns the engines, the tray icon and the timers, and routes
 // commands and reports between them and the views.
@@ -34,6 +38,7 @@ public:
     static const QString kWindowTitle;
 
     ZynePlusCommandHelper* plusEngine() const { return m_plus; }
+    ui::MainView* mainView() const { return m_mainView; }
 
     // Consistency check between the operating system's device list and the discovery strings.
     void checkUSBDevice();
@@ -110,6 +115,9 @@ public slots:
     void finishGetTemp(int temperature);
     void finishGetComputerData(QStringList readings);
     void checkAWTConnectSucess();
+    void receiveMainData(QStringList data);
+    void receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int fanNum,
+                        QString selectLED);
 
 private:
     void connectPlusEngine();
@@ -122,6 +130,7 @@ private:
     void createTrayIcon();
     void loadTranslation(int language);
     void selectFirstBox();
+    void createMainViewRouting();
     QString autoRunEntryText() const;
 
     QString m_applicationFolder;
@@ -130,6 +139,9 @@ private:
     HotKeyHook* m_hotKeys = nullptr;
     std::unique_ptr<WindowMessageRouter> m_messages;
     int m_currentProfile = 1;
+    // The visible window: no parent, lives until the process ends.
+    ui::MainView* m_mainView = nullptr;
+    ViewRouter* m_router = nullptr;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     QTimer* m_sensorPollTimer = nullptr;
