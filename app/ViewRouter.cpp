@@ -87,7 +87,7 @@ bool ViewRouter::changeBox(int box) {
         return false;
     }
     setSelectedBox(box);
-    qCDebug(lcRoute).nospace() << box << ", SelectBoxIndex:" << selectedBox();
+    qCDebug(lcRoute) << ", SelectBoxIndex:" << selectedBox();
     m_view->setBoxType(kind);
     m_view->selectBoxButton(box);
     if (kind == kBoxKindClassic) {
