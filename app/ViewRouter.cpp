@@ -272,8 +272,9 @@ void ViewRouter::showPort(int box, int port, int lightMode, int colorMode, int l
     ui::RainbowFan* fan = m_view->plusView(port);
     if (!fan || !red || !green || !blue || !bright)
         return;
+    // The view shows the box's profile; the main window's current profile stays what the user or a
+    // hot key chose last (a hot key applies a profile without making it the box's own).
     if (currentProfile >= 1 && currentProfile <= ui::MainView::kProfileCount) {
-        m_window->setCurrentProfile(currentProfile);
         m_view->setSelectedProfile(currentProfile);
         m_view->setProfileLabel(currentProfile);
     }

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSlider>
+#include <QSpinBox>
 #include <QtTest>
 
 using namespace zyne;
@@ -44,6 +45,7 @@ private slots:
     void viewsShowTheEngineState();
     void lightModeClickWritesTheController();
     void fanSpeedAndProfileClicksReachTheEngine();
+    void coloursAndBrightnessReachTheEngine();
     void badListsChangeNothing();
     void showAndHide();
 };
@@ -90,6 +92,30 @@ void ViewRoutingTest::fanSpeedAndProfileClicksReachTheEngine() {
     QCOMPARE(view->selectedProfile(), 3);
 }
 
+void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    ui::RainbowFan* fan = window.mainView()->plusView(4);
+    // Blink in RGB, LED 3 alone selected.
+    window.receiveMainData({"btn_done", "4", "3", "2", "0"});
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[4].lightMode, 3);
+    if (fan->selectLED() != QStringLiteral("000000000000"))
+        fan->resetFanView(ui::PortViewState{});
+    QTest::mouseClick(button(fan, QStringLiteral("led3")), Qt::LeftButton);
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[4].selectLED, QStringLiteral("000100000000"));
+    QTest::mouseClick(button(fan, QStringLiteral("btn_showColor")), Qt::LeftButton);
+    fan->findChild<QSpinBox*>(QStringLiteral("colorFieldR"))->setValue(12);
+    fan->findChild<QSpinBox*>(QStringLiteral("colorFieldG"))->setValue(34);
+    fan->findChild<QSpinBox*>(QStringLiteral("colorFieldB"))->setValue(56);
+    QTest::mouseClick(button(fan, QStringLiteral("btn_colorLabel_OK")), Qt::LeftButton);
+    const RainbowFanState& record = window.plusEngine()->box(0).rainbowFan[4];
+    QCOMPARE(record.RColor[3], 12);
+    QCOMPARE(record.GColor[3], 34);
+    QCOMPARE(record.BColor[3], 56);
+    fan->findChild<QSlider*>(QStringLiteral("slider_Light"))->setValue(5);
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[4].Bright[3], 0.5F);
+}
+
 void ViewRoutingTest::badListsChangeNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
@@ -104,6 +130,13 @@ void ViewRoutingTest::badListsChangeNothing() {
     window.receiveMainData({"changeControllerBox", "7"});
     window.receiveMainData({"saveDevice", "0", "12a4"});
     window.receiveMainData({"saveDevice", "0", "12345"});
+    window.receiveMainData({"slider_Light", "1", "3", "2", "0", "1,1,1"});
+    window.receiveMainData({"selectLEDBtn", "1", "0001"});
+    window.receiveRGBData({"1"}, {"2"}, {"3"}, {"1"}, 1, QStringLiteral("100000000000"));
+    QStringList thirteen;
+    for (int i = 0; i < 13; ++i)
+        thirteen << QStringLiteral("1");
+    window.receiveRGBData(thirteen, thirteen, thirteen, thirteen, 7, QStringLiteral("100000000000"));
     QVERIFY(rig.reportsTo(0).empty());
     QCOMPARE(ApplicationSettings::get().password, password);
     QCOMPARE(window.mainView()->selectedBox(), 0);
