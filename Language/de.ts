@@ -2,7 +2,265 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
-    <name>zyne::VxZyneRainbow</name>
+    <name>MainView</name>
+    <message>
+        <source>Error_Code_H_0x0001</source>
+        <translation>Kein Lüftersteuergerät gefunden. Bitte prüfen Sie, ob das Lüftersteuergerät angeschlossen ist.</translation>
+    </message>
+    <message>
+        <source>Error_Code_H_0x0002</source>
+        <translation>Die Nummer des Lüftersteuergeräts ist doppelt vergeben. Bitte stellen Sie die Nummer des Lüftersteuergeräts neu ein.</translation>
+    </message>
+    <message>
+        <source>Error_Code_H_0x0003</source>
+        <translation>Die Nummer des Lüftersteuergeräts ist doppelt vergeben. Bitte stellen Sie die Nummer des Lüftersteuergeräts neu ein.</translation>
+    </message>
+    <message>
+        <source>Error_Code_H_0x0004</source>
+        <translation>Die Nummer des Lüftersteuergeräts ist doppelt vergeben. Bitte stellen Sie die Nummer des Lüftersteuergeräts neu ein.</translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0002</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0010</source>
+        <translation>Die Audioausgabe kann nicht empfangen werden. Bitte prüfen Sie, ob die Audioausgabe von einem anderen Programm belegt ist.</translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0011</source>
+        <translation>Pwrix App kann nicht synchronisiert werden. Bitte prüfen Sie, ob die Pwrix App installiert ist und läuft.</translation>
+    </message>
+    <message>
+        <source>Error Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP-Adresse</translation>
+    </message>
+    <message>
+        <source>PROFILE</source>
+        <translation>PROFIL</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>SPEICHERN</translation>
+    </message>
+    <message>
+        <source>TEMP</source>
+        <translation>TEMP</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>tc</source>
+        <translation>正體中文</translation>
+    </message>
+    <message>
+        <source>cn</source>
+        <translation>簡體中文</translation>
+    </message>
+    <message>
+        <source>de</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>fr</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>jp</source>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <source>th</source>
+        <translation>ไทย</translation>
+    </message>
+</context>
+<context>
+    <name>RainbowFan</name>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Einfarbig</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>Snake</source>
+        <translation>Fließen</translation>
+    </message>
+    <message>
+        <source>Cycle</source>
+        <translation>RGB-Spektrum</translation>
+    </message>
+    <message>
+        <source>Radar</source>
+        <translation>Kräuseln</translation>
+    </message>
+    <message>
+        <source>Blink</source>
+        <translation>Blinken</translation>
+    </message>
+    <message>
+        <source>Breath</source>
+        <translation>Pulsieren</translation>
+    </message>
+    <message>
+        <source>Whirl</source>
+        <translation>Welle</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Dauerlicht</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Farbe kopieren</translation>
+    </message>
+    <message>
+        <source>Music_1</source>
+        <translation>Klangsteuerung_1</translation>
+    </message>
+    <message>
+        <source>Music_2</source>
+        <translation>Klangsteuerung_2</translation>
+    </message>
+    <message>
+        <source>Music_3</source>
+        <translation>Klangsteuerung_3</translation>
+    </message>
+    <message>
+        <source>Mobile_1</source>
+        <translation>Mobil_1</translation>
+    </message>
+    <message>
+        <source>Mobile_2</source>
+        <translation>Mobil_2</translation>
+    </message>
+    <message>
+        <source>Mobile_3</source>
+        <translation>Mobil_3</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatur</translation>
+    </message>
+    <message>
+        <source>Cross</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>V.X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shooting Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Black Hole</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aurora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N3 RGB Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>So Fast</source>
+        <translation>Extrem</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Schnell</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Langsam</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>Leis-tung</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>Leise</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>Leistung</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Farbmodus</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Lichtmodus</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>Lichttempo</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED-HELLIGKEIT</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>LÜFTER</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0010</source>
+        <translation>Die Audioausgabe kann nicht empfangen werden. Bitte prüfen Sie, ob die Audioausgabe von einem anderen Programm belegt ist.</translation>
+    </message>
+</context>
+<context>
+    <name>VxZyneRainbow</name>
     <message>
         <source>Launch Zyne Plus RGB</source>
         <translation>Zyne Plus RGB öffnen</translation>
@@ -14,6 +272,10 @@
     <message>
         <source>Exit</source>
         <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP-Adresse</translation>
     </message>
 </context>
 </TS>

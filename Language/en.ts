@@ -2,18 +2,280 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
-    <name>zyne::VxZyneRainbow</name>
+    <name>MainView</name>
+    <message>
+        <source>Error_Code_H_0x0001</source>
+        <translation>Could not find Fan Controller, please check the Fan Controller is connected.</translation>
+    </message>
+    <message>
+        <source>Error_Code_H_0x0002</source>
+        <translation>Fan Controller number is repeated, please reset the Fan Controller number.</translation>
+    </message>
+    <message>
+        <source>Error_Code_H_0x0003</source>
+        <translation>Fan Controller number is repeated, please reset the Fan Controller number.</translation>
+    </message>
+    <message>
+        <source>Error_Code_H_0x0004</source>
+        <translation>Fan Controller number is repeated, please reset the Fan Controller number.</translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0002</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0010</source>
+        <translation>The audio source output could not be received. Please check the audio source output whether is occupied.</translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0011</source>
+        <translation>Could not synchronize Pwrix App, please check the Pwrix App is installed and executed.</translation>
+    </message>
+    <message>
+        <source>Error Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>PROFILE</source>
+        <translation>PROFILE</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>SAVE</translation>
+    </message>
+    <message>
+        <source>TEMP</source>
+        <translation>TEMP</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>tc</source>
+        <translation>正體中文</translation>
+    </message>
+    <message>
+        <source>cn</source>
+        <translation>簡體中文</translation>
+    </message>
+    <message>
+        <source>de</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>fr</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>jp</source>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <source>th</source>
+        <translation>ไทย</translation>
+    </message>
+</context>
+<context>
+    <name>RainbowFan</name>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>Snake</source>
+        <translation>Flow</translation>
+    </message>
+    <message>
+        <source>Cycle</source>
+        <translation>RGB Spectrum</translation>
+    </message>
+    <message>
+        <source>Radar</source>
+        <translation>Ripple</translation>
+    </message>
+    <message>
+        <source>Blink</source>
+        <translation>Blink</translation>
+    </message>
+    <message>
+        <source>Breath</source>
+        <translation>Pulse</translation>
+    </message>
+    <message>
+        <source>Whirl</source>
+        <translation>Wave</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Full Lighted</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy Color</translation>
+    </message>
+    <message>
+        <source>Music_1</source>
+        <translation>Sound Control_1</translation>
+    </message>
+    <message>
+        <source>Music_2</source>
+        <translation>Sound Control_2</translation>
+    </message>
+    <message>
+        <source>Music_3</source>
+        <translation>Sound Control_3</translation>
+    </message>
+    <message>
+        <source>Mobile_1</source>
+        <translation>Mobile_1</translation>
+    </message>
+    <message>
+        <source>Mobile_2</source>
+        <translation>Mobile_2</translation>
+    </message>
+    <message>
+        <source>Mobile_3</source>
+        <translation>Mobile_3</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Thermal</translation>
+    </message>
+    <message>
+        <source>Cross</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>V.X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shooting Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Black Hole</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aurora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N3 RGB Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>So Fast</source>
+        <translation>Extreme</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Slow</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>Perfor-mance</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>Silent</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>Performance</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Color Mode</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Light Mode</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>Light Speed</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED BRIGHTNESS</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>FAN</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0010</source>
+        <translation>The audio source output could not be received. Please check the audio source output whether is occupied.</translation>
+    </message>
+</context>
+<context>
+    <name>VxZyneRainbow</name>
     <message>
         <source>Launch Zyne Plus RGB</source>
-        <translation type="unfinished"></translation>
+        <translation>Launch Zyne Plus RGB</translation>
     </message>
     <message>
         <source> Run Zyne Plus RGB Program when Windows starts</source>
-        <translation type="unfinished"></translation>
+        <translation> Run Zyne Plus RGB Program when Windows starts</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
     </message>
 </context>
 </TS>

@@ -2,10 +2,268 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
-    <name>zyne::VxZyneRainbow</name>
+    <name>MainView</name>
+    <message>
+        <source>Error_Code_H_0x0001</source>
+        <translation>Contrôleur de ventilateurs introuvable. Vérifiez que le contrôleur de ventilateurs est connecté.</translation>
+    </message>
+    <message>
+        <source>Error_Code_H_0x0002</source>
+        <translation>Le numéro du contrôleur de ventilateurs est en double. Veuillez redéfinir le numéro du contrôleur de ventilateurs.</translation>
+    </message>
+    <message>
+        <source>Error_Code_H_0x0003</source>
+        <translation>Le numéro du contrôleur de ventilateurs est en double. Veuillez redéfinir le numéro du contrôleur de ventilateurs.</translation>
+    </message>
+    <message>
+        <source>Error_Code_H_0x0004</source>
+        <translation>Le numéro du contrôleur de ventilateurs est en double. Veuillez redéfinir le numéro du contrôleur de ventilateurs.</translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0002</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0010</source>
+        <translation>La sortie audio ne peut pas être captée. Vérifiez si la sortie audio est utilisée par une autre application.</translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0011</source>
+        <translation>Impossible de synchroniser l'application Pwrix. Vérifiez que l'application Pwrix est installée et lancée.</translation>
+    </message>
+    <message>
+        <source>Error Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>Adresse IP</translation>
+    </message>
+    <message>
+        <source>PROFILE</source>
+        <translation>PROFIL</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>ENREGISTRER</translation>
+    </message>
+    <message>
+        <source>TEMP</source>
+        <translation>TEMP</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>tc</source>
+        <translation>正體中文</translation>
+    </message>
+    <message>
+        <source>cn</source>
+        <translation>簡體中文</translation>
+    </message>
+    <message>
+        <source>de</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>fr</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>jp</source>
+        <translation>日本語</translation>
+    </message>
+    <message>
+        <source>th</source>
+        <translation>ไทย</translation>
+    </message>
+</context>
+<context>
+    <name>RainbowFan</name>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Unique</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>ARRÊT</translation>
+    </message>
+    <message>
+        <source>Snake</source>
+        <translation>Flux</translation>
+    </message>
+    <message>
+        <source>Cycle</source>
+        <translation>Spectre RVB</translation>
+    </message>
+    <message>
+        <source>Radar</source>
+        <translation>Ondulation</translation>
+    </message>
+    <message>
+        <source>Blink</source>
+        <translation>Clignotement</translation>
+    </message>
+    <message>
+        <source>Breath</source>
+        <translation>Pulsation</translation>
+    </message>
+    <message>
+        <source>Whirl</source>
+        <translation>Vague</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Éclairage fixe</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier la couleur</translation>
+    </message>
+    <message>
+        <source>Music_1</source>
+        <translation>Contrôle sonore_1</translation>
+    </message>
+    <message>
+        <source>Music_2</source>
+        <translation>Contrôle sonore_2</translation>
+    </message>
+    <message>
+        <source>Music_3</source>
+        <translation>Contrôle sonore_3</translation>
+    </message>
+    <message>
+        <source>Mobile_1</source>
+        <translation>Mobile_1</translation>
+    </message>
+    <message>
+        <source>Mobile_2</source>
+        <translation>Mobile_2</translation>
+    </message>
+    <message>
+        <source>Mobile_3</source>
+        <translation>Mobile_3</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Thermique</translation>
+    </message>
+    <message>
+        <source>Cross</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>V.X</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shooting Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Black Hole</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aurora</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N3 RGB Sync</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>So Fast</source>
+        <translation>Extrême</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Rapide</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Lent</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>Perfor-mance</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>Silencieux</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>Performance</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Mode couleur</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Mode lumière</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>Vitesse lumière</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Par défaut</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LUMINOSITÉ LED</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>VENTILO</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Error_Code_S_0x0010</source>
+        <translation>La sortie audio ne peut pas être captée. Vérifiez si la sortie audio est utilisée par une autre application.</translation>
+    </message>
+</context>
+<context>
+    <name>VxZyneRainbow</name>
     <message>
         <source>Launch Zyne Plus RGB</source>
-        <translation>Lancer Zyne Plus RGB</translation>
+        <translation>Ouvrir Zyne Plus RGB</translation>
     </message>
     <message>
         <source> Run Zyne Plus RGB Program when Windows starts</source>
@@ -14,6 +272,10 @@
     <message>
         <source>Exit</source>
         <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>Adresse IP</translation>
     </message>
 </context>
 </TS>

@@ -6,18 +6,22 @@
 #include "EffectTimers.h"
 #include "GetHWiNFO.h"
 #include "HotKeyHook.h"
+#include "MainView.h"
 #include "MobileCommandRouter.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
 #include "ScanUSB.h"
 #include "SelectedBox.h"
 #include "SimEnvironment.h"
+#include "UiTexts.h"
+#include "ViewRouter.h"
 #include "WindowMessageRouter.h"
 #include "WindowTitle.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QTimer>
@@ -42,6 +46,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     setGeometry(0, 0, 0, 0);
     hide();
     setWindowIcon(QIcon(m_applicationFolder + QStringLiteral("Images/logo.ico")));
+    m_mainView = new ui::MainView;
 
     m_plus = new ZynePlusCommandHelper(this);
     connectPlusEngine();
@@ -59,6 +64,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     createTimers();
     selectFirstBox();
     connectAwt();
+    createMainViewRouting();
     startSensorPolling();
     checkUSBDevice();
     if (checkVXKeyboard()) {
@@ -67,12 +73,17 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     }
     m_deviceChanges = new DeviceChangeHandler(*this, sim::makeDeviceNotifier(this));
     watchSleep();
+    m_router->showFirstPresentBox();
     // The engine lit every port before anything listened to its timer signals: once more, wired.
     emit sendResetAllBox();
     startHiddenAtLogin();
 }
 
-VxZyneRainbow::~VxZyneRainbow() = default;
+VxZyneRainbow::~VxZyneRainbow() {
+    // Nothing may reach the view while it goes.
+    m_plus->disconnect(this);
+    delete m_mainView;
+}
 
 void VxZyneRainbow::connectPlusEngine() {
     using Plus = ZynePlusCommandHelper;
@@ -116,6 +127,29 @@ void VxZyneRainbow::createTimers() {
     connect(m_plus, &ZynePlusCommandHelper::sendStopAllTimer, this, &VxZyneRainbow::stopAllTimer);
 }
 
+void VxZyneRainbow::createMainViewRouting() {
+    ViewRouter::WindowServices services;
+    services.loadLanguage = [this](int language) { loadTranslation(language); };
+    services.showInfo = [] { qCDebug(lcMain) << "showInfo"; };
+    m_router = new ViewRouter(this, m_plus, m_mainView, std::move(services));
+    m_router->fillMainView(QStringLiteral(ZYNE_PROGRAM_VERSION), QStringLiteral("0.0.0"));
+    connect(m_mainView, &ui::MainView::sendData, this, &VxZyneRainbow::receiveMainData);
+    connect(m_mainView, &ui::MainView::sendRGBData, this, &VxZyneRainbow::receiveRGBData);
+    m_mainView->show();
+    // Started from the autostart entry (not from its own folder) with autorun on: tray only.
+    if (QDir::currentPath() != QCoreApplication::applicationDirPath() && ApplicationSettings::get().isAutoRun)
+        m_mainView->hide();
+}
+
+void VxZyneRainbow::receiveMainData(QStringList data) {
+    m_router->receiveMainData(data);
+}
+
+void VxZyneRainbow::receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright,
+                                   int fanNum, QString selectLED) {
+    m_router->receiveRGBData(red, green, blue, bright, fanNum, selectLED);
+}
+
 void VxZyneRainbow::getVolumeValue() {
     emit sendComputerVolume(0);
 }
@@ -140,8 +174,7 @@ void VxZyneRainbow::stopAllTimer() {
 }
 
 void VxZyneRainbow::receiveVolWarning(int boxNum, int fanNum) {
-    qCDebug(lcMain) << "receiveVolWarning: no audio output can be captured for box" << boxNum << "port"
-                    << fanNum;
+    m_router->showVolumeWarning(boxNum, fanNum);
 }
 
 void VxZyneRainbow::startSensorPolling() {
@@ -156,6 +189,7 @@ void VxZyneRainbow::startSensorPolling() {
 
 void VxZyneRainbow::finishGetTemp(int temperature) {
     qCDebug(lcMain) << "CPU temperature:" << temperature;
+    m_router->showTemperature(temperature);
     emit sendTempetatureToZyne(temperature);
     emit sendTempetatureToPlus(temperature);
 }
@@ -190,12 +224,12 @@ void VxZyneRainbow::createTrayIcon() {
     m_trayIcon->setToolTip(QStringLiteral("Zyne Plus RGB Fan"));
     m_trayIcon->setVisible(true);
 
-    m_launchAction = new QAction(tr("Launch Zyne Plus RGB"), this);
+    m_launchAction = new QAction(ui::VxZyneRainbowText::tr("Launch Zyne Plus RGB"), this);
     connect(m_launchAction, &QAction::triggered, this, &VxZyneRainbow::showMainView);
     m_autoRunAction = new QAction(autoRunEntryText(), this);
     m_autoRunAction->setObjectName(QStringLiteral("autoRunAction"));
     connect(m_autoRunAction, &QAction::triggered, this, &VxZyneRainbow::trayIconAction);
-    m_exitAction = new QAction(tr("Exit"), this);
+    m_exitAction = new QAction(ui::VxZyneRainbowText::tr("Exit"), this);
     connect(m_exitAction, &QAction::triggered, qApp, &QApplication::quit);
 
     m_trayMenu = new QMenu(this);
@@ -210,7 +244,7 @@ void VxZyneRainbow::createTrayIcon() {
 QString VxZyneRainbow::autoRunEntryText() const {
     // A white square while autorun is on, a black one while it is off.
     const QChar glyph = ApplicationSettings::get().isAutoRun ? QChar(0x25A1) : QChar(0x25A0);
-    return glyph + tr(" Run Zyne Plus RGB Program when Windows starts");
+    return glyph + ui::VxZyneRainbowText::tr(" Run Zyne Plus RGB Program when Windows starts");
 }
 
 void VxZyneRainbow::loadTranslation(int language) {
@@ -275,7 +309,7 @@ void VxZyneRainbow::setMainViewShown(bool shown) {
     if (shown)
         showMainView();
     else
-        qCDebug(lcMain) << "hide the main view: the main view is not built yet";
+        m_mainView->hide();
 }
 
 void VxZyneRainbow::setCurrentProfile(int profile) {
@@ -289,7 +323,11 @@ void VxZyneRainbow::iconActivated(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void VxZyneRainbow::showMainView() {
-    qCDebug(lcMain) << "showMainView: the main view is not built yet";
+    if (!m_mainView->isHidden())
+        return;
+    m_mainView->show();
+    m_mainView->raise();
+    m_mainView->activateWindow();
 }
 
 void VxZyneRainbow::trayIconAction() {
@@ -307,29 +345,24 @@ void VxZyneRainbow::writeDeviceProfile() {
 
 void VxZyneRainbow::receiveFirmware(QString version) {
     qCDebug(lcMain) << "firmware:" << version;
+    m_router->showFirmware(version);
 }
 
 void VxZyneRainbow::receiveCanControl(int boxNum, bool canControl) {
-    qCDebug(lcMain) << "receiveCanControl" << boxNum << canControl;
+    m_router->showBoxPresence(boxNum, canControl);
 }
 
 void VxZyneRainbow::receiveResetZyneMainViewProfile(int profile) {
     qCDebug(lcMain) << "receiveResetZyneMainViewProfile" << profile;
+    m_router->showProfile(profile);
 }
 
 void VxZyneRainbow::receiveResetPlusMainView(int boxNum, int fanNum, int lightMode, int colorMode,
-                                             int lightSpeed, int*, int*, int*, float*, int speedPer,
-                                             int speedNum, bool pwm, bool monitor, int fanType,
-                                             QString fanName, int savedProfile, int currentProfile,
-                                             bool isTurnOffLed) {
-    // The device views draw these; until they exist the log does.
-    qCDebug(lcMain).nospace() << "receiveResetPlusMainView box:" << boxNum << ", fan:" << fanNum
-                              << ", lightMode:" << lightMode << ", colorMode:" << colorMode
-                              << ", lightSpeed:" << lightSpeed << ", Speed_Per:" << speedPer
-                              << ", Speed_Num:" << speedNum << ", PWM:" << pwm << ", Monitor:" << monitor
-                              << ", FanType:" << fanType << ", FanName:" << fanName
-                              << ", Profile:" << savedProfile << "/" << currentProfile
-                              << ", isTurnOffLed:" << isTurnOffLed;
+                                             int lightSpeed, int* red, int* green, int* blue, float* bright,
+                                             int speedPer, int speedNum, bool pwm, bool monitor, int fanType,
+                                             QString fanName, int, int currentProfile, bool isTurnOffLed) {
+    m_router->showPort(boxNum, fanNum, lightMode, colorMode, lightSpeed, red, green, blue, bright, speedPer,
+                       speedNum, pwm, monitor, fanType, fanName, currentProfile, isTurnOffLed);
 }
 
 void VxZyneRainbow::receiveResetZyneMainView(int boxNum, int fanNum, int lightMode, int colour1, int colour2,
@@ -357,6 +390,7 @@ void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType
             .arg(stallWarned)
             .arg(monitor)
             .arg(boxWarning);
+    m_router->showFanSpeed(boxNum, fanNum, rpm, fanType, stallWarned, monitor, boxWarning);
     QString& last = m_lastSpeedReport[boxNum * kPlusPortCount + fanNum];
     if (report == last)
         return;

@@ -28,7 +28,11 @@ class MobileCommandRouter;
 class SocketHelper;
 class WindowMessageRouter;
 class EffectTimers;
+class ViewRouter;
 class ZynePlusCommandHelper;
+namespace ui {
+class MainView;
+}
 
 // The program's hidden main window: owns the engines, the tray icon and the timers, and routes
 // commands and reports between them and the views.
@@ -42,6 +46,7 @@ public:
 
     ZynePlusCommandHelper* plusEngine() const { return m_plus; }
     ClassicWiring* classic() const { return m_classic; }
+    ui::MainView* mainView() const { return m_mainView; }
 
     // Consistency check between the operating system's device list and the discovery strings.
     void checkUSBDevice();
@@ -144,6 +149,9 @@ public slots:
     void finishGetComputerData(QStringList readings);
     void checkAWTConnectSucess();
     void socketHelperReceiveData(QVariantMap command);
+    void receiveMainData(QStringList data);
+    void receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int fanNum,
+                        QString selectLED);
 
 private:
     void connectPlusEngine();
@@ -161,6 +169,7 @@ private:
     void watchSleep();
     void loadTranslation(int language);
     void selectFirstBox();
+    void createMainViewRouting();
     QString autoRunEntryText() const;
 
     QString m_applicationFolder;
@@ -170,6 +179,9 @@ private:
     HotKeyHook* m_hotKeys = nullptr;
     std::unique_ptr<WindowMessageRouter> m_messages;
     int m_currentProfile = 1;
+    // The visible window: no parent, lives until the process ends.
+    ui::MainView* m_mainView = nullptr;
+    ViewRouter* m_router = nullptr;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     EffectTimers* m_effectTimers = nullptr;

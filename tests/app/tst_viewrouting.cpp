@@ -1,0 +1,166 @@
+// The real main window with its main view against the simulated rig: clicks in the views reach
+// the controller, the engine's state shows in the views, and bad lists change nothing.
+#include "ApplicationSettings.h"
+#include "EngineRig.h"
+#include "MainView.h"
+#include "VxZyneRainbow.h"
+#include "ZynePlusCommandHelper.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QSlider>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace zyne;
+using zyne::testing::EngineRig;
+
+namespace {
+QAbstractButton* button(QWidget* parent, const QString& name) {
+    auto* found = parent->findChild<QAbstractButton*>(name);
+    if (!found)
+        qWarning() << "no button" << name;
+    return found;
+}
+
+int lightingReportsTo(const EngineRig& rig, int box, int wirePort) {
+    int count = 0;
+    for (const QByteArray& report : rig.reportsTo(box))
+        count += report.startsWith(QByteArray("\x00\x32\x52", 3)) && report.at(3) == wirePort;
+    return count;
+}
+
+void writeProfile(const EngineRig& rig, const QByteArray& text) {
+    QDir().mkpath(rig.settingsFolder() + QStringLiteral("/ZynePlus"));
+    QFile profile(rig.settingsFolder() + QStringLiteral("/ZynePlus/Profile1.ini"));
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write(text);
+}
+} // namespace
+
+class ViewRoutingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void viewsShowTheEngineState();
+    void lightModeClickWritesTheController();
+    void fanSpeedAndProfileClicksReachTheEngine();
+    void coloursAndBrightnessReachTheEngine();
+    void badListsChangeNothing();
+    void showAndHide();
+};
+
+void ViewRoutingTest::viewsShowTheEngineState() {
+    EngineRig rig(R"({"plus": [{"index": 2}]})");
+    writeProfile(rig, "[Fan2]\nlightMode=3\ncolorMode=1\n");
+    VxZyneRainbow window;
+    ui::MainView* view = window.mainView();
+    // The first present box is shown, as a Plus box, with its port records.
+    QCOMPARE(view->selectedBox(), 2);
+    QCOMPARE(view->boxType(), 1);
+    QCOMPARE(view->plusView(2)->lightMode(), 3);
+    QCOMPARE(view->plusView(2)->colorMode(), 1);
+    QCOMPARE(view->plusView(0)->lightMode(), window.plusEngine()->box(2).rainbowFan[0].lightMode);
+}
+
+void ViewRoutingTest::lightModeClickWritesTheController() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    ui::RainbowFan* front = window.mainView()->plusView(1);
+    const int before = front->lightMode();
+    rig.forget();
+    QTest::mouseClick(button(front, QStringLiteral("btn_LightModeRight")), Qt::LeftButton);
+    QVERIFY(front->lightMode() != before);
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[1].lightMode, front->lightMode());
+    QVERIFY(lightingReportsTo(rig, 0, 2) >= 1);
+    QCOMPARE(lightingReportsTo(rig, 0, 1), 0);
+}
+
+void ViewRoutingTest::fanSpeedAndProfileClicksReachTheEngine() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    ui::MainView* view = window.mainView();
+    ui::RainbowFan* fan = view->plusView(3);
+    if (button(fan, QStringLiteral("btn_pwm"))->isChecked())
+        QTest::mouseClick(button(fan, QStringLiteral("btn_pwm")), Qt::LeftButton);
+    QVERIFY(!window.plusEngine()->box(0).rainbowFan[3].PWM);
+    fan->findChild<QSlider*>(QStringLiteral("slider_FanSpeed_Per"))->setValue(2);
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[3].Speed_Per, 2);
+
+    QTest::mouseClick(button(view, QStringLiteral("2")), Qt::LeftButton);
+    QCOMPARE(window.plusEngine()->box(0).currentProfile, 3);
+    QCOMPARE(view->selectedProfile(), 3);
+}
+
+void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    ui::RainbowFan* fan = window.mainView()->plusView(4);
+    // Blink in RGB, LED 3 alone selected.
+    window.receiveMainData({"btn_done", "4", "3", "2", "0"});
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[4].lightMode, 3);
+    if (fan->selectLED() != QStringLiteral("000000000000"))
+        fan->resetFanView(ui::PortViewState{});
+    QTest::mouseClick(button(fan, QStringLiteral("led3")), Qt::LeftButton);
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[4].selectLED, QStringLiteral("000100000000"));
+    QTest::mouseClick(button(fan, QStringLiteral("btn_showColor")), Qt::LeftButton);
+    fan->findChild<QSpinBox*>(QStringLiteral("colorFieldR"))->setValue(12);
+    fan->findChild<QSpinBox*>(QStringLiteral("colorFieldG"))->setValue(34);
+    fan->findChild<QSpinBox*>(QStringLiteral("colorFieldB"))->setValue(56);
+    QTest::mouseClick(button(fan, QStringLiteral("btn_colorLabel_OK")), Qt::LeftButton);
+    const RainbowFanState& record = window.plusEngine()->box(0).rainbowFan[4];
+    QCOMPARE(record.RColor[3], 12);
+    QCOMPARE(record.GColor[3], 34);
+    QCOMPARE(record.BColor[3], 56);
+    fan->findChild<QSlider*>(QStringLiteral("slider_Light"))->setValue(5);
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[4].Bright[3], 0.5F);
+}
+
+void ViewRoutingTest::badListsChangeNothing() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    const QString password = ApplicationSettings::get().password;
+    rig.forget();
+    window.receiveMainData({"btn_done", "9", "1", "2", "0"});
+    window.receiveMainData({"btn_done", "1"});
+    window.receiveMainData({"btn_done", "x", "1", "2", "0"});
+    window.receiveMainData({"slider_FanSpeed_Per"});
+    window.receiveMainData({});
+    window.receiveMainData({"selectProfile", "6"});
+    window.receiveMainData({"changeControllerBox", "7"});
+    window.receiveMainData({"saveDevice", "0", "12a4"});
+    window.receiveMainData({"saveDevice", "0", "12345"});
+    window.receiveMainData({"slider_Light", "1", "3", "2", "0", "1,1,1"});
+    window.receiveMainData({"selectLEDBtn", "1", "0001"});
+    window.receiveRGBData({"1"}, {"2"}, {"3"}, {"1"}, 1, QStringLiteral("100000000000"));
+    QStringList thirteen;
+    for (int i = 0; i < 13; ++i)
+        thirteen << QStringLiteral("1");
+    window.receiveRGBData(thirteen, thirteen, thirteen, thirteen, 7, QStringLiteral("100000000000"));
+    QVERIFY(rig.reportsTo(0).empty());
+    QCOMPARE(ApplicationSettings::get().password, password);
+    QCOMPARE(window.mainView()->selectedBox(), 0);
+
+    window.receiveMainData({"saveDevice", "0", "0042"});
+    QCOMPARE(ApplicationSettings::get().password, QStringLiteral("0042"));
+    QFile device(rig.settingsFolder() + QStringLiteral("/Device.ini"));
+    QVERIFY(device.open(QIODevice::ReadOnly));
+    QVERIFY(device.readAll().contains("0042"));
+}
+
+void ViewRoutingTest::showAndHide() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    ui::MainView* view = window.mainView();
+    window.receiveWindowMessage(0x8101, 0, 0);
+    QVERIFY(view->isHidden());
+    window.showMainView();
+    QVERIFY(view->isVisible());
+    QTest::mouseClick(button(view, QStringLiteral("Close_Window")), Qt::LeftButton);
+    QVERIFY(view->isHidden());
+    window.receiveWindowMessage(0x8101, 1, 1);
+    QVERIFY(view->isVisible());
+}
+
+QTEST_MAIN(ViewRoutingTest)
+#include "tst_viewrouting.moc"

@@ -1,0 +1,132 @@
+// Renders the views as a user sees them and keeps the PNGs under <build>/screenshots/, so a
+// reviewer can look at them without a display. Run once at 1x and once with QT_SCALE_FACTOR=2.
+#include "MainView.h"
+#include "SettingsMenu.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QtTest>
+
+using namespace zyne::ui;
+
+namespace {
+QString shotFolder() {
+    return QStringLiteral(ZYNE_SCREENSHOT_DIR);
+}
+
+void save(QWidget& widget, const QString& name) {
+    QDir().mkpath(shotFolder());
+    const qreal ratio = qApp->devicePixelRatio();
+    const QString suffix = ratio > 1.0 ? QStringLiteral("@2x") : QString();
+    const QImage image = widget.grab().toImage();
+    QCOMPARE(image.width(), qRound(widget.width() * ratio));
+    QVERIFY(image.save(shotFolder() + QLatin1Char('/') + name + suffix + QStringLiteral(".png")));
+}
+
+PortViewState portState(int lightMode, int colorMode, int fanType, const QString& name) {
+    PortViewState state;
+    state.lightMode = lightMode;
+    state.colorMode = colorMode;
+    state.lightSpeed = 2;
+    state.fanType = fanType;
+    state.fanName = name;
+    state.bright.fill(1.0F);
+    for (int i = 0; i < 13; ++i) {
+        const QColor c = QColor::fromHsv((i * 30) % 360, 230, 255);
+        state.red[static_cast<std::size_t>(i)] = c.red();
+        state.green[static_cast<std::size_t>(i)] = c.green();
+        state.blue[static_cast<std::size_t>(i)] = c.blue();
+    }
+    state.speedPer = 3;
+    state.speedNum = 6;
+    state.pwm = false;
+    state.monitor = true;
+    state.isTurnOffLed = false;
+    return state;
+}
+
+void fillView(MainView& view, int boxKind) {
+    view.setProgramVersion(QStringLiteral("1.1.5"));
+    view.setFirmwareVersion(QStringLiteral("1.2.7"));
+    view.setLocalAddress(QStringLiteral("workstation IP Address:192.168.1.20"));
+    view.setTemperature(37);
+    for (int box = 0; box < 16; ++box)
+        view.setBoxPresent(box, box < 3 || box == 7);
+    view.selectBoxButton(0);
+    view.setBoxType(boxKind);
+    const int kinds[] = {0, 1, 2, 5, 6};
+    for (int port = 0; port < 5; ++port)
+        view.plusView(port)->resetFanView(portState(
+            port == 0 ? 5 : port + 2, port % 2, boxKind == kBoxKindAwt ? (port == 1 ? 7 : 0) : kinds[port],
+            QStringLiteral("Fan %1").arg(port + 1)));
+    view.plusView(2)->showFanSpeed(0, true);
+    view.plusView(1)->showFanSpeed(1180, false);
+}
+} // namespace
+
+class ScreenshotTest : public QObject {
+    Q_OBJECT
+private slots:
+    void mainViewWithPlusBox();
+    void mainViewWithAwtBox();
+    void settingsMenuAndKeypad();
+    void plusViewInEachColourMode();
+    void errorLine();
+};
+
+void ScreenshotTest::mainViewWithPlusBox() {
+    MainView view;
+    fillView(view, kBoxKindPlus);
+    view.show();
+    save(view, QStringLiteral("main-plus"));
+}
+
+void ScreenshotTest::mainViewWithAwtBox() {
+    MainView view;
+    fillView(view, kBoxKindAwt);
+    view.show();
+    save(view, QStringLiteral("main-awt"));
+}
+
+void ScreenshotTest::settingsMenuAndKeypad() {
+    MainView view;
+    fillView(view, kBoxKindPlus);
+    view.setPassword(QStringLiteral("5173"));
+    view.setAutoUpdate(true);
+    view.show();
+    view.mutiLanguageWidget();
+    save(view, QStringLiteral("settings-menu"));
+    view.mutiLanguageWidget();
+    auto* passwordEntry = view.findChild<QAbstractButton*>(QStringLiteral("MutiLang9"));
+    QVERIFY(passwordEntry);
+    QTest::mouseClick(passwordEntry, Qt::LeftButton);
+    QVERIFY(view.findChild<QLabel*>(QStringLiteral("passwordMask"))->isVisible());
+    save(view, QStringLiteral("keypad"));
+}
+
+void ScreenshotTest::plusViewInEachColourMode() {
+    const char* const names[] = {"rgb", "single", "off"};
+    for (int mode = 0; mode < 3; ++mode) {
+        RainbowFan fan(1);
+        PortViewState state = portState(mode == 2 ? 0 : 3, mode, 0, QStringLiteral("Front intake"));
+        fan.resetFanView(state);
+        fan.setFanLocation(1);
+        if (mode == 0)
+            fan.pushShowColorWidget();
+        fan.show();
+        save(fan, QStringLiteral("plus-view-%1").arg(QLatin1String(names[mode])));
+    }
+}
+
+void ScreenshotTest::errorLine() {
+    MainView view;
+    fillView(view, kBoxKindPlus);
+    view.showBoxWarning(false, 0, 0);
+    view.show();
+    save(view, QStringLiteral("main-error-line"));
+}
+
+QTEST_MAIN(ScreenshotTest)
+#include "tst_screenshots.moc"

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "RainbowFan.h"
+
+#include <QAbstractAnimation>
+#include <QPoint>
+#include <QStringList>
+#include <QWidget>
+
+class QButtonGroup;
+class QLabel;
+class QPropertyAnimation;
+class QPushButton;
+
+namespace zyne::ui {
+
+class BoxBar;
+class PasswordKeypad;
+class PlusCarousel;
+class SettingsMenu;
+
+// The program's visible window: box bar, the device views of the selected box, profiles, the
+// settings menu with its password keypad, the error line and the information labels. It never talks
+// to an engine: user actions leave as command lists, and the main window calls the setters.
+class MainView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kProfileCount = 5;
+
+    explicit MainView(QWidget* parent = nullptr);
+
+    RainbowFan* plusView(int port) const;
+    PlusCarousel* carousel() const { return m_carousel; }
+    int selectedBox() const { return m_selectedBox; }
+    int selectedProfile() const { return m_selectedProfile; }
+    int boxType() const { return m_boxType; }
+
+    // Setters of the main window.
+    void setBoxType(int kind);
+    void selectBoxButton(int box);
+    void setBoxPresent(int box, bool present);
+    void setProfileLabel(int profile);
+    void setSelectedProfile(int profile);
+    void setAutoUpdate(bool on);
+    void setPasswordLock(bool on);
+    void setPassword(const QString& password);
+    void setSyncPwrix(bool on);
+    void setFirmwareVersion(const QString& version);
+    void setProgramVersion(const QString& version);
+    void setLocalAddress(const QString& address);
+    void setTemperature(int celsius);
+    void resetLanguage(int index);
+    void showBoxWarning(bool isHide, int warningType, int warningIndex);
+    void showSyncWarning();
+
+    // The address text built the way the main window builds it: host, "IP Address", last IPv4.
+    static QString localAddressText();
+
+signals:
+    void sendData(QStringList data);
+    void sendZyneData(QStringList data);
+    void sendRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int port,
+                     QString selectLED);
+    void sendZyneRGBData(int fan, int colourA, int colourB, float bright, int colourC);
+    void testSendFileData(QStringList lines, int interval);
+
+public slots:
+    void changeLanguage();
+    void otherSwitch();
+    void selectProfile();
+    void saveProfile();
+    void moveControllerBox();
+    void mutiLanguageWidget();
+    void keyboardTouch();
+    void changePassword();
+    void receiveData(QStringList data);
+    void receiveZyneData(QStringList data);
+    void changeControllerBox();
+    void receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int port,
+                        QString selectLED);
+    void receiveZyneRGBData(int fan, int colourA, int colourB, float bright, int colourC);
+    void showInfo();
+    void slotSyncPwrix();
+    void on_animation_stateChanged_syncWarning(QAbstractAnimation::State newState,
+                                               QAbstractAnimation::State oldState);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void buildTitleBar();
+    void buildProfiles();
+    void buildInfoLabels();
+    void buildSyncWarning();
+    void refreshVersionLabel();
+    void restyleProfileButtons(int language);
+
+    int m_selectedBox = 0;
+    int m_selectedProfile = 1;
+    int m_boxType = 1;
+    int m_language = 0;
+    QString m_programVersion;
+    QString m_firmwareVersion = QStringLiteral("0.0.0");
+    QString m_password;
+    int m_errorType = -1;
+    int m_errorIndex = 0;
+    QPoint m_pressPosition;
+    int m_temperature = 0;
+    bool m_hasTemperature = false;
+
+    BoxBar* m_boxBar = nullptr;
+    SettingsMenu* m_menu = nullptr;
+    PasswordKeypad* m_keypad = nullptr;
+    PlusCarousel* m_carousel = nullptr;
+    QButtonGroup* m_profileGroup = nullptr;
+    QPushButton* m_save = nullptr;
+    QLabel* m_profileLabel = nullptr;
+    QLabel* m_errorLine = nullptr;
+    QLabel* m_versionLabel = nullptr;
+    QLabel* m_addressLabel = nullptr;
+    QLabel* m_temperatureLabel = nullptr;
+    QLabel* m_syncWarning = nullptr;
+    QLabel* m_syncWarningText = nullptr;
+    QPropertyAnimation* m_syncFade = nullptr;
+};
+
+} // namespace zyne::ui

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+namespace zyne::ui {
+
+// Full path of a picture under the application's "Images/" folder.
+QString imagePath(const QString& relative);
+// The picture for the screen's pixel ratio: the "@2x" drawing on a 2x screen when it exists.
+QPixmap picture(const QString& relative);
+// The picture's own pixels at 1x, for reading colours under the cursor.
+QImage pictureImage(const QString& relative);
+// "border-image: url(...)" for a style sheet.
+QString borderImage(const QString& relative);
+
+} // namespace zyne::ui

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "FanRecords.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <array>
+
+// What the views decide without any widget: picker cycles, colour-mode rules, slider captions,
+// the LED ring and the carousel slots. Kept free of Qt objects so it is tested alone.
+namespace zyne::ui {
+
+constexpr int kPortViewCount = 5;
+constexpr int kBoxButtonCount = 16;
+
+enum ColorMode { ColorRgb = 0, ColorSingle = 1, ColorOff = 2 };
+enum LightModeValue { ModeRadar = 2, ModeWhirl = 5, ModeCopy = 7, ModeTemperature = 14 };
+enum SpeedMode { SpeedCustom = 0, SpeedSilent = 1, SpeedPerformance = 2 };
+
+// Next light mode the picker offers; port 0 never offers Copy.
+int stepLightMode(int port, int lightMode, bool right);
+bool isMusicMode(int lightMode);
+
+// The colour mode a picker arrow leads to for the given light mode (Copy follows port 0's mode).
+int stepColorMode(int effectiveLightMode, int colorMode, bool right);
+// The LED selection after entering a colour mode; unchanged text when the mode leaves it alone.
+QString selectionForColorMode(int newColorMode, const QString& selectLED, bool viaRightArrow);
+
+int stepLightSpeed(int lightSpeed, bool right);
+
+// Caption and speed mode of a fan-speed slider: the percent slider (0..5) runs from 50 % in steps of
+// 10, the RPM slider (0..10) from 0 %. Its ends are the silent and performance presets.
+struct SliderCaption {
+    int speedMode;
+    QString text;
+};
+SliderCaption percentSliderCaption(int value, const QString& silent, const QString& performance);
+SliderCaption rpmSliderCaption(int value, const QString& silent, const QString& performance);
+
+// "TEMP:30°C / 86°F" without the translated word.
+QString temperatureSuffix(int celsius);
+
+// LED buttons grow when checked; they stay centred on their place.
+int ledButtonSize(bool checked);
+
+// Box-bar scroll positions after an arrow press.
+int boxBarPositionAfterArrow(int position, bool left);
+
+// The five carousel slot rectangles; slot 1 is the front.
+QRect carouselSlotRect(int slot);
+int slotAfterRotation(int slot, bool clockwise);
+// Order in which views are raised before a rotation, by their current slot: front last.
+std::array<int, kPortViewCount> raiseOrder(bool clockwise);
+
+// The brightness factor text sent to the engine: up to 6 significant digits.
+QString factorText(float factor);
+
+// Text colour that stays readable on an LED of this colour.
+QString buttonTextColor(int red, int green, int blue);
+
+// The 12-character LED selection with one LED toggled; a malformed text starts from none.
+QString toggledSelection(const QString& selectLED, int led, bool on);
+bool noLedSelected(const QString& selectLED);
+
+} // namespace zyne::ui
