@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int used = static_cast<int>(rig->plus.size());
-    auto backend = std::make_unique<sim::SimBackend>(*rig);
+    auto backend = std::make_unique<sim::SimBackend>(*rig, QString(), sim::EventMemory::None);
     sim::SimBackend& sim = *backend;
     installHidBackend(std::move(backend));
 

@@ -17,7 +17,8 @@ void installSixteenSimulatedBoxes() {
     for (int i = 0; i < kBoxCount; ++i)
         json += (i ? ", " : "") + QByteArray("{\"index\": ") + QByteArray::number(i) + "}";
     QString error;
-    installHidBackend(std::make_unique<sim::SimBackend>(*sim::SimRig::fromJson(json + "]}", &error)));
+    installHidBackend(std::make_unique<sim::SimBackend>(*sim::SimRig::fromJson(json + "]}", &error), QString(),
+                                                       sim::EventMemory::None));
 }
 
 enum Effect { Cross, Meteor, BigWave, Music };
