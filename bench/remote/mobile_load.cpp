@@ -1,0 +1,266 @@
+// Drives the real program over the mobile app link against the simulated rig and measures it.
+//
+//   mobile_load throughput [commands]        one app, command 0 on one port, as fast as it goes
+//   mobile_load load [clients] [frames]      many apps at once, 10 % of frames malformed or split
+//
+// Prints commands per second, the program's CPU time per command (from /proc), and for the load
+// run whether every well-formed command reached the controller and the program's memory before,
+// at the peak and after the apps left.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+QByteArray frame(const QByteArray& json) {
+    return json.toBase64() + '&';
+}
+
+QByteArray blink(int port, int speed) {
+    QByteArray fans(5, '0');
+    fans[port] = '1';
+    return frame(R"({"command":0,"Data":{"BoxNum":"1000000000000000","FanNum":")" + fans +
+                 R"(","LightMode":3,"ColorMode":0,"Speed":)" + QByteArray::number(speed) + "}}");
+}
+
+quint16 freePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// CPU seconds (user + system) and resident KiB of a process.
+double cpuSeconds(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
+    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(sysconf(_SC_CLK_TCK));
+}
+
+long residentKiB(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return 0;
+}
+
+struct Program {
+    QTemporaryDir home;
+    QProcess process;
+    quint16 port = freePort();
+
+    bool start(const QString& path, bool trace) {
+        for (const char* folder : {"config", "runtime"})
+            QDir().mkpath(home.path() + QLatin1Char('/') + QLatin1String(folder));
+        QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path() + QStringLiteral("/runtime"));
+        env.insert(QStringLiteral("USER"), QStringLiteral("zyne-mobile-load"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("ZYNE_HID_BACKEND"), QStringLiteral("sim"));
+        env.insert(QStringLiteral("ZYNE_MOBILE_PORT"), QString::number(port));
+        env.insert(QStringLiteral("ZYNE_PSU_APP_PORT"), QString::number(freePort()));
+        if (trace)
+            env.insert(QStringLiteral("ZYNE_SIM_TRACE"), tracePath());
+        process.setProcessEnvironment(env);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(home.path() + QStringLiteral("/stderr.log"));
+        process.start(path, QStringList());
+        if (!process.waitForStarted())
+            return false;
+        // Up once the app can connect and is greeted.
+        for (int attempt = 0; attempt < 300; ++attempt) {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, port);
+            if (probe.waitForConnected(100) && probe.waitForReadyRead(2000))
+                return true;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+    QString tracePath() const { return home.path() + QStringLiteral("/trace.jsonl"); }
+    // Lighting reports written to Plus box 0.
+    int lightingReports() const {
+        QFile trace(tracePath());
+        if (!trace.open(QIODevice::ReadOnly))
+            return 0;
+        int count = 0;
+        while (!trace.atEnd()) {
+            const QByteArray line = trace.readLine();
+            count += line.contains(R"("dir":"out")") && line.contains(R"("hex":"003252)");
+        }
+        return count;
+    }
+    ~Program() {
+        process.terminate();
+        process.waitForFinished(10000);
+    }
+};
+
+// Reads until a reply with this ResType arrives.
+bool waitForReply(QTcpSocket& socket, int resType, int timeoutMs) {
+    QByteArray buffer;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        socket.waitForReadyRead(50);
+        buffer += socket.readAll();
+        int end;
+        while ((end = buffer.indexOf('&')) >= 0) {
+            const QJsonObject reply =
+                QJsonDocument::fromJson(QByteArray::fromBase64(buffer.left(end))).object();
+            buffer.remove(0, end + 1);
+            if (reply.value(QStringLiteral("ResType")).toInt() == resType)
+                return true;
+        }
+    }
+    return false;
+}
+
+int throughput(const QString& path, int commands) {
+    Program program;
+    if (!program.start(path, false)) {
+        std::fprintf(stderr, "the program did not start\n");
+        return 1;
+    }
+    QTcpSocket app;
+    app.connectToHost(QHostAddress::LocalHost, program.port);
+    app.waitForConnected(5000);
+    app.waitForReadyRead(5000);
+    app.readAll();
+    QByteArray stream;
+    for (int i = 0; i < commands; ++i)
+        stream += blink(0, i % 4);
+    stream += frame(R"({"command":9})"); // answered once everything before it ran
+    const double cpuBefore = cpuSeconds(program.process.processId());
+    QElapsedTimer timer;
+    timer.start();
+    app.write(stream);
+    if (!waitForReply(app, 9, 600000)) {
+        std::fprintf(stderr, "no reply after the commands\n");
+        return 1;
+    }
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const double cpu = cpuSeconds(program.process.processId()) - cpuBefore;
+    std::printf("throughput: %d commands in %.3f s = %.0f commands/s; program CPU %.1f us per command\n",
+                commands, seconds, commands / seconds, cpu * 1e6 / commands);
+    return 0;
+}
+
+int load(const QString& path, int clients, int frames) {
+    Program program;
+    if (!program.start(path, true)) {
+        std::fprintf(stderr, "the program did not start\n");
+        return 1;
+    }
+    const qint64 pid = program.process.processId();
+    const int baseline = program.lightingReports();
+    const long rssBefore = residentKiB(pid);
+    auto* random = QRandomGenerator::global();
+
+    std::vector<std::unique_ptr<QTcpSocket>> apps;
+    std::vector<std::vector<QByteArray>> chunks(static_cast<std::size_t>(clients));
+    int good = 0, malformed = 0, split = 0;
+    for (int c = 0; c < clients; ++c) {
+        QByteArray pending;
+        for (int f = 0; f < frames; ++f) {
+            const QByteArray whole = blink(int(random->bounded(5)), int(random->bounded(4)));
+            const int dice = int(random->bounded(20));
+            if (dice == 0) { // malformed: garbage, bad JSON or a value out of range
+                ++malformed;
+                const QByteArray bad[] = {"%%%%&", frame("{\"command\":"),
+                                          frame(R"({"command":0,"Data":{"BoxNum":"1000000000000000",
+                                                "FanNum":"10000","LightMode":3,"ColorMode":0,"Speed":9}})")};
+                pending += bad[random->bounded(3)];
+                continue;
+            }
+            ++good;
+            if (dice == 1) { // split: the rest goes out in a later write
+                ++split;
+                const int cut = 1 + int(random->bounded(whole.size() - 1));
+                chunks[std::size_t(c)].push_back(pending + whole.left(cut));
+                pending = whole.mid(cut);
+                continue;
+            }
+            pending += whole;
+        }
+        pending += frame(R"({"command":9})");
+        chunks[std::size_t(c)].push_back(pending);
+        apps.push_back(std::make_unique<QTcpSocket>());
+        apps.back()->connectToHost(QHostAddress::LocalHost, program.port);
+    }
+    for (auto& app : apps)
+        app->waitForConnected(5000);
+    QElapsedTimer timer;
+    timer.start();
+    long rssPeak = rssBefore;
+    // Round robin: every app's next chunk, then a pause, so split frames really arrive in pieces.
+    for (std::size_t round = 0;; ++round) {
+        bool any = false;
+        for (int c = 0; c < clients; ++c) {
+            if (round < chunks[std::size_t(c)].size()) {
+                apps[std::size_t(c)]->write(chunks[std::size_t(c)][round]);
+                apps[std::size_t(c)]->flush();
+                any = true;
+            }
+        }
+        QCoreApplication::processEvents();
+        rssPeak = qMax(rssPeak, residentKiB(pid));
+        if (!any)
+            break;
+        QThread::msleep(2);
+    }
+    int answered = 0;
+    for (auto& app : apps)
+        answered += waitForReply(*app, 9, 600000);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    rssPeak = qMax(rssPeak, residentKiB(pid));
+    apps.clear();
+    QThread::msleep(2000);
+    const long rssAfter = residentKiB(pid);
+    const int applied = program.lightingReports() - baseline;
+    const bool alive = program.process.state() == QProcess::Running;
+    std::printf("load: %d apps x %d frames (%d well-formed, %d malformed, %d split) in %.2f s\n", clients,
+                frames, good, malformed, split, seconds);
+    std::printf("      %d of %d apps answered; %d of %d well-formed commands reached the controller; "
+                "program %s\n",
+                answered, clients, applied, good, alive ? "running" : "GONE");
+    std::printf("      resident memory: %ld KiB before, %ld KiB peak, %ld KiB after\n", rssBefore, rssPeak,
+                rssAfter);
+    return alive && applied == good && answered == clients ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const QString mode = args.value(1, QStringLiteral("throughput"));
+    const QString program = QStringLiteral(ZYNE_PROGRAM_PATH);
+    if (mode == QLatin1String("load"))
+        return load(program, args.value(2, QStringLiteral("100")).toInt(),
+                    args.value(3, QStringLiteral("1000")).toInt());
+    return throughput(program, args.value(2, QStringLiteral("20000")).toInt());
+}
