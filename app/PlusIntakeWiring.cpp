@@ -17,6 +17,11 @@ void VxZyneRainbow::connectPlusIntake() {
     connect(this, &VxZyneRainbow::sendSpeechMode, m_plus, &Plus::receiveSpeechMode);
     connect(this, &VxZyneRainbow::sendSpeechColor, m_plus, &Plus::receiveSpeechColor);
     connect(this, &VxZyneRainbow::sendSpeechFanSpeed, m_plus, &Plus::receiveSpeechFanSpeed);
+    connect(this, &VxZyneRainbow::sendDefault, m_plus, &Plus::receiveDefault);
+    connect(this, &VxZyneRainbow::sendMobileVolume, m_plus, &Plus::receiveMobileVolume);
+    connect(this, &VxZyneRainbow::sendSeriesLightMode, m_plus, &Plus::receiveSeriesLightMode);
+    connect(this, &VxZyneRainbow::sendResetAllToFullLight, m_plus, &Plus::resetAllToFullLight);
+    connect(this, &VxZyneRainbow::sendStartSyncPwrix, m_plus, &Plus::receiveStartSyncPwrix);
 }
 
 } // namespace zyne

@@ -120,6 +120,13 @@ signals:
     void sendZyneMobileVolume(int level);
     void sendZyneRandomMode();
 
+    // Further commands into the Plus engine.
+    void sendDefault(int boxNum, int fanNum);
+    void sendMobileVolume(int level);
+    void sendSeriesLightMode(int mode);
+    void sendResetAllToFullLight();
+    void sendStartSyncPwrix();
+
 public slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void showMainView();

@@ -135,6 +135,9 @@ public slots:
     // Reports the selected box's ports to the views: all five, or only while the box is present.
     void receiveViewRequest();
     void receiveResetViewRequest();
+    // A port reset to its defaults, told to the power-supply application while it mirrors a ring.
+    void receiveDefault(int boxNum, int fanNum);
+    void receiveStartSyncPwrix();
 
     // Hot keys and the mobile app's voice commands, acting on every present box.
     void receiveHotKeyCommand(int command, int value);
@@ -240,6 +243,8 @@ private:
     bool mirroringPowerSupply();
     const RainbowFanState& mirroredPort() { return port(selectedBox(), 0); }
     void mirrorPortZeroChange(int boxNum);
+    // Copies port 1 of a box into the power supply's colours and sends it that port's mode.
+    void mirrorFirstPortToPowerSupply(int boxNum);
 
     // Fan speed reports
     void sendFanSpeedPercent(int boxNum, int fanNum, int duty);

@@ -1,5 +1,6 @@
 #include "HotKeyCommands.h"
 #include "PresenceString.h"
+#include "SelectedBox.h"
 #include "SpeechCommands.h"
 #include "ZynePlusCommandHelper.h"
 
@@ -94,6 +95,7 @@ void ZynePlusCommandHelper::receiveSpeechMode(int lightMode, int colorMode, int 
             refreshFanLed(b, p);
         }
     }
+    mirrorPortZeroChange(selectedBox());
     qCDebug(lcPlus) << "receiveSpeechMode--------end";
 }
 
@@ -117,6 +119,7 @@ void ZynePlusCommandHelper::receiveSpeechColor(int red, int green, int blue, flo
         }
     }
     qCDebug(lcPlus) << "receiveSpeechColor:" << red << green << blue << bright << ledSelection << fanType;
+    mirrorSelectedPortToPowerSupply();
     qCDebug(lcPlus) << "receiveSpeechColor-----end";
 }
 

@@ -1,4 +1,6 @@
+#include "ApplicationSettings.h"
 #include "IntakeInput.h"
+#include "PowerSupplyApp.h"
 #include "SelectedBox.h"
 #include "ZynePlusCommandHelper.h"
 
@@ -34,6 +36,11 @@ void ZynePlusCommandHelper::receiveRGBData(int boxNum, const QStringList& red, c
     RainbowFanState& fan = port(boxNum, fanNum);
     intake::applyColourLists(fan, red, green, blue, bright);
     fan.selectLED = intake::mergedSelection(fan.selectLED, ledSelection);
+    if (mirroringPowerSupply()) {
+        // The supply takes the colours now and shows them with the next frame it is sent.
+        qCDebug(lcPlus) << "dddddddd";
+        m_powerSupply.mirror(fan);
+    }
     // The view refreshes the port with the command that follows; followers only take the colours.
     copyToFollowers(boxNum);
 }
@@ -68,6 +75,8 @@ void ZynePlusCommandHelper::receiveAPPRGBData(int boxNum, int red, int green, in
     for (int follower = 1; follower < kPlusPortCount; ++follower)
         qCDebug(lcPlus) << "boxArray[boxNum].rainbowFan[i].lightMode:" << port(boxNum, follower).lightMode;
     refreshFollowers(boxNum);
+    if (boxNum == selectedBox())
+        mirrorSelectedPortToPowerSupply();
 }
 
 void ZynePlusCommandHelper::receivePlusBright(int boxNum, int fanNum, const QStringList& bright) {
@@ -81,8 +90,10 @@ void ZynePlusCommandHelper::receivePlusBright(int boxNum, int fanNum, const QStr
         qCDebug(lcPlus).nospace() << boxNum << ", " << fanNum << ", " << i << ":"
                                   << fan.Bright[static_cast<std::size_t>(i)] * 100;
     refreshFanLed(boxNum, fanNum);
-    if (fanNum == 0)
-        refreshFollowers(boxNum);
+    if (fanNum != 0)
+        return;
+    mirrorFirstPortToPowerSupply(boxNum);
+    refreshFollowers(boxNum);
 }
 
 void ZynePlusCommandHelper::receivePlusSelectLedBtn(int boxNum, int fanNum, const QString& ledSelection) {
@@ -102,6 +113,19 @@ void ZynePlusCommandHelper::receiveTurnLed(int boxNum, int fanNum, int off) {
     refreshFanLed(boxNum, fanNum);
     if (fanNum == 0)
         refreshFollowers(boxNum);
+}
+
+void ZynePlusCommandHelper::receiveDefault(int boxNum, int fanNum) {
+    qCDebug(lcPlus).nospace() << "receiveDefault---boxNum:" << boxNum << ", fanNum:" << fanNum;
+    // Only a supply with its own ring follows port 1, so only it is told.
+    if (ApplicationSettings::get().isSyncPwrix && fanNum == 0 && isBoxIndex(boxNum) &&
+        powerType() == PowerTypeRing)
+        emit operate(powerSupplyDefaultMessage());
+}
+
+void ZynePlusCommandHelper::receiveStartSyncPwrix() {
+    qCDebug(lcPlus) << "receiveStartSyncPwrix";
+    startPowerSupplySync();
 }
 
 void ZynePlusCommandHelper::receiveViewRequest() {

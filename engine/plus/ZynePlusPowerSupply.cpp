@@ -17,9 +17,13 @@ void ZynePlusCommandHelper::startPowerSupplySync() {
 }
 
 void ZynePlusCommandHelper::mirrorSelectedPortToPowerSupply() {
+    mirrorFirstPortToPowerSupply(selectedBox());
+}
+
+void ZynePlusCommandHelper::mirrorFirstPortToPowerSupply(int boxNum) {
     if (!mirroringPowerSupply())
         return;
-    const RainbowFanState& mirrored = mirroredPort();
+    const RainbowFanState& mirrored = port(boxNum, 0);
     m_powerSupply.mirror(mirrored);
     m_powerSupply.send(
         psuframe::mode(m_powerSupply.colours(), mirrored.lightMode, mirrored.colorMode, mirrored.lightSpeed));

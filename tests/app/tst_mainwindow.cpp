@@ -155,6 +155,19 @@ void MainWindowTest::intakeSignalsReachThePlusEngine() {
     QCOMPARE(shown, 5);
     emit window.sendResetPlusViewRequest();
     QCOMPARE(shown, 10);
+
+    emit window.sendMobileVolume(42);
+    QCOMPARE(engine.musicLevels().mobile, 42);
+    emit window.sendSeriesLightMode(2);
+    QCOMPARE(engine.meteor().seriesLightMode, 2);
+    rig.forget();
+    emit window.sendResetAllToFullLight();
+    QCOMPARE(rig.reportsTo(0).size(), std::size_t(5));
+    QSignalSpy told(&engine, &ZynePlusCommandHelper::operate);
+    emit window.sendDefault(0, 0);
+    emit window.sendStartSyncPwrix();
+    // Synchronisation is off here: nothing goes to the power supply or its application.
+    QCOMPARE(told.count(), 0);
 }
 
 QTEST_MAIN(MainWindowTest)

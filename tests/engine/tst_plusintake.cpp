@@ -1,7 +1,12 @@
+#include "ApplicationSettings.h"
 #include "EngineRig.h"
+#include "PowerSupplyApp.h"
 #include "SelectedBox.h"
 #include "ZynePlusCommandHelper.h"
 
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace zyne;
@@ -39,6 +44,24 @@ QStringList repeated(const QString& text, int count = 13) {
     for (int i = 0; i < count; ++i)
         list << text;
     return list;
+}
+
+// Frames (30 42) written to the power supply since the rig forgot its history.
+std::vector<QByteArray> supplyFrames(EngineRig& rig) {
+    std::vector<QByteArray> out;
+    for (const auto& event : rig.sim().events()) {
+        if (event.dev == QLatin1String("264a:2329") && event.dir == QLatin1String("out") &&
+            reportByte(event.bytes, 0) == 0x30 && reportByte(event.bytes, 1) == 0x42)
+            out.push_back(event.bytes);
+    }
+    return out;
+}
+
+void turnSyncOn(const EngineRig& rig) {
+    QDir().mkpath(rig.settingsFolder());
+    QFile ini(rig.settingsFolder() + QStringLiteral("/Device.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Main]\nisAutoRun=0\nLanguage=0\nisSyncPwrix=1\n");
 }
 
 // What the views were told, one entry per sendResetMainView.
@@ -101,6 +124,10 @@ private slots:
     void resetViewRequestOnlyForPresentBoxes();
 
     void resetAllBoxWritesEveryReportTwice();
+
+    // The power supply mirroring port 1, and its companion application
+    void powerSupplyFollowsPortOneCommands();
+    void defaultResetToldToTheRingSupplyApp();
 };
 
 void PlusIntakeTest::viewColoursWaitForTheNextRefresh() {
@@ -402,6 +429,72 @@ void PlusIntakeTest::resetAllBoxWritesEveryReportTwice() {
             QCOMPARE(sent[half + i], sent[i]);
     }
     QVERIFY(rig.reportsTo(2).empty());
+}
+
+void PlusIntakeTest::powerSupplyFollowsPortOneCommands() {
+    EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}], "power_supply": {"model": "VXD-1250-PT"}})");
+    turnSyncOn(rig);
+    ZynePlusCommandHelper engine;
+    QVERIFY(engine.powerSupply().isPresent());
+    for (int b = 0; b < 2; ++b)
+        engine.changeLightMode(b, 0, 3, 0, 2, false);
+    rig.forget();
+
+    // View colours are taken, not shown: the next frame shows them.
+    engine.receiveRGBData(0, repeated("200"), repeated("0"), repeated("0"), repeated("1"), 0, "111111111111");
+    QVERIFY(supplyFrames(rig).empty());
+    QCOMPARE(engine.powerSupply().colours().red[4], 200);
+    // App colours of a box that is not shown leave the supply alone; the shown box's are sent.
+    engine.receiveAPPRGBData(1, 0, 0, 255, 1.0f, 0, "111111111111");
+    QVERIFY(supplyFrames(rig).empty());
+    engine.receiveAPPRGBData(0, 0, 100, 0, 1.0f, 0, "100000000000");
+    auto frames = supplyFrames(rig);
+    QCOMPARE(frames.size(), std::size_t(1));
+    // Blink at speed 2, LED 1 green as the app set it, LED 2 red as the view set it.
+    QCOMPARE(reportByte(frames[0], 2), 14);
+    QCOMPARE(frames[0].mid(4, 3), QByteArray("\x64\x00\x00", 3));
+    QCOMPARE(frames[0].mid(7, 3), QByteArray("\x00\xc8\x00", 3));
+
+    // Brightness of port 1 of any box is mirrored, of other ports not.
+    rig.forget();
+    engine.receivePlusBright(1, 2, repeated("0.5"));
+    QVERIFY(supplyFrames(rig).empty());
+    engine.receivePlusBright(1, 0, repeated("0.5"));
+    QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
+
+    // Voice commands: the colour sends the shown port, switching off sends the off frame.
+    rig.forget();
+    engine.receiveSpeechColor(10, 20, 30, 1.0f, "111111111111", -1);
+    QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
+    engine.receiveSpeechMode(-1, -1, -1, true, -1);
+    frames = supplyFrames(rig);
+    QCOMPARE(frames.size(), std::size_t(2));
+    QCOMPARE(reportByte(frames[1], 2), 0x18);
+    QCOMPARE(frames[1].mid(4), QByteArray(61, '\0'));
+}
+
+void PlusIntakeTest::defaultResetToldToTheRingSupplyApp() {
+    EngineRig rig(kTwoBoxes);
+    turnSyncOn(rig);
+    ZynePlusCommandHelper engine;
+    rig.forget();
+    QSignalSpy told(&engine, &ZynePlusCommandHelper::operate);
+    setPowerType(PowerTypeRing);
+    engine.receiveDefault(1, 0);
+    QCOMPARE(told.count(), 1);
+    QCOMPARE(told.at(0).at(0).toString(), powerSupplyDefaultMessage());
+    // Other ports, a supply without a ring, synchronisation off: nothing.
+    engine.receiveDefault(1, 3);
+    setPowerType(PowerTypePlain);
+    engine.receiveDefault(1, 0);
+    setPowerType(PowerTypeRing);
+    auto settings = ApplicationSettings::get();
+    settings.isSyncPwrix = false;
+    ApplicationSettings::set(settings);
+    engine.receiveDefault(1, 0);
+    QCOMPARE(told.count(), 1);
+    setPowerType(PowerTypeUnknown);
+    QVERIFY(rig.reportsTo(1).empty());
 }
 
 QTEST_GUILESS_MAIN(PlusIntakeTest)
