@@ -326,6 +326,9 @@ QByteArray IniDocument::serialized() const {
         for (const QByteArray& line : group->keptLines)
             out += line + '\n';
     }
+    // A kept line that looks like a byte-order mark must not become one at the top of the file.
+    if (out.startsWith("\xEF\xBB\xBF"))
+        out.prepend('\n');
     return out;
 }
 

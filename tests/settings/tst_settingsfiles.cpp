@@ -107,6 +107,19 @@ private slots:
         QCOMPARE(rewritten.value(deviceGroupName(9), QStringLiteral("Profile")), QStringLiteral("5"));
     }
 
+    // Writing what was read and reading it again changes nothing, however odd the lines kept.
+    void rewritingIsStable_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("mark on a later line") << QByteArray("\n\xEF\xBB\xBF");
+        QTest::newRow("backslash at the end") << QByteArray("[G]\nk=v\\");
+        QTest::newRow("control character") << QByteArray("[G]\nk\x01=v\n");
+    }
+    void rewritingIsStable() {
+        QFETCH(QByteArray, text);
+        const QByteArray once = IniDocument::parse(text).serialized();
+        QCOMPARE(IniDocument::parse(once).serialized(), once);
+    }
+
     void linesThatCantBeReadSurviveAWrite() {
         const QByteArray unreadable[] = {
             "; the user's note", "just words", QByteArray("Bad\x01Line=1"), "=no key", "[]", "Placeless=1",
