@@ -1,5 +1,6 @@
 #include "ClassicReports.h"
 #include "LevelSmoothing.h"
+#include "PowerSupplyApp.h"
 #include "ProcessValues.h"
 #include "ZyneCommandHelper.h"
 

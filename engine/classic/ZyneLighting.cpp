@@ -1,5 +1,6 @@
 #include "ApplicationSettings.h"
 #include "ClassicReports.h"
+#include "PowerSupplyApp.h"
 #include "ProcessValues.h"
 #include "SelectedBox.h"
 #include "ZyneCommandHelper.h"

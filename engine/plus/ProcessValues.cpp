@@ -6,17 +6,8 @@
 namespace zyne {
 
 namespace {
-std::atomic<int> power{0};
 std::atomic<int> mobileLevel{0};
 } // namespace
-
-int powerType() {
-    return power.load(std::memory_order_relaxed);
-}
-
-void setPowerType(int type) {
-    power.store(type, std::memory_order_relaxed);
-}
 
 int mobileMusicLevel() {
     return mobileLevel.load(std::memory_order_relaxed);

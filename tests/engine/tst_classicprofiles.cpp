@@ -1,6 +1,7 @@
 #include "ApplicationSettings.h"
 #include "EngineRig.h"
 #include "PresenceString.h"
+#include "PowerSupplyApp.h"
 #include "ProcessValues.h"
 #include "SelectedBox.h"
 #include "ZyneCommandHelper.h"
