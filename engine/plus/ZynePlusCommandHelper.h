@@ -227,6 +227,8 @@ private:
     void sendCommand_turnoff(int boxNum, int fanNum);
     void sendCommand_OneColor(int boxNum, int fanNum, const RgbColour& colour);
     void copyFirstPort(int boxNum, int fanNum);
+    // The mode a port shows: its own, or port 0's (copied in) when it follows port 0.
+    int shownLightMode(int boxNum, int fanNum);
     // Ports 1..4 of the box in Copy mode take port 0's settings; refreshFollowers also resends them.
     void copyToFollowers(int boxNum);
     void refreshFollowers(int boxNum);

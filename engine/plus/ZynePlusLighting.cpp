@@ -90,6 +90,15 @@ void ZynePlusCommandHelper::refreshFollowers(int boxNum) {
     }
 }
 
+// A follower of port 0 shows port 0's lighting, including its switched-off state.
+int ZynePlusCommandHelper::shownLightMode(int boxNum, int fanNum) {
+    RainbowFanState& fan = port(boxNum, fanNum);
+    if (fan.lightMode != Copy)
+        return fan.lightMode;
+    copyFirstPort(boxNum, fanNum);
+    return fan.copyLightMode;
+}
+
 void ZynePlusCommandHelper::copyFirstPort(int boxNum, int fanNum) {
     const RainbowFanState& first = port(boxNum, 0);
     RainbowFanState& fan = port(boxNum, fanNum);
@@ -118,12 +127,7 @@ void ZynePlusCommandHelper::refreshFanLed(int boxNum, int fanNum) {
         return;
 
     RainbowFanState& fan = port(boxNum, fanNum);
-    // A follower of port 0 shows port 0's lighting, including its switched-off state.
-    int mode = fan.lightMode;
-    if (mode == Copy) {
-        copyFirstPort(boxNum, fanNum);
-        mode = fan.copyLightMode;
-    }
+    const int mode = shownLightMode(boxNum, fanNum);
     if (fan.isTurnOffLed) {
         qCDebug(lcPlus) << "Turn OFF";
         sendCommand_turnoff(boxNum, fanNum);
@@ -192,11 +196,7 @@ void ZynePlusCommandHelper::refreshAwtFanLed(int boxNum, int fanNum) {
     if (fanNum >= kAwtFanCount)
         return;
     RainbowFanState& fan = port(boxNum, fanNum);
-    int mode = fan.lightMode;
-    if (mode == Copy) {
-        copyFirstPort(boxNum, fanNum);
-        mode = fan.copyLightMode;
-    }
+    const int mode = shownLightMode(boxNum, fanNum);
     if (fan.isTurnOffLed) {
         qCDebug(lcPlus) << "Turn OFF";
         queueAwt(boxNum, fanNum, AwtTurnOff);
