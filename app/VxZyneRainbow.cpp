@@ -1,6 +1,7 @@
 #include "VxZyneRainbow.h"
 
 #include "ApplicationSettings.h"
+#include "ClassicViewRouter.h"
 #include "ClassicWiring.h"
 #include "DeviceChangeHandler.h"
 #include "EffectTimers.h"
@@ -135,6 +136,9 @@ void VxZyneRainbow::createMainViewRouting() {
     m_router->fillMainView(QStringLiteral(ZYNE_PROGRAM_VERSION), QStringLiteral("0.0.0"));
     connect(m_mainView, &ui::MainView::sendData, this, &VxZyneRainbow::receiveMainData);
     connect(m_mainView, &ui::MainView::sendRGBData, this, &VxZyneRainbow::receiveRGBData);
+    m_classicRouter = new ClassicViewRouter(this, m_mainView);
+    connect(m_mainView, &ui::MainView::sendZyneData, this, &VxZyneRainbow::receiveZyneMainData);
+    connect(m_mainView, &ui::MainView::sendZyneRGBData, this, &VxZyneRainbow::receiveZyneRGBData);
     m_mainView->show();
     // Started from the autostart entry (not from its own folder) with autorun on: tray only.
     if (QDir::currentPath() != QCoreApplication::applicationDirPath() && ApplicationSettings::get().isAutoRun)
@@ -148,6 +152,14 @@ void VxZyneRainbow::receiveMainData(QStringList data) {
 void VxZyneRainbow::receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright,
                                    int fanNum, QString selectLED) {
     m_router->receiveRGBData(red, green, blue, bright, fanNum, selectLED);
+}
+
+void VxZyneRainbow::receiveZyneMainData(QStringList data) {
+    m_classicRouter->receiveZyneMainData(data);
+}
+
+void VxZyneRainbow::receiveZyneRGBData(int red, int green, int blue, float bright, int fanNum) {
+    m_classicRouter->receiveZyneRGBData(red, green, blue, bright, fanNum);
 }
 
 void VxZyneRainbow::getVolumeValue() {
@@ -367,14 +379,9 @@ void VxZyneRainbow::receiveResetPlusMainView(int boxNum, int fanNum, int lightMo
 
 void VxZyneRainbow::receiveResetZyneMainView(int boxNum, int fanNum, int lightMode, int colour1, int colour2,
                                              int colour3, float bright, int speed, bool isTurnOff,
-                                             bool monitor, bool pwm, QString fanName, int savedProfile,
-                                             int currentProfile) {
-    // The classic views draw these; until they exist the log does.
-    qCDebug(lcMain).nospace() << "set bright:" << bright << ", BOX:" << boxNum << ", Fan:" << fanNum
-                              << ", lightMode:" << lightMode << ", colour:" << colour1 << "," << colour2
-                              << "," << colour3 << ", Speed:" << speed << ", isTurnOff:" << isTurnOff
-                              << ", Monitor:" << monitor << ", PWM:" << pwm << ", FanName:" << fanName
-                              << ", Profile:" << savedProfile << "/" << currentProfile;
+                                             bool monitor, bool pwm, QString, int, int) {
+    m_classicRouter->showPort(boxNum, fanNum, lightMode, colour1, colour2, colour3, bright, speed, isTurnOff,
+                              monitor, pwm);
 }
 
 void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned,

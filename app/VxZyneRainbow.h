@@ -11,8 +11,6 @@
 
 #include <memory>
 
-#include <memory>
-
 class QAction;
 class QMenu;
 class QTimer;
@@ -21,6 +19,7 @@ class GetHWiNFO;
 
 namespace zyne {
 
+class ClassicViewRouter;
 class ClassicWiring;
 class DeviceChangeHandler;
 class HotKeyHook;
@@ -159,6 +158,8 @@ public slots:
     void receiveMainData(QStringList data);
     void receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int fanNum,
                         QString selectLED);
+    void receiveZyneMainData(QStringList data);
+    void receiveZyneRGBData(int red, int green, int blue, float bright, int fanNum);
 
 private:
     void connectPlusEngine();
@@ -189,6 +190,7 @@ private:
     // The visible window: no parent, lives until the process ends.
     ui::MainView* m_mainView = nullptr;
     ViewRouter* m_router = nullptr;
+    ClassicViewRouter* m_classicRouter = nullptr;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     EffectTimers* m_effectTimers = nullptr;

@@ -74,6 +74,7 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     }
     connect(m_carousel, &PlusCarousel::rotationFinished, this, [this] { m_errorLine->raise(); });
 
+    buildClassicViews();
     buildTitleBar();
     buildProfiles();
     buildInfoLabels();
@@ -96,6 +97,17 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     setTemperature(0);
     m_hasTemperature = false;
     m_temperatureLabel->setText(MainViewText::tr("TEMP"));
+}
+
+void MainView::buildClassicViews() {
+    for (int fan = 0; fan < kClassicViewCount; ++fan) {
+        auto* view = new ZyneRGBFanView(fan, this);
+        view->move(20 + 329 * fan, 105);
+        view->hide();
+        connect(view, &ZyneRGBFanView::sendData, this, &MainView::receiveZyneData);
+        connect(view, &ZyneRGBFanView::sendRGBData, this, &MainView::receiveZyneRGBData);
+        m_classicViews[static_cast<std::size_t>(fan)] = view;
+    }
 }
 
 void MainView::buildTitleBar() {
@@ -200,6 +212,10 @@ RainbowFan* MainView::plusView(int port) const {
     return m_carousel->view(port);
 }
 
+ZyneRGBFanView* MainView::classicView(int fan) const {
+    return fan >= 0 && fan < kClassicViewCount ? m_classicViews[static_cast<std::size_t>(fan)] : nullptr;
+}
+
 // Setters
 
 void MainView::setBoxType(int kind) {
@@ -207,6 +223,8 @@ void MainView::setBoxType(int kind) {
     m_boxType = kind;
     const bool plus = kind == kBoxKindPlus || kind == kBoxKindAwt;
     m_carousel->setVisible(plus);
+    for (ZyneRGBFanView* classic : m_classicViews)
+        classic->setVisible(kind == kBoxKindClassic);
     if (plus) {
         for (RainbowFan* fan : m_carousel->views())
             fan->setBoxType(kind);
@@ -310,6 +328,8 @@ void MainView::resetLanguage(int index) {
     m_syncWarningText->setText(MainViewText::tr("Error_Code_S_0x0011"));
     for (RainbowFan* fan : m_carousel->views())
         fan->retranslate();
+    for (ZyneRGBFanView* classic : m_classicViews)
+        classic->retranslate();
     if (isKnownError(m_errorType, m_errorIndex))
         m_errorLine->setText(errorLineText(m_errorType, m_errorIndex));
 }
@@ -485,9 +505,9 @@ void MainView::receiveRGBData(QStringList red, QStringList green, QStringList bl
     emit sendRGBData(red, green, blue, bright, port, selectLED);
 }
 
-void MainView::receiveZyneRGBData(int fan, int colourA, int colourB, float bright, int colourC) {
-    qCDebug(lcMainView) << "MainView::receiveZyneRGBData:" << fan;
-    emit sendZyneRGBData(fan, colourA, colourB, bright, colourC);
+void MainView::receiveZyneRGBData(int red, int green, int blue, float bright, int fan) {
+    qCDebug(lcMainView) << "MainView::receiveZyneRGBData:" << red;
+    emit sendZyneRGBData(red, green, blue, bright, fan);
 }
 
 void MainView::showInfo() {

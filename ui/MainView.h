@@ -1,11 +1,14 @@
 #pragma once
 
 #include "RainbowFan.h"
+#include "ZyneRGBFanView.h"
 
 #include <QAbstractAnimation>
 #include <QPoint>
 #include <QStringList>
 #include <QWidget>
+
+#include <array>
 
 class QButtonGroup;
 class QLabel;
@@ -26,10 +29,13 @@ class MainView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kProfileCount = 5;
+    static constexpr int kClassicViewCount = 3;
 
     explicit MainView(QWidget* parent = nullptr);
 
     RainbowFan* plusView(int port) const;
+    // The classic fan views 0..2; null for any other index.
+    ZyneRGBFanView* classicView(int fan) const;
     PlusCarousel* carousel() const { return m_carousel; }
     int selectedBox() const { return m_selectedBox; }
     int selectedProfile() const { return m_selectedProfile; }
@@ -61,7 +67,7 @@ signals:
     void sendZyneData(QStringList data);
     void sendRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int port,
                      QString selectLED);
-    void sendZyneRGBData(int fan, int colourA, int colourB, float bright, int colourC);
+    void sendZyneRGBData(int red, int green, int blue, float bright, int fan);
     void testSendFileData(QStringList lines, int interval);
 
 public slots:
@@ -78,7 +84,7 @@ public slots:
     void changeControllerBox();
     void receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int port,
                         QString selectLED);
-    void receiveZyneRGBData(int fan, int colourA, int colourB, float bright, int colourC);
+    void receiveZyneRGBData(int red, int green, int blue, float bright, int fan);
     void showInfo();
     void slotSyncPwrix();
     void on_animation_stateChanged_syncWarning(QAbstractAnimation::State newState,
@@ -96,6 +102,7 @@ private:
     void buildProfiles();
     void buildInfoLabels();
     void buildSyncWarning();
+    void buildClassicViews();
     void refreshVersionLabel();
     void restyleProfileButtons(int language);
 
@@ -116,6 +123,7 @@ private:
     SettingsMenu* m_menu = nullptr;
     PasswordKeypad* m_keypad = nullptr;
     PlusCarousel* m_carousel = nullptr;
+    std::array<ZyneRGBFanView*, kClassicViewCount> m_classicViews{};
     QButtonGroup* m_profileGroup = nullptr;
     QPushButton* m_save = nullptr;
     QLabel* m_profileLabel = nullptr;

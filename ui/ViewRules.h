@@ -39,6 +39,15 @@ struct SliderCaption {
 SliderCaption percentSliderCaption(int value, const QString& silent, const QString& performance);
 SliderCaption rpmSliderCaption(int value, const QString& silent, const QString& performance);
 
+// Classic fan-speed label for slider level 0..5: with PWM the levels run from 50 % in steps of 10
+// (the temperature curve's floor), without it from 0 % in steps of 20.
+SliderCaption classicSpeedCaption(int value, bool pwm, const QString& silent, const QString& performance);
+// Classic brightness: the slider's left end is full brightness, its right end dark.
+float classicBrightFromSlider(int value);
+int classicSliderFromBright(float bright);
+// Classic light modes the view offers: 0 static colour, 1 colour cycle, 2 blink.
+int classicLightMode(bool rgbChecked, bool blinkChecked);
+
 // "TEMP:30°C / 86°F" without the translated word.
 QString temperatureSuffix(int celsius);
 

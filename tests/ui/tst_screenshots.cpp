@@ -74,6 +74,7 @@ private slots:
     void settingsMenuAndKeypad();
     void plusViewInEachColourMode();
     void errorLine();
+    void mainViewWithClassicBox();
 };
 
 void ScreenshotTest::mainViewWithPlusBox() {
@@ -126,6 +127,26 @@ void ScreenshotTest::errorLine() {
     view.showBoxWarning(false, 0, 0);
     view.show();
     save(view, QStringLiteral("main-error-line"));
+}
+
+void ScreenshotTest::mainViewWithClassicBox() {
+    MainView view;
+    fillView(view, kBoxKindClassic);
+    const ClassicViewState states[] = {
+        {0, 255, 40, 120, 1.0F, 3, false, true, false},
+        {1, 0, 160, 255, 1.0F, 5, false, true, true},
+        {2, 40, 255, 90, 0.6F, 0, false, true, false},
+    };
+    for (int fan = 0; fan < MainView::kClassicViewCount; ++fan) {
+        view.classicView(fan)->setState(states[fan]);
+        view.classicView(fan)->showFanSpeed(fan == 2 ? 0 : 900 + 150 * fan, fan == 2);
+    }
+    view.show();
+    save(view, QStringLiteral("main-classic"));
+    ZyneRGBFanView off(1);
+    off.setState({0, 255, 120, 0, 1.0F, 2, true, false, false});
+    off.show();
+    save(off, QStringLiteral("classic-view-off"));
 }
 
 QTEST_MAIN(ScreenshotTest)
