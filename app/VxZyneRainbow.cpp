@@ -7,6 +7,7 @@
 #include "EffectTimers.h"
 #include "GetHWiNFO.h"
 #include "HotKeyHook.h"
+#include "InfoView.h"
 #include "MainView.h"
 #include "MobileCommandRouter.h"
 #include "PlusReports.h"
@@ -14,6 +15,7 @@
 #include "ScanUSB.h"
 #include "SelectedBox.h"
 #include "SimEnvironment.h"
+#include "StallAlert.h"
 #include "UiTexts.h"
 #include "ViewRouter.h"
 #include "WindowMessageRouter.h"
@@ -60,6 +62,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     QApplication::installTranslator(m_translator);
     loadTranslation(ApplicationSettings::get().language);
     applyAutoRun();
+    m_stallAlert = new StallAlert(m_mainView, this);
 
     createMobileServer();
     createTimers();
@@ -131,7 +134,11 @@ void VxZyneRainbow::createTimers() {
 void VxZyneRainbow::createMainViewRouting() {
     ViewRouter::WindowServices services;
     services.loadLanguage = [this](int language) { loadTranslation(language); };
-    services.showInfo = [] { qCDebug(lcMain) << "showInfo"; };
+    // A scan of every sensor fills the information window (finishGetComputerData).
+    services.showInfo = [this] {
+        if (m_sensorReader)
+            m_sensorReader->scanComputer();
+    };
     m_router = new ViewRouter(this, m_plus, m_mainView, std::move(services));
     m_router->fillMainView(QStringLiteral(ZYNE_PROGRAM_VERSION), QStringLiteral("0.0.0"));
     connect(m_mainView, &ui::MainView::sendData, this, &VxZyneRainbow::receiveMainData);
@@ -208,6 +215,7 @@ void VxZyneRainbow::finishGetTemp(int temperature) {
 
 void VxZyneRainbow::finishGetComputerData(QStringList readings) {
     qCDebug(lcMain) << "computerData:" << readings;
+    m_mainView->infoView()->setReadings(readings);
 }
 
 void VxZyneRainbow::updateSpeed() {
@@ -397,6 +405,7 @@ void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType
             .arg(stallWarned)
             .arg(monitor)
             .arg(boxWarning);
+    m_stallAlert->report(boxNum, rpm, fanType, stallWarned, monitor);
     m_router->showFanSpeed(boxNum, fanNum, rpm, fanType, stallWarned, monitor, boxWarning);
     QString& last = m_lastSpeedReport[boxNum * kPlusPortCount + fanNum];
     if (report == last)

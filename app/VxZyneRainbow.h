@@ -25,6 +25,7 @@ class DeviceChangeHandler;
 class HotKeyHook;
 class MobileCommandRouter;
 class SocketHelper;
+class StallAlert;
 class WindowMessageRouter;
 class EffectTimers;
 class ViewRouter;
@@ -45,6 +46,7 @@ public:
 
     ZynePlusCommandHelper* plusEngine() const { return m_plus; }
     ClassicWiring* classic() const { return m_classic; }
+    StallAlert* stallAlert() const { return m_stallAlert; }
     ui::MainView* mainView() const { return m_mainView; }
 
     // Consistency check between the operating system's device list and the discovery strings.
@@ -191,6 +193,7 @@ private:
     ui::MainView* m_mainView = nullptr;
     ViewRouter* m_router = nullptr;
     ClassicViewRouter* m_classicRouter = nullptr;
+    StallAlert* m_stallAlert = nullptr;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     EffectTimers* m_effectTimers = nullptr;

@@ -49,8 +49,36 @@ QString translationFileForLanguage(int language) {
 }
 
 QString storableFanName(const QString& name) {
-    QString storable = name;
-    return storable.replace(QLatin1Char(','), QChar(0xFF0C));
+    QString storable;
+    storable.reserve(name.size());
+    for (const QChar c : name) {
+        if (c == QLatin1Char('%'))
+            storable += QStringLiteral("%25");
+        else if (c == QLatin1Char(','))
+            storable += QStringLiteral("%2C");
+        else
+            storable += c;
+    }
+    return storable;
+}
+
+QString fanNameFromStored(const QString& stored) {
+    QString name;
+    name.reserve(stored.size());
+    for (int i = 0; i < stored.size(); ++i) {
+        const QStringRef code = stored.midRef(i, 3);
+        if (code == QLatin1String("%25")) {
+            name += QLatin1Char('%');
+            i += 2;
+        } else if (code.compare(QLatin1String("%2C"), Qt::CaseInsensitive) == 0) {
+            name += QLatin1Char(',');
+            i += 2;
+        } else {
+            // A lone '%' (a name written before names were encoded) stays as it is.
+            name += stored.at(i);
+        }
+    }
+    return name;
 }
 
 int savedProfileFrom(const DeviceRecord& record) {
@@ -76,7 +104,7 @@ void applyDeviceRecord(const DeviceRecord& record, PlusPorts& ports, AwtFans& aw
     for (int port = 0; port < kPlusPortCount; ++port) {
         ports[port].Monitor = flagValue(monitors[port]);
         ports[port].FanType = valueOr(decimalValue(types[port]), 0, kFanTypeCount - 1, 0);
-        ports[port].FanName = names[port];
+        ports[port].FanName = fanNameFromStored(names[port]);
     }
     const QStringList awtMonitors = zyneMonitorFlags(record);
     for (int fan = 0; fan < kAwtFanCount; ++fan)

@@ -64,9 +64,10 @@ QString mainGroupName();
 // "Language/de.qm" for language 3; empty for an index without a catalogue.
 QString translationFileForLanguage(int language);
 
-// A comma would split the name list and shift every later port's name, so it is stored as a
-// full-width comma, which reads back as one name.
+// A comma would split the name list and shift every later port's name, so a name is stored with
+// "%" and "," written as "%25" and "%2C", and read back as it was typed.
 QString storableFanName(const QString& name);
+QString fanNameFromStored(const QString& stored);
 
 // --- applying a read ---
 

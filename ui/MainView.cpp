@@ -1,6 +1,7 @@
 #include "MainView.h"
 
 #include "BoxBar.h"
+#include "InfoView.h"
 #include "PasswordKeypad.h"
 #include "Pictures.h"
 #include "PlusCarousel.h"
@@ -75,6 +76,8 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     connect(m_carousel, &PlusCarousel::rotationFinished, this, [this] { m_errorLine->raise(); });
 
     buildClassicViews();
+    m_info = new InfoView(this);
+    m_info->hide();
     buildTitleBar();
     buildProfiles();
     buildInfoLabels();
@@ -289,11 +292,13 @@ void MainView::setProgramVersion(const QString& version) {
 void MainView::refreshVersionLabel() {
     m_versionLabel->setText(QStringLiteral("V ") + m_programVersion + QStringLiteral(" , F ") +
                             m_firmwareVersion);
+    m_info->setVersions(m_versionLabel->text());
 }
 
 void MainView::setLocalAddress(const QString& address) {
     qCDebug(lcMainView) << "setIPaddress--GetCurrentThreadId:" << QThread::currentThreadId();
     m_addressLabel->setText(address);
+    m_info->setAddress(address);
 }
 
 QString MainView::localAddressText() {
@@ -330,6 +335,7 @@ void MainView::resetLanguage(int index) {
         fan->retranslate();
     for (ZyneRGBFanView* classic : m_classicViews)
         classic->retranslate();
+    m_info->retranslate();
     if (isKnownError(m_errorType, m_errorIndex))
         m_errorLine->setText(errorLineText(m_errorType, m_errorIndex));
 }
@@ -512,6 +518,11 @@ void MainView::receiveZyneRGBData(int red, int green, int blue, float bright, in
 
 void MainView::showInfo() {
     qCDebug(lcMainView) << "showInfo";
+    if (m_info->isHidden()) {
+        m_info->move(frameGeometry().center() - m_info->rect().center());
+        m_info->show();
+    }
+    m_info->raise();
     emit sendData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
 }
 

@@ -18,6 +18,7 @@ class QPushButton;
 namespace zyne::ui {
 
 class BoxBar;
+class InfoView;
 class PasswordKeypad;
 class PlusCarousel;
 class SettingsMenu;
@@ -37,6 +38,7 @@ public:
     // The classic fan views 0..2; null for any other index.
     ZyneRGBFanView* classicView(int fan) const;
     PlusCarousel* carousel() const { return m_carousel; }
+    InfoView* infoView() const { return m_info; }
     int selectedBox() const { return m_selectedBox; }
     int selectedProfile() const { return m_selectedProfile; }
     int boxType() const { return m_boxType; }
@@ -122,6 +124,7 @@ private:
     BoxBar* m_boxBar = nullptr;
     SettingsMenu* m_menu = nullptr;
     PasswordKeypad* m_keypad = nullptr;
+    InfoView* m_info = nullptr;
     PlusCarousel* m_carousel = nullptr;
     std::array<ZyneRGBFanView*, kClassicViewCount> m_classicViews{};
     QButtonGroup* m_profileGroup = nullptr;

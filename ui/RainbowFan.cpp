@@ -1,6 +1,6 @@
 #include "RainbowFan.h"
 
-#include "FanNameEdit.h"
+#include "FanNameLineEdit.h"
 #include "Pictures.h"
 #include "UiTexts.h"
 
@@ -412,6 +412,7 @@ void RainbowFan::currentIndex(int index) {
 
 void RainbowFan::pushEditFanNameBtn() {
     m_nameEdit->setText(m_fanName);
+    m_nameEdit->setEnabled(true);
     m_nameEdit->show();
     m_nameEdit->raise();
     m_nameEdit->setFocus();
@@ -422,7 +423,8 @@ void RainbowFan::finishEditFanName(bool focussed) {
     if (focussed || !m_nameEdit->isVisible())
         return;
     m_nameEdit->hide();
-    const QString name = FanNameEdit::cleaned(m_nameEdit->text());
+    m_nameEdit->setEnabled(false);
+    const QString name = FanNameLineEdit::cleaned(m_nameEdit->text());
     if (name.isEmpty() || name == m_fanName)
         return;
     m_fanName = name;

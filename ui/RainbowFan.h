@@ -20,7 +20,7 @@ class QPropertyAnimation;
 
 namespace zyne::ui {
 
-class FanNameEdit;
+class FanNameLineEdit;
 
 // The state of one port as the engine reports it back to its view.
 struct PortViewState {
@@ -151,7 +151,7 @@ private:
     std::array<QPushButton*, kLedCount> m_leds{};
     QLabel* m_fanLabel = nullptr;
     QLabel* m_nameLabel = nullptr;
-    FanNameEdit* m_nameEdit = nullptr;
+    FanNameLineEdit* m_nameEdit = nullptr;
     QPushButton* m_editName = nullptr;
     QPushButton* m_fanNum = nullptr;
     QPushButton* m_turnOff = nullptr;
