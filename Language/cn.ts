@@ -278,4 +278,73 @@
         <translation>IP 地址</translation>
     </message>
 </context>
+<context>
+    <name>ZyneRGBFanView</name>
+    <message>
+        <source>Blink</source>
+        <translation>闪烁</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>风扇</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED 亮度</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>性能</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>性能</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>FAN MODE</source>
+        <translation>风扇模式</translation>
+    </message>
+</context>
+<context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Controller No. </source>
+        <translation>控制器编号 </translation>
+    </message>
+    <message>
+        <source>A monitored fan on this controller has stopped. Please check that it is connected and that nothing blocks its blades.</source>
+        <translation>此控制器上受监控的风扇已停止运转。请检查风扇是否已连接，以及扇叶是否被异物卡住。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>SENSOR READINGS</source>
+        <translation>传感器读数</translation>
+    </message>
+    <message>
+        <source>No sensor readings. The hardware monitors of this PC could not be read.</source>
+        <translation>没有传感器读数。无法读取此电脑的硬件监控数据。</translation>
+    </message>
+</context>
 </TS>

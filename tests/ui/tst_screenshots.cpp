@@ -1,5 +1,7 @@
 // Renders the views as a user sees them and keeps the PNGs under <build>/screenshots/, so a
 // reviewer can look at them without a display. Run once at 1x and once with QT_SCALE_FACTOR=2.
+#include "AlertView.h"
+#include "InfoView.h"
 #include "MainView.h"
 #include "SettingsMenu.h"
 
@@ -75,6 +77,7 @@ private slots:
     void plusViewInEachColourMode();
     void errorLine();
     void mainViewWithClassicBox();
+    void alertAndInformation();
 };
 
 void ScreenshotTest::mainViewWithPlusBox() {
@@ -147,6 +150,23 @@ void ScreenshotTest::mainViewWithClassicBox() {
     off.setState({0, 255, 120, 0, 1.0F, 2, true, false, false});
     off.show();
     save(off, QStringLiteral("classic-view-off"));
+}
+
+void ScreenshotTest::alertAndInformation() {
+    AlertView alert;
+    alert.setBoxNumber(2);
+    alert.show();
+    save(alert, QStringLiteral("alert"));
+    InfoView info;
+    info.setVersions(QStringLiteral("V 1.1.5 , F 1.2.7"));
+    info.setAddress(QStringLiteral("workstation IP Address:192.168.1.20"));
+    info.show();
+    save(info, QStringLiteral("info-empty"));
+    info.setReadings({QStringLiteral("CPU Package: 41 \u00B0C"), QStringLiteral("Core #0: 39 \u00B0C"),
+                      QStringLiteral("Core #1: 40 \u00B0C"), QStringLiteral("Core #2: 38 \u00B0C"),
+                      QStringLiteral("Core #3: 41 \u00B0C"), QStringLiteral("Composite (nvme): 36 \u00B0C"),
+                      QStringLiteral("fan1 (nct6798): 1180 RPM"), QStringLiteral("in0 (nct6798): 1.02 V")});
+    save(info, QStringLiteral("info"));
 }
 
 QTEST_MAIN(ScreenshotTest)
