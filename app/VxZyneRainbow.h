@@ -169,6 +169,8 @@ private:
     void connectPlusIntake();
     // Probes every AWT handle slot (AwtWiring.cpp).
     void connectAwt();
+    // The error line's hardware error after the AWT controller was looked for.
+    void showHardwareErrorLine();
     void createMobileServer();
     void createTimers();
     void startSensorPolling();
