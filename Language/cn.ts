@@ -347,4 +347,27 @@
         <translation>没有传感器读数。无法读取此电脑的硬件监控数据。</translation>
     </message>
 </context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>所有风扇</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>各风扇自定</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>色彩模式</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>灯光模式</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>灯光速度</translation>
+    </message>
+</context>
 </TS>

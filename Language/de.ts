@@ -347,4 +347,27 @@
         <translation>Keine Sensorwerte. Die Hardwareüberwachung dieses PCs konnte nicht gelesen werden.</translation>
     </message>
 </context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>Alle Lüfter</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>Jeder Lüfter</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Farbmodus</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Lichtmodus</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>Lichttempo</translation>
+    </message>
+</context>
 </TS>

@@ -347,4 +347,27 @@
         <translation>No sensor readings. The hardware monitors of this PC could not be read.</translation>
     </message>
 </context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>All Fans</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>Each Fan</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Color Mode</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Light Mode</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>Light Speed</translation>
+    </message>
+</context>
 </TS>

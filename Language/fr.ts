@@ -347,4 +347,27 @@
         <translation>Aucun relevé. Les capteurs matériels de ce PC n&apos;ont pas pu être lus.</translation>
     </message>
 </context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>Tous les ventilos</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>Chaque ventilo</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Mode couleur</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Mode lumière</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>Vitesse lumière</translation>
+    </message>
+</context>
 </TS>

@@ -347,4 +347,27 @@
         <translation>センサーの値がありません。この PC のハードウェアモニターを読み取れませんでした。</translation>
     </message>
 </context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>全ファン</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>ファンごと</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>カラーモード</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>ライトモード</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>ライト速度</translation>
+    </message>
+</context>
 </TS>

@@ -347,4 +347,27 @@
         <translation>沒有感測器讀數。無法讀取此電腦的硬體監控資料。</translation>
     </message>
 </context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>所有風扇</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>各風扇自訂</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>色彩模式</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>燈光模式</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>燈光速度</translation>
+    </message>
+</context>
 </TS>

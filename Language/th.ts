@@ -347,4 +347,27 @@
         <translation>ไม่มีค่าจากเซนเซอร์ ไม่สามารถอ่านข้อมูลฮาร์ดแวร์ของพีซีเครื่องนี้ได้</translation>
     </message>
 </context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>พัดลมทั้งหมด</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>แยกแต่ละตัว</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>โหมดสี</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>โหมดไฟ</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>ความเร็วไฟ</translation>
+    </message>
+</context>
 </TS>

@@ -7,6 +7,7 @@
 #include "EffectTimers.h"
 #include "GetHWiNFO.h"
 #include "HotKeyHook.h"
+#include "InSeries.h"
 #include "InfoView.h"
 #include "MainView.h"
 #include "MobileCommandRouter.h"
@@ -15,6 +16,7 @@
 #include "ScanUSB.h"
 #include "SelectedBox.h"
 #include "SimEnvironment.h"
+#include "SeriesWiring.h"
 #include "StallAlert.h"
 #include "UiTexts.h"
 #include "ViewRouter.h"
@@ -144,6 +146,7 @@ void VxZyneRainbow::createMainViewRouting() {
     connect(m_mainView, &ui::MainView::sendData, this, &VxZyneRainbow::receiveMainData);
     connect(m_mainView, &ui::MainView::sendRGBData, this, &VxZyneRainbow::receiveRGBData);
     m_classicRouter = new ClassicViewRouter(this, m_mainView);
+    new SeriesWiring(this, m_plus, m_effectTimers, m_mainView->seriesView());
     connect(m_mainView, &ui::MainView::sendZyneData, this, &VxZyneRainbow::receiveZyneMainData);
     connect(m_mainView, &ui::MainView::sendZyneRGBData, this, &VxZyneRainbow::receiveZyneRGBData);
     m_mainView->show();

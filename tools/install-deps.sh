@@ -11,6 +11,7 @@ packages=(
   umockdev libumockdev-dev dbus-daemon
   pulseaudio pulseaudio-utils
   fonts-dejavu-core fonts-wqy-microhei fonts-tlwg-loma-ttf
+  xvfb xdotool
 )
 
 missing=()

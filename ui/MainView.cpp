@@ -1,6 +1,7 @@
 #include "MainView.h"
 
 #include "BoxBar.h"
+#include "InSeries.h"
 #include "InfoView.h"
 #include "PasswordKeypad.h"
 #include "Pictures.h"
@@ -93,6 +94,7 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     for (int k = 0; k < 12; ++k)
         connect(m_keypad->key(k), &QAbstractButton::released, this, &MainView::keyboardTouch);
 
+    buildSeries();
     buildSyncWarning();
     setPassword(QStringLiteral("0000"));
     resetLanguage(0);
@@ -111,6 +113,37 @@ void MainView::buildClassicViews() {
         connect(view, &ZyneRGBFanView::sendRGBData, this, &MainView::receiveZyneRGBData);
         m_classicViews[static_cast<std::size_t>(fan)] = view;
     }
+}
+
+void MainView::buildSeries() {
+    m_series = new InSeries(this);
+    m_series->move((width() - InSeries::kWidth) / 2, 120);
+    m_series->hide();
+    connect(m_series, &InSeries::sendHideSeriesView, this, &MainView::receiveCloseSeries);
+    m_seriesButton = new QPushButton(this);
+    m_seriesButton->setObjectName(QStringLiteral("btn_series"));
+    m_seriesButton->setGeometry(767, 79, 102, 25);
+    m_seriesButton->setFocusPolicy(Qt::NoFocus);
+    m_seriesButton->setCursor(Qt::PointingHandCursor);
+    m_seriesButton->setStyleSheet(QLatin1String(theme::kButton));
+    connect(m_seriesButton, &QPushButton::released, this, [this] {
+        m_series->show();
+        m_series->raise();
+    });
+}
+
+void MainView::fillSeriesNames() {
+    // Each fan's own lighting, then the three effects that run across all fans.
+    m_series->setLightModeNames({InSeriesText::tr("Each Fan"), lightModeName(17), lightModeName(18),
+                                 lightModeName(19)});
+    m_series->setColorModeNames({colorModeName(0), colorModeName(1)});
+    m_series->setLightSpeedNames({lightSpeedName(0), lightSpeedName(1), lightSpeedName(2), lightSpeedName(3)});
+    m_series->retranslate();
+    m_seriesButton->setText(InSeriesText::tr("All Fans"));
+}
+
+void MainView::receiveCloseSeries() {
+    m_series->hide();
 }
 
 void MainView::buildTitleBar() {
@@ -228,6 +261,10 @@ void MainView::setBoxType(int kind) {
     m_carousel->setVisible(plus);
     for (ZyneRGBFanView* classic : m_classicViews)
         classic->setVisible(kind == kBoxKindClassic);
+    // The series effects run on Plus boxes.
+    m_seriesButton->setVisible(plus);
+    if (!plus)
+        m_series->hide();
     if (plus) {
         for (RainbowFan* fan : m_carousel->views())
             fan->setBoxType(kind);
@@ -336,6 +373,7 @@ void MainView::resetLanguage(int index) {
     for (ZyneRGBFanView* classic : m_classicViews)
         classic->retranslate();
     m_info->retranslate();
+    fillSeriesNames();
     if (isKnownError(m_errorType, m_errorIndex))
         m_errorLine->setText(errorLineText(m_errorType, m_errorIndex));
 }

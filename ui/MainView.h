@@ -19,6 +19,7 @@ namespace zyne::ui {
 
 class BoxBar;
 class InfoView;
+class InSeries;
 class PasswordKeypad;
 class PlusCarousel;
 class SettingsMenu;
@@ -39,6 +40,7 @@ public:
     ZyneRGBFanView* classicView(int fan) const;
     PlusCarousel* carousel() const { return m_carousel; }
     InfoView* infoView() const { return m_info; }
+    InSeries* seriesView() const { return m_series; }
     int selectedBox() const { return m_selectedBox; }
     int selectedProfile() const { return m_selectedProfile; }
     int boxType() const { return m_boxType; }
@@ -89,6 +91,7 @@ public slots:
     void receiveZyneRGBData(int red, int green, int blue, float bright, int fan);
     void showInfo();
     void slotSyncPwrix();
+    void receiveCloseSeries();
     void on_animation_stateChanged_syncWarning(QAbstractAnimation::State newState,
                                                QAbstractAnimation::State oldState);
 
@@ -105,6 +108,8 @@ private:
     void buildInfoLabels();
     void buildSyncWarning();
     void buildClassicViews();
+    void buildSeries();
+    void fillSeriesNames();
     void refreshVersionLabel();
     void restyleProfileButtons(int language);
 
@@ -125,6 +130,8 @@ private:
     SettingsMenu* m_menu = nullptr;
     PasswordKeypad* m_keypad = nullptr;
     InfoView* m_info = nullptr;
+    InSeries* m_series = nullptr;
+    QPushButton* m_seriesButton = nullptr;
     PlusCarousel* m_carousel = nullptr;
     std::array<ZyneRGBFanView*, kClassicViewCount> m_classicViews{};
     QButtonGroup* m_profileGroup = nullptr;

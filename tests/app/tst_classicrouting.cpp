@@ -1,13 +1,19 @@
-// The real main window with a classic box on the simulated rig: clicks in a classic fan view reach
-// the controller through the engine's own thread, and the engine's state comes back into the view.
+// The real main window on the simulated rig: clicks in a classic fan view reach the controller
+// through the engine's own thread, the engine's state comes back into the view, a stalled fan raises
+// the warning, and the series panel relights the Plus fans.
+#include "AlertView.h"
 #include "EngineRig.h"
+#include "InSeries.h"
 #include "MainView.h"
+#include "StallAlert.h"
 #include "VxZyneRainbow.h"
+#include "ZynePlusCommandHelper.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QSlider>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zyne;
@@ -44,6 +50,8 @@ private slots:
     void classicBoxShowsItsFans();
     void clicksReachTheController();
     void badListsChangeNothing();
+    void stalledFanRaisesTheWarning();
+    void seriesPanelRelightsPlusFans();
 };
 
 void ClassicRoutingTest::classicBoxShowsItsFans() {
@@ -114,7 +122,47 @@ void ClassicRoutingTest::badListsChangeNothing() {
     // A good list after the bad ones is still taken, so the engine has seen everything before it.
     window.receiveZyneMainData({"btn_done", "0", "1"});
     QTRY_COMPARE(reportsTo(rig, 0, 0x52, 1), QStringList{"32520101000000"});
-    QCOMPARE(rig.classicReportsTo(0).size(), std::size_t{1});
+    int writes = 0;
+    for (const QByteArray& report : rig.classicReportsTo(0))
+        writes += reportByte(report, 0) == 0x32;
+    QCOMPARE(writes, 1);
+}
+
+void ClassicRoutingTest::stalledFanRaisesTheWarning() {
+    EngineRig rig(R"({"classic": [{"index": 4, "rpm": [900, 0, 900]}]})");
+    VxZyneRainbow window;
+    ui::AlertView* alert = window.stallAlert()->view();
+    // The speed poll finds fan 2 standing: one warning naming box 5, the main view held until OK.
+    QTRY_VERIFY(alert->isVisible());
+    QCOMPARE(alert->controllerText(), QStringLiteral("Controller No. 5"));
+    QVERIFY(!window.mainView()->isEnabled());
+    QTRY_VERIFY(window.mainView()->classicView(1)->findChild<QWidget*>(QStringLiteral("stallIndicator"))->isVisible());
+    QTest::mouseClick(button(alert, "btn_fanAlertOK"), Qt::LeftButton);
+    QVERIFY(alert->isHidden());
+    QVERIFY(window.mainView()->isEnabled());
+    // The same stall is not warned about again.
+    QTest::qWait(500);
+    QVERIFY(alert->isHidden());
+}
+
+void ClassicRoutingTest::seriesPanelRelightsPlusFans() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    ui::InSeries* series = window.mainView()->seriesView();
+    rig.forget();
+    // Series mode 1 darkens every watched fan before the meteor runs across them.
+    QTest::mouseClick(button(series, "btn_seriesLightModeRight"), Qt::LeftButton);
+    int lighting = 0;
+    for (const QByteArray& report : rig.reportsTo(0))
+        lighting += reportByte(report, 0) == 0x32 && reportByte(report, 1) == 0x52;
+    QVERIFY2(lighting >= 5, qPrintable(QString::number(lighting)));
+    auto* meteor = window.findChild<QTimer*>(QStringLiteral("meteorTimer"));
+    QVERIFY(meteor && meteor->isActive());
+    // Back to each fan's own lighting.
+    rig.forget();
+    QTest::mouseClick(button(series, "btn_closeSeries"), Qt::LeftButton);
+    QVERIFY(rig.reportsTo(0).size() >= 5);
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[2].isTurnOffLed, false);
 }
 
 QTEST_MAIN(ClassicRoutingTest)

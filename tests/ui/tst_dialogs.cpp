@@ -1,5 +1,6 @@
 // The alert and information windows as a user meets them: texts, buttons, dragging, closing.
 #include "AlertView.h"
+#include "InSeries.h"
 #include "InfoView.h"
 #include "MainView.h"
 
@@ -18,6 +19,8 @@ private slots:
     void alertOkReportsAndHides();
     void alertDragsOnlyByItsUpperPart();
     void infoListsReadingsAndClosingOnlyHides();
+    void seriesPickersWrap();
+    void seriesLedsFollowTheColourMode();
 };
 
 void DialogsTest::alertNamesTheBoxFromOne() {
@@ -86,6 +89,66 @@ void DialogsTest::infoListsReadingsAndClosingOnlyHides() {
     view.showInfo();
     QVERIFY(info->isVisible());
     QCOMPARE(info->readings().size(), 2);
+}
+
+namespace {
+QAbstractButton* seriesButton(InSeries& series, const char* name) {
+    return series.findChild<QAbstractButton*>(QLatin1String(name));
+}
+} // namespace
+
+void DialogsTest::seriesPickersWrap() {
+    MainView view;
+    InSeries& series = *view.seriesView();
+    view.show();
+    QTest::mouseClick(view.findChild<QAbstractButton*>(QStringLiteral("btn_series")), Qt::LeftButton);
+    QVERIFY(series.isVisible());
+    QSignalSpy speeds(&series, &InSeries::sendSeriesLightSpeed);
+    QSignalSpy modes(&series, &InSeries::sendSeriesLightMode);
+    QSignalSpy colours(&series, &InSeries::sendSeriesColorMode);
+    // Speed 0 is the fastest: right goes from 0 round to 3, left from 3 round to 0.
+    QTest::mouseClick(seriesButton(series, "btn_seriesLightSpeedRight"), Qt::LeftButton);
+    QCOMPARE(series.lightSpeed(), 3);
+    QTest::mouseClick(seriesButton(series, "btn_seriesLightSpeedLeft"), Qt::LeftButton);
+    QCOMPARE(series.lightSpeed(), 0);
+    QCOMPARE(speeds.size(), 2);
+    QTest::mouseClick(seriesButton(series, "btn_seriesLightModeLeft"), Qt::LeftButton);
+    QCOMPARE(series.lightMode(), 3);
+    QTest::mouseClick(seriesButton(series, "btn_seriesLightModeRight"), Qt::LeftButton);
+    QTest::mouseClick(seriesButton(series, "btn_seriesLightModeRight"), Qt::LeftButton);
+    QCOMPARE(modes.size(), 3);
+    QCOMPARE(modes.last().at(0).toInt(), 1);
+    QTest::mouseClick(seriesButton(series, "btn_seriesColorModeLeft"), Qt::LeftButton);
+    QCOMPARE(colours.last().at(0).toInt(), 1);
+    // Closing ends the running effect and hides the panel.
+    QTest::mouseClick(seriesButton(series, "btn_closeSeries"), Qt::LeftButton);
+    QCOMPARE(modes.last().at(0).toInt(), 0);
+    QCOMPARE(series.lightMode(), 0);
+    QVERIFY(series.isHidden());
+    // Only Plus boxes run series effects.
+    view.setBoxType(kBoxKindClassic);
+    QVERIFY(!view.findChild<QAbstractButton*>(QStringLiteral("btn_series"))->isVisible());
+}
+
+void DialogsTest::seriesLedsFollowTheColourMode() {
+    InSeries series;
+    series.show();
+    QAbstractButton* led = seriesButton(series, "5");
+    QTest::mouseClick(led, Qt::LeftButton);
+    QVERIFY(led->isChecked());
+    QCOMPARE(led->size(), QSize(34, 34));
+    const QPoint centre = led->geometry().center();
+    QTest::mouseClick(led, Qt::LeftButton);
+    QCOMPARE(led->size(), QSize(20, 20));
+    QVERIFY((led->geometry().center() - centre).manhattanLength() <= 1);
+    // One colour for the whole fan selects every LED, and they stay selected.
+    QTest::mouseClick(seriesButton(series, "btn_seriesColorModeRight"), Qt::LeftButton);
+    for (int i = 1; i <= 12; ++i)
+        QVERIFY(seriesButton(series, QByteArray::number(i).constData())->isChecked());
+    QTest::mouseClick(led, Qt::LeftButton);
+    QVERIFY(led->isChecked());
+    QTest::mouseClick(seriesButton(series, "btn_seriesColorModeRight"), Qt::LeftButton);
+    QVERIFY(!led->isChecked());
 }
 
 QTEST_MAIN(DialogsTest)

@@ -337,6 +337,7 @@ void MainViewTest::everyCatalogueCarriesEveryKey() {
         check("AlertView", {"Warning", "Controller No. ", "OK",
                             "A monitored fan on this controller has stopped. Please check that it is connected "
                             "and that nothing blocks its blades."});
+        check("InSeries", {"All Fans", "Each Fan", "Color Mode", "Light Mode", "Light Speed"});
         check("InfoView", {"Information", "SENSOR READINGS",
                            "No sensor readings. The hardware monitors of this PC could not be read."});
         for (const QString& key : untranslated) {
