@@ -1,6 +1,7 @@
 // Renders the views as a user sees them and keeps the PNGs under <build>/screenshots/, so a
 // reviewer can look at them without a display. Run once at 1x and once with QT_SCALE_FACTOR=2.
 #include "AlertView.h"
+#include "InSeries.h"
 #include "InfoView.h"
 #include "MainView.h"
 #include "SettingsMenu.h"
@@ -78,6 +79,7 @@ private slots:
     void errorLine();
     void mainViewWithClassicBox();
     void alertAndInformation();
+    void seriesPanel();
 };
 
 void ScreenshotTest::mainViewWithPlusBox() {
@@ -167,6 +169,17 @@ void ScreenshotTest::alertAndInformation() {
                       QStringLiteral("Core #3: 41 \u00B0C"), QStringLiteral("Composite (nvme): 36 \u00B0C"),
                       QStringLiteral("fan1 (nct6798): 1180 RPM"), QStringLiteral("in0 (nct6798): 1.02 V")});
     save(info, QStringLiteral("info"));
+}
+
+void ScreenshotTest::seriesPanel() {
+    MainView view;
+    fillView(view, kBoxKindPlus);
+    view.show();
+    view.findChild<QAbstractButton*>(QStringLiteral("btn_series"))->click();
+    view.seriesView()->lightModeRight();
+    for (const char* led : {"1", "4", "7"})
+        view.seriesView()->findChild<QAbstractButton*>(QLatin1String(led))->click();
+    save(view, QStringLiteral("series"));
 }
 
 QTEST_MAIN(ScreenshotTest)
