@@ -179,7 +179,6 @@ private:
     void createMainViewRouting();
     QString autoRunEntryText() const;
 
-    QString m_applicationFolder;
     ZynePlusCommandHelper* m_plus = nullptr;
     ClassicWiring* m_classic = nullptr;
     DeviceChangeHandler* m_deviceChanges = nullptr;
