@@ -107,9 +107,10 @@ void MobileClassicCommands::sendStatus(int box) {
     // The records belong to the classic engine's thread; they are read there, after every command
     // queued before this one, and answered from here.
     QPointer<SocketHelper> server(&m_server);
-    m_window.classic()->readBox(box, [server](const ClassicFans& fans, int profile) {
+    const SocketHelper::ReplyTarget asker = m_server.replyTarget();
+    m_window.classic()->readBox(box, [server, asker](const ClassicFans& fans, int profile) {
         if (server)
-            server->push(compactJson(classicStatusReply(fans, profile)));
+            server->push(compactJson(classicStatusReply(fans, profile)), asker);
     });
 }
 
