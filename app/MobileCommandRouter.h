@@ -33,6 +33,8 @@ private:
     void sendBrightness(const MobileCommand& c, int box, int port);
     // Forwards the voice assistant's keys; false when there was nothing to forward.
     bool sendVoiceCommand(const MobileCommand& c);
+    // A demo show named by its number or phrase, else the user script of that name.
+    bool playVoiceDemo(const QString& voice);
     void sendDeviceList();
     void sendProfile(int box, bool withPortDetails);
 
