@@ -135,6 +135,7 @@ void VxZyneRainbow::createMainViewRouting() {
     m_router->fillMainView(QStringLiteral(ZYNE_PROGRAM_VERSION), QStringLiteral("0.0.0"));
     connect(m_mainView, &ui::MainView::sendData, this, &VxZyneRainbow::receiveMainData);
     connect(m_mainView, &ui::MainView::sendRGBData, this, &VxZyneRainbow::receiveRGBData);
+    connect(m_mainView, &ui::MainView::testSendFileData, this, &VxZyneRainbow::testReceiveFileData);
     m_mainView->show();
     // Started from the autostart entry (not from its own folder) with autorun on: tray only.
     if (QDir::currentPath() != QCoreApplication::applicationDirPath() && ApplicationSettings::get().isAutoRun)
