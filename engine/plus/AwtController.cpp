@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <bitset>
 
 Q_DECLARE_LOGGING_CATEGORY(lcPlus)
@@ -14,6 +15,9 @@ namespace {
 QString statusText(int status) {
     return QStringLiteral("0x%1").arg(status, 4, 16, QLatin1Char('0'));
 }
+
+constexpr std::uint16_t kAllSlots = (1u << AwtController::kHandleCount) - 1;
+static_assert(AwtController::kHandleCount <= 16, "slot bits are kept in 16 bits");
 
 bool isPortCommand(int type) {
     return type != AwtReadSpeeds && type != AwtSave && type != AwtPresenceCheck && type != AwtPassEnd;
@@ -174,10 +178,13 @@ void AwtController::checkConnect(int tableIndex) {
         // Opening only looks the chip up; it never waits on it.
         handle = m_link->open("xq_hid" + std::to_string(tableIndex + 1));
         if (handle == kNoChipHandle) {
+            noteUnopened(tableIndex);
             command.type = AwtPassEnd;
             queue(command);
             return;
         }
+        m_unopened = 0;
+        m_noChipWarned = false;
         qCInfo(lcPlus) << "AWT chip opened as xq_hid" << tableIndex + 1;
     }
     command.type = AwtPresenceCheck;
@@ -188,6 +195,17 @@ void AwtController::checkConnect(int tableIndex) {
     command.box = 0;
     command.type = AwtPassEnd;
     queue(command);
+}
+
+void AwtController::noteUnopened(int tableIndex) {
+    qCDebug(lcPlus) << "no AWT chip as xq_hid" << tableIndex + 1;
+    m_unopened = static_cast<std::uint16_t>(m_unopened | (1u << tableIndex));
+    const bool anyOpen = std::any_of(m_handles.begin(), m_handles.end(),
+                                     [](ChipHandle handle) { return handle != kNoChipHandle; });
+    if (m_unopened != kAllSlots || anyOpen || m_noChipWarned)
+        return;
+    m_noChipWarned = true;
+    qCWarning(lcPlus) << "no AWT controller: no chip answers as xq_hid1 to xq_hid16";
 }
 
 void AwtController::requestFirmware(int box) {

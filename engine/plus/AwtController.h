@@ -61,6 +61,7 @@ private:
     // Acts on a failed status; true when the handle was closed.
     bool handleFailure(const AwtJobResult& result, awt::StatusAction action);
     void closeHandle(int tableIndex, ChipHandle handle);
+    void noteUnopened(int tableIndex);
     void setAnswered(int box, int tableIndex, bool answered);
     void loseBox(int box);
     ControllerBox& boxAt(int box) { return m_boxes[static_cast<std::size_t>(box)]; }
@@ -78,6 +79,10 @@ private:
     std::array<bool, kBoxCount> m_dropLogged{};
     std::array<bool, kBoxCount> m_badSpeedsLogged{};
     bool m_refusedLogged = false;
+    // Bit n set: opening handle n found no chip since a handle last opened. One warning when no
+    // slot has a chip, instead of one line per slot at every start.
+    std::uint16_t m_unopened = 0;
+    bool m_noChipWarned = false;
 };
 
 } // namespace zyne

@@ -45,6 +45,33 @@ bool drain(ZynePlusCommandHelper& engine, int timeoutMs = 5000) {
     return true;
 }
 
+// Counts the warnings holding a text while it lives.
+class WarningCounter {
+public:
+    explicit WarningCounter(const char* text) {
+        s_text = text;
+        s_count = 0;
+        m_previous = qInstallMessageHandler(&WarningCounter::handle);
+    }
+    ~WarningCounter() { qInstallMessageHandler(m_previous); }
+    int count() const { return s_count; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtWarningMsg && message.contains(QLatin1String(s_text)))
+            ++s_count;
+    }
+    static inline const char* s_text = nullptr;
+    static inline int s_count = 0;
+    QtMessageHandler m_previous = nullptr;
+};
+
+// Probes every handle slot, as the program does at start and when the chip arrives.
+void probeAllSlots(ZynePlusCommandHelper& engine) {
+    for (int slot = 0; slot < AwtController::kHandleCount; ++slot)
+        engine.checkAWTConnect(slot);
+}
+
 // An engine that has found AWT box 0 on handle 0.
 bool findBox(ZynePlusCommandHelper& engine) {
     QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
@@ -59,6 +86,7 @@ private slots:
     void init();
     void presencePassFindsAndLightsBox();
     void unopenableHandleStillEndsPass();
+    void missingChipIsOneWarning();
     void fanSpeedDuty_data();
     void fanSpeedDuty();
     void lightingEffectByte_data();
@@ -122,6 +150,31 @@ void AwtTest::unopenableHandleStillEndsPass() {
     engine.checkAWTConnect(-1);
     QVERIFY(drain(engine));
     QCOMPARE(passEnded.count(), 1);
+}
+
+void AwtTest::missingChipIsOneWarning() {
+    EngineRig rig(kAwtRig);
+    QCOMPARE(rig.sim().control(QStringLiteral("unplug awt")), QStringLiteral("ok"));
+    ZynePlusCommandHelper engine;
+    WarningCounter warnings("no AWT controller");
+    QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
+    probeAllSlots(engine);
+    probeAllSlots(engine);
+    QVERIFY(drain(engine));
+    QCOMPARE(passEnded.count(), 32);
+    QCOMPARE(warnings.count(), 1);
+
+    // A chip that came and went is missed again when the next sweep finds none.
+    QCOMPARE(rig.sim().control(QStringLiteral("plug awt")), QStringLiteral("ok"));
+    probeAllSlots(engine);
+    QVERIFY(drain(engine));
+    QCOMPARE(engine.box(0).boxType, int(BoxAwt));
+    QCOMPARE(warnings.count(), 1);
+    QCOMPARE(rig.sim().control(QStringLiteral("unplug awt")), QStringLiteral("ok"));
+    engine.awtController().closeAllHandles();
+    probeAllSlots(engine);
+    QVERIFY(drain(engine));
+    QCOMPARE(warnings.count(), 2);
 }
 
 void AwtTest::fanSpeedDuty_data() {
