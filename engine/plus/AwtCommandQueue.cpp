@@ -1,5 +1,7 @@
 #include "AwtCommandQueue.h"
 
+#include <algorithm>
+
 namespace zyne {
 
 const char* awtCommandLabel(int type) {
@@ -48,8 +50,18 @@ const char* awtCommandLabel(int type) {
 }
 
 bool AwtCommandQueue::push(const AwtCommand& command) {
-    if (m_commands.size() >= kMaxCommands && isAwtEffectFrame(command.type))
-        return false;
+    if (isAwtEffectFrame(command.type)) {
+        const auto samePort = [&](const AwtCommand& queued) {
+            return queued.box == command.box && queued.port == command.port && isAwtPortCommand(queued.type);
+        };
+        const auto last = std::find_if(m_commands.rbegin(), m_commands.rend(), samePort);
+        if (last != m_commands.rend() && isAwtEffectFrame(last->type)) {
+            *last = command;
+            return true;
+        }
+        if (m_commands.size() >= kMaxCommands)
+            return false;
+    }
     m_commands.push_back(command);
     if (command.type == AwtReadSpeeds && isBoxIndex(command.box))
         ++m_speedReads[static_cast<std::size_t>(command.box)];

@@ -27,7 +27,8 @@ public:
 
     // The queuing operation: appends a copy of the command.
     void queue(const AwtCommand& command);
-    // One tick: sends the first command whose handle is free, if any.
+    // One tick: takes in the answers that have arrived, then sends the first command whose handle
+    // is free, if any. The timer ticks while commands wait or exchanges are out.
     void runNextCommand();
     // Opens handle `tableIndex` ("xq_hid" + index + 1) if needed and queues a presence pass on it.
     void checkConnect(int tableIndex);
@@ -54,6 +55,7 @@ private:
     void dropped(const AwtCommand& command);
     awt::Frame frameFor(const AwtCommand& command);
     void post(AwtJob job);
+    void collectResults();
     void onFinished(const AwtJobResult& result);
     void finishPresence(const AwtJobResult& result);
     void finishFirmware(const AwtJobResult& result);
@@ -72,7 +74,8 @@ private:
     QTimer m_timer;
     std::array<ChipHandle, kHandleCount> m_handles;
     std::array<int, kHandleCount> m_inFlight{};
-    std::array<AwtChipWorker*, kHandleCount> m_workers{};
+    std::array<std::unique_ptr<AwtChipWorker>, kHandleCount> m_workers;
+    std::vector<AwtJobResult> m_results; // reused by every tick
     // Bit n set: the box answered the presence check on handle n.
     std::array<std::uint16_t, kBoxCount> m_answeredOn{};
     // Commands for a box without a chip handle are dropped; logged once until it has one again.
