@@ -80,6 +80,16 @@ void BM_AwtCommandGuiThreadCost(benchmark::State& state) {
 }
 BENCHMARK(BM_AwtCommandGuiThreadCost)->Arg(AwtFanSpeed)->Arg(AwtLighting)->Arg(AwtCross)->UseManualTime();
 
+// What the measuring itself adds to each figure above: an empty span timed the same way.
+void BM_MeasuredSpanOverhead(benchmark::State& state) {
+    for (auto _ : state) {
+        const double start = threadCpuSeconds();
+        state.SetIterationTime(threadCpuSeconds() - start);
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+}
+BENCHMARK(BM_MeasuredSpanOverhead)->UseManualTime();
+
 // The same through the event loop, as the program runs it: 100 commands queued at once, drained by
 // the controller's own 20 ms timer. Counts every GUI-thread cycle from queuing to the last answer,
 // the timer's wake-ups included.

@@ -66,8 +66,9 @@ void AwtChipWorker::post(AwtJob job) {
         std::lock_guard lock(m_shared->mutex);
         m_shared->jobs.push_back(std::move(job));
     }
-    // Outside the lock, so the woken thread doesn't wait for it at once.
-    m_shared->changed.notify_all();
+    // Outside the lock, so the woken thread doesn't wait for it at once. Only the thread waits
+    // while jobs are posted (the owner waits in its destructor alone).
+    m_shared->changed.notify_one();
 }
 
 void AwtChipWorker::collect(std::vector<AwtJobResult>& results) {
