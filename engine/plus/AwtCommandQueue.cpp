@@ -49,17 +49,24 @@ const char* awtCommandLabel(int type) {
     }
 }
 
+namespace {
+// Commands that only say what a port shows now: a newer one makes a waiting one pointless.
+bool isReplaceable(int type) {
+    return isAwtEffectFrame(type) || type == AwtOneColour;
+}
+} // namespace
+
 bool AwtCommandQueue::push(const AwtCommand& command) {
-    if (isAwtEffectFrame(command.type)) {
+    if (isReplaceable(command.type)) {
         const auto samePort = [&](const AwtCommand& queued) {
             return queued.box == command.box && queued.port == command.port && isAwtPortCommand(queued.type);
         };
         const auto last = std::find_if(m_commands.rbegin(), m_commands.rend(), samePort);
-        if (last != m_commands.rend() && isAwtEffectFrame(last->type)) {
+        if (last != m_commands.rend() && isReplaceable(last->type)) {
             *last = command;
             return true;
         }
-        if (m_commands.size() >= kMaxCommands)
+        if (m_commands.size() >= kMaxCommands && isAwtEffectFrame(command.type))
             return false;
     }
     m_commands.push_back(command);
