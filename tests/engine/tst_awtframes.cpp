@@ -36,6 +36,17 @@ void AwtFramesTest::frames() {
     QCOMPARE(awt::turnOn(15, 1), (awt::Frame{0x26, 0x4A, 0x20, 24, 0x5E, 0x02}));
     QCOMPARE(awt::save(1).back(), 0x5C);
     QCOMPARE(awt::firmware(1).back(), 0x5D);
+    // Effect frames: wire-order triples (green, red, blue) become entries at full brightness.
+    LedTriples triples{};
+    triples[0] = 1;
+    triples[1] = 2;
+    triples[2] = 3;
+    triples[15] = 4;
+    triples[16] = 5;
+    triples[17] = 6;
+    QCOMPARE(awt::fromTriples(triples, false)[0], (awt::Led{2, 1, 3, 100}));
+    QCOMPARE(awt::fromTriples(triples, false)[5], (awt::Led{5, 4, 6, 100}));
+    QCOMPARE(awt::fromTriples(triples, true)[11], (awt::Led{2, 1, 3, 100}));
     awt::Leds leds = awt::oneColour(300, -5, 7);
     QCOMPARE(leds[11], (awt::Led{255, 0, 7, 100}));
     const awt::Frame twelve = awt::lighting(0, 0, 0x28, leds, false);
