@@ -243,12 +243,16 @@ private:
     void copyToFollowers(int boxNum);
     void refreshFollowers(int boxNum);
     void refreshAwtFanLed(int boxNum, int fanNum);
-    // Starts the timer of a program-run mode whose frames come from a timer alone (cross, music).
-    void startEffectTimer(int mode);
+    // Starts a program-run mode other than the temperature colour: the meteor's first frame, and
+    // the mode's timer. Effect playback (16) is started by whoever loads the frames; 20 and unknown
+    // modes send nothing.
+    void startAnimation(int boxNum, int fanNum, int mode);
     void startTemperatureColour(int boxNum, int fanNum);
     void startMeteor(int boxNum, int fanNum, int variant);
-    // Writes what an effect tick computed; boxes that are gone or mute cost no wait.
+    // Writes what an effect tick computed; boxes that are gone or mute cost no wait. AWT ports
+    // get theirs through the AWT queue.
     void writeFrames(const PortFrames& frames);
+    void writeFrame(const PortFrame& frame);
 
     // Power-supply mirror
     // Synchronisation is on and the supply can take frames.
