@@ -278,4 +278,19 @@
         <translation>IP-Adresse</translation>
     </message>
 </context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>Update-Hinweis:</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>Die neue Version kann hier heruntergeladen werden:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
 </TS>

@@ -278,4 +278,19 @@
         <translation>IPアドレス</translation>
     </message>
 </context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>アップデート情報：</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>新しいバージョンは次の場所からダウンロードできます：</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
 </TS>

@@ -278,4 +278,19 @@
         <translation>ที่อยู่ IP</translation>
     </message>
 </context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>บันทึกการอัปเดต:</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>ดาวน์โหลดเวอร์ชันใหม่ได้ที่:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
+    </message>
+</context>
 </TS>
