@@ -14,6 +14,7 @@
 #include "SelectedBox.h"
 #include "SimEnvironment.h"
 #include "UiTexts.h"
+#include "UpdateWiring.h"
 #include "ViewRouter.h"
 #include "WindowMessageRouter.h"
 #include "WindowTitle.h"
@@ -58,6 +59,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     m_translator = new QTranslator(this);
     QApplication::installTranslator(m_translator);
     loadTranslation(ApplicationSettings::get().language);
+    m_updates = new UpdateWiring(this);
     applyAutoRun();
 
     createMobileServer();
