@@ -374,4 +374,19 @@
         <translation>灯光速度</translation>
     </message>
 </context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>更新说明：</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>新版本可从以下网址下载：</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
 </TS>

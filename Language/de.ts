@@ -374,4 +374,19 @@
         <translation>Lichttempo</translation>
     </message>
 </context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>Update-Hinweis:</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>Die neue Version kann hier heruntergeladen werden:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
 </TS>

@@ -374,4 +374,19 @@
         <translation>Light Speed</translation>
     </message>
 </context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>Update Note:</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>A new version can be downloaded from:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
 </TS>

@@ -374,4 +374,19 @@
         <translation>Vitesse lumière</translation>
     </message>
 </context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>Note de mise à jour :</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>La nouvelle version peut être téléchargée ici :</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
 </TS>

@@ -374,4 +374,19 @@
         <translation>ライト速度</translation>
     </message>
 </context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>アップデート情報：</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>新しいバージョンは次の場所からダウンロードできます：</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+</context>
 </TS>

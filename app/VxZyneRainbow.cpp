@@ -20,6 +20,7 @@
 #include "SeriesWiring.h"
 #include "StallAlert.h"
 #include "UiTexts.h"
+#include "UpdateWiring.h"
 #include "ViewRouter.h"
 #include "WindowMessageRouter.h"
 #include "WindowTitle.h"
@@ -63,6 +64,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     m_translator = new QTranslator(this);
     QApplication::installTranslator(m_translator);
     loadTranslation(ApplicationSettings::get().language);
+    m_updates = new UpdateWiring(this);
     applyAutoRun();
     m_stallAlert = new StallAlert(m_mainView, this);
 

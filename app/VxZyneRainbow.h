@@ -26,6 +26,7 @@ class HotKeyHook;
 class MobileCommandRouter;
 class SocketHelper;
 class StallAlert;
+class UpdateWiring;
 class WindowMessageRouter;
 class EffectTimers;
 class ViewRouter;
@@ -217,6 +218,7 @@ private:
     QAction* m_autoRunAction = nullptr;
     QAction* m_exitAction = nullptr;
     QTranslator* m_translator = nullptr;
+    UpdateWiring* m_updates = nullptr;
     IniHelper m_ini;
     // The last speed report of each port, so only changes reach the log.
     QHash<int, QString> m_lastSpeedReport;

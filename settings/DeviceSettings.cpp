@@ -13,7 +13,7 @@ const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys{{
     {"FanName", &DeviceRecord::FanName},
 }};
 
-const std::array<GroupKey<MainSettings>, 7> kMainKeys{{
+const std::array<GroupKey<MainSettings>, 8> kMainKeys{{
     {"AutoUpdate", &MainSettings::AutoUpdate},
     {"Language", &MainSettings::Language},
     {"Password", &MainSettings::Password},
@@ -21,6 +21,7 @@ const std::array<GroupKey<MainSettings>, 7> kMainKeys{{
     {"isAutoRun", &MainSettings::isAutoRun},
     {"isSyncPwrix", &MainSettings::isSyncPwrix},
     {"MobileServer", &MainSettings::MobileServer},
+    {"UpdateServer", &MainSettings::UpdateServer},
 }};
 
 const DeviceRecord kDefaultDeviceRecord{
@@ -29,8 +30,8 @@ const DeviceRecord kDefaultDeviceRecord{
 };
 
 const MainSettings kDefaultMainSettings{
-    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("5173"),
-    QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),
+    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("5173"), QStringLiteral("0"),
+    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),    QString(),
 };
 
 QString deviceGroupName(int box) {
@@ -130,6 +131,7 @@ ApplicationSettingsValues applicationSettingsFrom(const MainSettings& main) {
     bool known = false;
     const int mobileServer = main.MobileServer.toInt(&known);
     values.mobileServer = known ? valueOr(mobileServer, 0, 2, 1) : 1;
+    values.updateServer = main.UpdateServer.trimmed();
     return values;
 }
 
@@ -164,6 +166,7 @@ KeyMap mainGroup(const ApplicationSettingsValues& values) {
         {QStringLiteral("isAutoRun"), flagText(values.isAutoRun)},
         {QStringLiteral("isSyncPwrix"), flagText(values.isSyncPwrix)},
         {QStringLiteral("MobileServer"), QString::number(values.mobileServer)},
+        {QStringLiteral("UpdateServer"), values.updateServer},
     };
 }
 

@@ -42,6 +42,7 @@ struct MainSettings {
     QString isAutoRun;
     QString isSyncPwrix;
     QString MobileServer;
+    QString UpdateServer;
 };
 
 struct DeviceSettings {
@@ -54,7 +55,7 @@ template <typename Group> struct GroupKey {
     QString Group::*field;
 };
 extern const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys;
-extern const std::array<GroupKey<MainSettings>, 7> kMainKeys;
+extern const std::array<GroupKey<MainSettings>, 8> kMainKeys;
 extern const DeviceRecord kDefaultDeviceRecord;
 // What a missing Device.ini gives for Main.
 extern const MainSettings kDefaultMainSettings;
