@@ -172,6 +172,8 @@ private:
     void connectPlusIntake();
     // Probes every AWT handle slot (AwtWiring.cpp).
     void connectAwt();
+    // The error line's hardware error after the AWT controller was looked for.
+    void showHardwareErrorLine();
     void createMobileServer();
     void createTimers();
     void startSensorPolling();
@@ -185,7 +187,6 @@ private:
     void createMainViewRouting();
     QString autoRunEntryText() const;
 
-    QString m_applicationFolder;
     ZynePlusCommandHelper* m_plus = nullptr;
     ClassicWiring* m_classic = nullptr;
     DeviceChangeHandler* m_deviceChanges = nullptr;
