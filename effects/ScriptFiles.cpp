@@ -1,6 +1,7 @@
 #include "ScriptFiles.h"
 
-#include <QCoreApplication>
+#include "ProgramData.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -54,7 +55,7 @@ QStringList scriptFolders() {
     QStringList folders;
     if (!dataHome.isEmpty())
         folders << dataHome + QStringLiteral("/vx-zyne-plus-rgb/Scripts");
-    folders << QCoreApplication::applicationDirPath() + QStringLiteral("/Scripts");
+    folders << programDataPath(QStringLiteral("Scripts"));
     return folders;
 }
 

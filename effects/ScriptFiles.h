@@ -23,7 +23,7 @@ std::optional<ScriptText> readScriptFile(const QString& path);
 bool isSafeScriptName(const QString& name);
 
 // Where scripts are looked up by name, in order: the user's own folder under the XDG data home,
-// then the Scripts folder beside the program.
+// then the program's own Scripts folder (beside it, or installed with its other data).
 QStringList scriptFolders();
 
 // The first "<folder>/<name>.ini" that is a file; empty when none is, or the name is not safe

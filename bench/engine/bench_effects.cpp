@@ -17,19 +17,37 @@ void installSixteenSimulatedBoxes() {
     for (int i = 0; i < kBoxCount; ++i)
         json += (i ? ", " : "") + QByteArray("{\"index\": ") + QByteArray::number(i) + "}";
     QString error;
-    installHidBackend(std::make_unique<sim::SimBackend>(*sim::SimRig::fromJson(json + "]}", &error), QString(),
-                                                       sim::EventMemory::None));
+    installHidBackend(std::make_unique<sim::SimBackend>(*sim::SimRig::fromJson(json + "]}", &error),
+                                                        QString(), sim::EventMemory::None));
 }
 
-enum Effect { Cross, Meteor, BigWave, Music };
+enum Effect { Cross, Meteor, BigWave, Music, Script };
+
+// A user script frame naming every port of every box: 80 fan entries.
+QString everyPortScriptFrame() {
+    QStringList controllers;
+    for (int b = 0; b < kBoxCount; ++b) {
+        QStringList fans;
+        for (int p = 0; p < kPlusPortCount; ++p)
+            fans
+                << QStringLiteral(
+                       R"("Fan%1":{"R":[255,0,0,0,0,0,0,0,0,0,0,9],"G":[0,255,0,0,0,0,0,0,0,0,0,9],)"
+                       R"("B":[0,0,255,0,0,0,0,0,0,0,0,9],"Br":[100,100,100,100,100,100,100,100,100,100,100,100]})")
+                       .arg(p);
+        controllers << QStringLiteral(R"({"ControllerNum":%1,%2})").arg(b).arg(fans.join(QLatin1Char(',')));
+    }
+    return QStringLiteral(R"({"Controller":[%1]})").arg(controllers.join(QLatin1Char(',')));
+}
 
 void BM_EffectTick(benchmark::State& state) {
     installSixteenSimulatedBoxes();
     {
         ZynePlusCommandHelper engine;
         const auto effect = static_cast<Effect>(state.range(0));
-        const int modes[] = {15, 17, 19, 11};
-        for (int b = 0; b < kBoxCount; ++b) {
+        const int modes[] = {15, 17, 19, 11, 0};
+        if (effect == Script)
+            engine.setScript({everyPortScriptFrame(), everyPortScriptFrame()});
+        for (int b = 0; effect != Script && b < kBoxCount; ++b) {
             for (int p = 0; p < kPlusPortCount; ++p) {
                 engine.fanRecord(b, p).Bright.fill(1.0f);
                 engine.changeLightMode(b, p, modes[effect], 0, 0, false);
@@ -50,15 +68,18 @@ void BM_EffectTick(benchmark::State& state) {
             case Music:
                 engine.runMusicModeTimer();
                 break;
+            case Script:
+                engine.runScript();
+                break;
             }
         }
         const char* names[] = {"cross, 80 frames", "meteor, 1-2 frames", "big wave, 80 frames",
-                               "mobile music, 80 frames"};
+                               "mobile music, 80 frames", "user script, 80 frames"};
         state.SetLabel(names[effect]);
     }
     installHidBackend(nullptr);
 }
-BENCHMARK(BM_EffectTick)->DenseRange(Cross, Music)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EffectTick)->DenseRange(Cross, Script)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
