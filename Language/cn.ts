@@ -48,6 +48,10 @@
         <translation>密码</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>打开脚本</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>保存</translation>
     </message>
@@ -276,6 +280,113 @@
     <message>
         <source>IP Address</source>
         <translation>IP 地址</translation>
+    </message>
+</context>
+<context>
+    <name>ZyneRGBFanView</name>
+    <message>
+        <source>Blink</source>
+        <translation>闪烁</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>风扇</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED 亮度</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>性能</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>性能</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>FAN MODE</source>
+        <translation>风扇模式</translation>
+    </message>
+</context>
+<context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Controller No. </source>
+        <translation>控制器编号 </translation>
+    </message>
+    <message>
+        <source>A monitored fan on this controller has stopped. Please check that it is connected and that nothing blocks its blades.</source>
+        <translation>此控制器上受监控的风扇已停止运转。请检查风扇是否已连接，以及扇叶是否被异物卡住。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>SENSOR READINGS</source>
+        <translation>传感器读数</translation>
+    </message>
+    <message>
+        <source>No sensor readings. The hardware monitors of this PC could not be read.</source>
+        <translation>没有传感器读数。无法读取此电脑的硬件监控数据。</translation>
+    </message>
+</context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>所有风扇</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>各风扇自定</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>色彩模式</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>灯光模式</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>灯光速度</translation>
+    </message>
+</context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>更新说明：</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>新版本可从以下网址下载：</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
     </message>
 </context>
 </TS>

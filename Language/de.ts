@@ -48,6 +48,10 @@
         <translation>Passwort</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>Skript öffnen</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>SPEICHERN</translation>
     </message>
@@ -276,6 +280,113 @@
     <message>
         <source>IP Address</source>
         <translation>IP-Adresse</translation>
+    </message>
+</context>
+<context>
+    <name>ZyneRGBFanView</name>
+    <message>
+        <source>Blink</source>
+        <translation>Blinken</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>LÜFTER</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED-HELLIGKEIT</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>Leis-tung</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>Leistung</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>Leise</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>FAN MODE</source>
+        <translation>LÜFTERMODUS</translation>
+    </message>
+</context>
+<context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Controller No. </source>
+        <translation>Steuergerät Nr. </translation>
+    </message>
+    <message>
+        <source>A monitored fan on this controller has stopped. Please check that it is connected and that nothing blocks its blades.</source>
+        <translation>Ein überwachter Lüfter an diesem Steuergerät steht still. Bitte prüfen Sie, ob er angeschlossen ist und nichts seine Rotorblätter blockiert.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Information</source>
+        <translation>Informationen</translation>
+    </message>
+    <message>
+        <source>SENSOR READINGS</source>
+        <translation>SENSORWERTE</translation>
+    </message>
+    <message>
+        <source>No sensor readings. The hardware monitors of this PC could not be read.</source>
+        <translation>Keine Sensorwerte. Die Hardwareüberwachung dieses PCs konnte nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>Alle Lüfter</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>Jeder Lüfter</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Farbmodus</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Lichtmodus</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>Lichttempo</translation>
+    </message>
+</context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>Update-Hinweis:</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>Die neue Version kann hier heruntergeladen werden:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 </TS>

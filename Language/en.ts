@@ -48,6 +48,10 @@
         <translation>Password</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>Open Script</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>SAVE</translation>
     </message>
@@ -276,6 +280,113 @@
     <message>
         <source>IP Address</source>
         <translation>IP Address</translation>
+    </message>
+</context>
+<context>
+    <name>ZyneRGBFanView</name>
+    <message>
+        <source>Blink</source>
+        <translation>Blink</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>FAN</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED BRIGHTNESS</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>Perfor-mance</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>Performance</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>Silent</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>FAN MODE</source>
+        <translation>FAN MODE</translation>
+    </message>
+</context>
+<context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Controller No. </source>
+        <translation>Controller No. </translation>
+    </message>
+    <message>
+        <source>A monitored fan on this controller has stopped. Please check that it is connected and that nothing blocks its blades.</source>
+        <translation>A monitored fan on this controller has stopped. Please check that it is connected and that nothing blocks its blades.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>SENSOR READINGS</source>
+        <translation>SENSOR READINGS</translation>
+    </message>
+    <message>
+        <source>No sensor readings. The hardware monitors of this PC could not be read.</source>
+        <translation>No sensor readings. The hardware monitors of this PC could not be read.</translation>
+    </message>
+</context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>All Fans</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>Each Fan</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Color Mode</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Light Mode</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>Light Speed</translation>
+    </message>
+</context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>Update Note:</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>A new version can be downloaded from:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 </TS>

@@ -48,6 +48,10 @@
         <translation>Mot de passe</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>Ouvrir un script</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>ENREGISTRER</translation>
     </message>
@@ -276,6 +280,113 @@
     <message>
         <source>IP Address</source>
         <translation>Adresse IP</translation>
+    </message>
+</context>
+<context>
+    <name>ZyneRGBFanView</name>
+    <message>
+        <source>Blink</source>
+        <translation>Clignotement</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>VENTILO</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LUMINOSITÉ LED</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>Perfor-mance</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>Performance</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>Silencieux</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>FAN MODE</source>
+        <translation>MODE VENTILO</translation>
+    </message>
+</context>
+<context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Controller No. </source>
+        <translation>Contrôleur n° </translation>
+    </message>
+    <message>
+        <source>A monitored fan on this controller has stopped. Please check that it is connected and that nothing blocks its blades.</source>
+        <translation>Un ventilateur surveillé de ce contrôleur s&apos;est arrêté. Vérifiez qu&apos;il est bien branché et que rien ne bloque ses pales.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Information</source>
+        <translation>Informations</translation>
+    </message>
+    <message>
+        <source>SENSOR READINGS</source>
+        <translation>RELEVÉS DES CAPTEURS</translation>
+    </message>
+    <message>
+        <source>No sensor readings. The hardware monitors of this PC could not be read.</source>
+        <translation>Aucun relevé. Les capteurs matériels de ce PC n&apos;ont pas pu être lus.</translation>
+    </message>
+</context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>Tous les ventilos</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>Chaque ventilo</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>Mode couleur</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Mode lumière</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>Vitesse lumière</translation>
+    </message>
+</context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>Note de mise à jour :</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>La nouvelle version peut être téléchargée ici :</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 </TS>

@@ -48,6 +48,10 @@
         <translation>パスワード</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>スクリプトを開く</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>保存</translation>
     </message>
@@ -276,6 +280,113 @@
     <message>
         <source>IP Address</source>
         <translation>IPアドレス</translation>
+    </message>
+</context>
+<context>
+    <name>ZyneRGBFanView</name>
+    <message>
+        <source>Blink</source>
+        <translation>点滅</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>ファン</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED 輝度</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>高性能</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>高性能</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>FAN MODE</source>
+        <translation>ファンモード</translation>
+    </message>
+</context>
+<context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Controller No. </source>
+        <translation>コントローラー No. </translation>
+    </message>
+    <message>
+        <source>A monitored fan on this controller has stopped. Please check that it is connected and that nothing blocks its blades.</source>
+        <translation>このコントローラーの監視中のファンが停止しました。ファンが接続されているか、羽根に何かが挟まっていないか確認してください。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Information</source>
+        <translation>情報</translation>
+    </message>
+    <message>
+        <source>SENSOR READINGS</source>
+        <translation>センサーの値</translation>
+    </message>
+    <message>
+        <source>No sensor readings. The hardware monitors of this PC could not be read.</source>
+        <translation>センサーの値がありません。この PC のハードウェアモニターを読み取れませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>全ファン</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>ファンごと</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>カラーモード</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>ライトモード</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>ライト速度</translation>
+    </message>
+</context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>アップデート情報：</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>新しいバージョンは次の場所からダウンロードできます：</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
     </message>
 </context>
 </TS>

@@ -48,6 +48,10 @@
         <translation>密碼</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>開啟腳本</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>儲存</translation>
     </message>
@@ -276,6 +280,113 @@
     <message>
         <source>IP Address</source>
         <translation>IP 位址</translation>
+    </message>
+</context>
+<context>
+    <name>ZyneRGBFanView</name>
+    <message>
+        <source>Blink</source>
+        <translation>閃爍</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>風扇</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED 亮度</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>效能</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>效能</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>靜音</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>FAN MODE</source>
+        <translation>風扇模式</translation>
+    </message>
+</context>
+<context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Controller No. </source>
+        <translation>控制器編號 </translation>
+    </message>
+    <message>
+        <source>A monitored fan on this controller has stopped. Please check that it is connected and that nothing blocks its blades.</source>
+        <translation>此控制器上受監控的風扇已停止運轉。請檢查風扇是否已連接，以及扇葉是否被異物卡住。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Information</source>
+        <translation>資訊</translation>
+    </message>
+    <message>
+        <source>SENSOR READINGS</source>
+        <translation>感測器讀數</translation>
+    </message>
+    <message>
+        <source>No sensor readings. The hardware monitors of this PC could not be read.</source>
+        <translation>沒有感測器讀數。無法讀取此電腦的硬體監控資料。</translation>
+    </message>
+</context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>所有風扇</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>各風扇自訂</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>色彩模式</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>燈光模式</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>燈光速度</translation>
+    </message>
+</context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>更新說明：</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>新版本可從以下網址下載：</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
     </message>
 </context>
 </TS>

@@ -48,6 +48,10 @@
         <translation>รหัสผ่าน</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>เปิดสคริปต์</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>บันทึก</translation>
     </message>
@@ -276,6 +280,113 @@
     <message>
         <source>IP Address</source>
         <translation>ที่อยู่ IP</translation>
+    </message>
+</context>
+<context>
+    <name>ZyneRGBFanView</name>
+    <message>
+        <source>Blink</source>
+        <translation>กะพริบ</translation>
+    </message>
+    <message>
+        <source>FAN</source>
+        <translation>พัดลม</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>ความสว่าง LED</translation>
+    </message>
+    <message>
+        <source>Perfor-mance</source>
+        <translation>ประสิทธิ-ภาพ</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>ประสิทธิภาพ</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>เงียบ</translation>
+    </message>
+    <message>
+        <source>PWM</source>
+        <translation>PWM</translation>
+    </message>
+    <message>
+        <source>FAN MODE</source>
+        <translation>โหมดพัดลม</translation>
+    </message>
+</context>
+<context>
+    <name>AlertView</name>
+    <message>
+        <source>Warning</source>
+        <translation>คำเตือน</translation>
+    </message>
+    <message>
+        <source>Controller No. </source>
+        <translation>ตัวควบคุมหมายเลข </translation>
+    </message>
+    <message>
+        <source>A monitored fan on this controller has stopped. Please check that it is connected and that nothing blocks its blades.</source>
+        <translation>พัดลมที่ตรวจสอบอยู่บนตัวควบคุมนี้หยุดหมุน โปรดตรวจสอบว่าเชื่อมต่ออยู่และไม่มีสิ่งใดขวางใบพัด</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ตกลง</translation>
+    </message>
+</context>
+<context>
+    <name>InfoView</name>
+    <message>
+        <source>Information</source>
+        <translation>ข้อมูล</translation>
+    </message>
+    <message>
+        <source>SENSOR READINGS</source>
+        <translation>ค่าจากเซนเซอร์</translation>
+    </message>
+    <message>
+        <source>No sensor readings. The hardware monitors of this PC could not be read.</source>
+        <translation>ไม่มีค่าจากเซนเซอร์ ไม่สามารถอ่านข้อมูลฮาร์ดแวร์ของพีซีเครื่องนี้ได้</translation>
+    </message>
+</context>
+<context>
+    <name>InSeries</name>
+    <message>
+        <source>All Fans</source>
+        <translation>พัดลมทั้งหมด</translation>
+    </message>
+    <message>
+        <source>Each Fan</source>
+        <translation>แยกแต่ละตัว</translation>
+    </message>
+    <message>
+        <source>Color Mode</source>
+        <translation>โหมดสี</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>โหมดไฟ</translation>
+    </message>
+    <message>
+        <source>Light Speed</source>
+        <translation>ความเร็วไฟ</translation>
+    </message>
+</context>
+<context>
+    <name>AutoUpdate</name>
+    <message>
+        <source>Update Note:</source>
+        <translation>บันทึกการอัปเดต:</translation>
+    </message>
+    <message>
+        <source>A new version can be downloaded from:</source>
+        <translation>ดาวน์โหลดเวอร์ชันใหม่ได้ที่:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
     </message>
 </context>
 </TS>

@@ -1,10 +1,12 @@
 #include "ClassicWiring.h"
 
+#include "SocketClientHelper.h"
 #include "VxZyneRainbow.h"
 #include "ZyneCommandHelper.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -51,6 +53,7 @@ ClassicWiring::ClassicWiring(VxZyneRainbow& window) : QObject(&window), m_window
     ZyneCommandHelper* engine = m_engine;
     QMetaObject::invokeMethod(
         m_engine, [engine] { engine->findControllers(); }, Qt::BlockingQueuedConnection);
+    connectPowerSupplyApp();
     QMetaObject::invokeMethod(
         m_engine, [engine] { engine->lightFoundControllers(); }, Qt::QueuedConnection);
     // Quitting stops the thread before the windows go, so no report is cut short at exit.
@@ -89,6 +92,38 @@ void ClassicWiring::connectEngine() {
     connect(m_engine, &Engine::sendCanControl, window, &Window::receiveCanControl, queued);
     connect(window, &Window::sendZyneMobileVolume, m_engine, &Engine::receiveMobileVolume, queued);
     connect(window, &Window::sendUpdateZyneSpeed, m_engine, &Engine::sendCommandReadFanSpeed, queued);
+}
+
+// The engine's own client, made after its first enumeration. It stays on the GUI thread, where the
+// network is driven; the engine reaches it, and it the engine, through queued calls.
+void ClassicWiring::connectPowerSupplyApp() {
+    m_powerSupplyApp = new SocketClientHelper(this);
+    connect(m_engine, &ZyneCommandHelper::operate, m_powerSupplyApp, &SocketClientHelper::testSendCommand,
+            Qt::QueuedConnection);
+    connect(m_powerSupplyApp, &SocketClientHelper::sendPowerType, m_engine,
+            &ZyneCommandHelper::receiveSocketClient, Qt::QueuedConnection);
+}
+
+void ClassicWiring::readBox(int boxNum, std::function<void(const ClassicFans&, int)> done) {
+    if (!m_engine || !isBoxIndex(boxNum))
+        return;
+    ZyneCommandHelper* engine = m_engine;
+    // Made here and only dereferenced back on this thread; qApp outlives every answer.
+    QPointer<ClassicWiring> self(this);
+    QMetaObject::invokeMethod(
+        engine,
+        [engine, boxNum, self, done = std::move(done)] {
+            const ClassicFans fans = engine->box(boxNum).fans;
+            const int profile = engine->box(boxNum).Profile;
+            QMetaObject::invokeMethod(
+                qApp,
+                [self, done, fans, profile] {
+                    if (self)
+                        done(fans, profile);
+                },
+                Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }
 
 void ClassicWiring::createTimers() {

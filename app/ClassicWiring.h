@@ -1,20 +1,25 @@
 #pragma once
 
+#include "ClassicFanState.h"
+
 #include <QObject>
 
 #include <atomic>
+#include <functional>
 
 class QThread;
 class QTimer;
 
 namespace zyne {
 
+class SocketClientHelper;
 class VxZyneRainbow;
 class ZyneCommandHelper;
 
 // The classic engine on its own thread, as the main window sees it: creates the thread and the
 // engine, queues every connection between them and the main window, runs the classic effect
-// timers, and stops the thread in order when the program quits.
+// timers, keeps the engine's link to the power-supply application on the GUI thread, and stops the
+// thread in order when the program quits.
 class ClassicWiring : public QObject {
     Q_OBJECT
 public:
@@ -28,6 +33,9 @@ public:
     void pollSpeeds(int boxNum);
     // Lets the report under way finish, then ends the thread; waits a bounded time.
     void stop();
+    // Reads a box's fan records and saved profile number on the engine's thread (after everything
+    // queued before) and hands them to done on the GUI thread. Nothing happens once stopped.
+    void readBox(int boxNum, std::function<void(const ClassicFans&, int)> done);
 
 public slots:
     void runZyneMusicTimer();
@@ -40,6 +48,7 @@ public slots:
 private:
     void connectEngine();
     void createTimers();
+    void connectPowerSupplyApp();
 
     VxZyneRainbow& m_window;
     QThread* m_thread = nullptr;
@@ -48,6 +57,7 @@ private:
     std::atomic<bool> m_engineGone{false};
     QTimer* m_musicTimer = nullptr;
     QTimer* m_randomTimer = nullptr;
+    SocketClientHelper* m_powerSupplyApp = nullptr;
 };
 
 } // namespace zyne

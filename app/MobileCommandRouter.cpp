@@ -14,11 +14,26 @@ namespace zyne {
 namespace {
 // Music modes 11..13 follow the level the app sends.
 constexpr int kFirstMobileMusicMode = 11;
+// The light speed a port's Default button sets.
+constexpr int kDefaultLightSpeed = 2;
+
+template <typename Values> QStringList textList(const Values& values) {
+    QStringList texts;
+    for (const auto value : values)
+        texts << QString::number(value);
+    return texts;
+}
+
+QStringList fullBrightness() {
+    std::array<int, kColourEntries> ones;
+    ones.fill(1);
+    return textList(ones);
+}
 } // namespace
 
 MobileCommandRouter::MobileCommandRouter(VxZyneRainbow& window, const ZynePlusCommandHelper& plus,
                                          SocketHelper& server)
-    : m_window(window), m_plus(plus), m_server(server) {}
+    : m_window(window), m_plus(plus), m_server(server), m_classic(window, server) {}
 
 void MobileCommandRouter::route(const QVariantMap& object) {
     QString error;
@@ -28,7 +43,7 @@ void MobileCommandRouter::route(const QVariantMap& object) {
         return;
     }
     if (command->classic)
-        routeClassic(*command);
+        m_classic.route(*command);
     else
         routePlus(*command);
 }
@@ -87,17 +102,20 @@ void MobileCommandRouter::routePlus(const MobileCommand& c) {
     case 7:
         if (c.value("Status") != 1)
             break;
+        emit m_window.sendMobileVolume(c.value("Volume"));
         forEachPlusPort(c, c.fanType.has_value(), [&](int box, int port) {
             emit m_window.changeLight(box, port, c.value("MusicMode") + kFirstMobileMusicMode,
                                       c.value("ColorMode"), 0, false);
         });
         break;
+    case 8:
+        resetToDefaults(c);
+        break;
     case 9:
         sendDeviceList();
         break;
     case 12:
-        for (int box : plusBoxes(c))
-            emit m_window.sendSaveProfile(box, c.value("Profile"));
+        saveProfile(c);
         break;
     case 14: {
         const QList<int> boxes = plusBoxes(c);
@@ -113,6 +131,9 @@ void MobileCommandRouter::routePlus(const MobileCommand& c) {
             sendProfile(boxes.first(), true);
         break;
     }
+    case 18:
+        m_server.push(compactJson(successReply(18, playVoiceDemo(c.voice))));
+        break;
     case 19:
         m_server.push(compactJson(successReply(19, sendVoiceCommand(c))));
         break;
@@ -121,10 +142,45 @@ void MobileCommandRouter::routePlus(const MobileCommand& c) {
         emit m_window.sendViewRequest();
         return;
     }
-    // The shown box's view follows what the app changed there; brightness always redraws it.
-    static const QList<int> kRedrawn{0, 1, 2, 3, 5, 11};
+    // The shown box's view follows what the app changed there (its brightness slider included);
+    // brightness always redraws it.
+    static const QList<int> kRedrawn{0, 1, 2, 3, 5, 8, 11};
     if (c.command == 4 || (kRedrawn.contains(c.command) && plusBoxes(c).contains(selectedBox())))
         emit m_window.sendViewRequest();
+}
+
+void MobileCommandRouter::resetToDefaults(const MobileCommand& c) {
+    const int shown = selectedBox();
+    if (!plusBoxes(c).contains(shown)) {
+        qCDebug(lcRemote) << "command 8 is for the shown box" << shown << "only";
+        return;
+    }
+    // The colour wheel at full brightness and light speed 2, then the app's light mode; the
+    // colours go first so the refresh of the light mode writes them.
+    const RainbowFanState defaults;
+    for (int port = 0; port < kPlusPortCount; ++port) {
+        if (!c.ports[std::size_t(port)])
+            continue;
+        const RainbowFanState& record = m_plus.box(shown).rainbowFan[std::size_t(port)];
+        emit m_window.sendRGBDataToCommand(shown, textList(defaults.RColor), textList(defaults.GColor),
+                                           textList(defaults.BColor), fullBrightness(), port,
+                                           record.selectLED);
+        emit m_window.changeLight(shown, port, c.value("LightMode"), record.colorMode, kDefaultLightSpeed,
+                                  false);
+        emit m_window.sendDefault(shown, port);
+    }
+}
+
+void MobileCommandRouter::saveProfile(const MobileCommand& c) {
+    const int profile = c.value("Profile");
+    for (int box : plusBoxes(c)) {
+        // The main view shows the profile the shown box is saved under before the save runs.
+        if (box == selectedBox()) {
+            m_window.setCurrentProfile(profile);
+            m_window.receiveResetZyneMainViewProfile(profile);
+        }
+        emit m_window.sendSaveProfile(box, profile);
+    }
 }
 
 void MobileCommandRouter::sendBrightness(const MobileCommand& c, int box, int port) {
@@ -153,20 +209,14 @@ bool MobileCommandRouter::sendVoiceCommand(const MobileCommand& c) {
     bool understood = false;
     if (c.value("Rainbow") != 0) {
         const RainbowFanState rainbow;
-        const auto texts = [](const auto& values) {
-            return joinedList(values, [](auto v) { return QString::number(v); }).split(QLatin1Char(','));
-        };
-        QStringList ones;
-        for (int entry = 0; entry < kColourEntries; ++entry)
-            ones << QStringLiteral("1");
         for (int box = 0; box < kBoxCount; ++box) {
             if (!checkControllerStr().isPresent(box))
                 continue;
             for (int port = 0; port < kPlusPortCount; ++port) {
                 if (fanType < 0 || m_plus.box(box).rainbowFan[std::size_t(port)].FanType == fanType)
-                    emit m_window.sendRGBDataToCommand(box, texts(rainbow.RColor), texts(rainbow.GColor),
-                                                       texts(rainbow.BColor), ones, port,
-                                                       QString(kLedCount, QLatin1Char('1')));
+                    emit m_window.sendRGBDataToCommand(
+                        box, textList(rainbow.RColor), textList(rainbow.GColor), textList(rainbow.BColor),
+                        fullBrightness(), port, QString(kLedCount, QLatin1Char('1')));
             }
         }
         emit m_window.sendSpeechMode(given("LightMode"), 0, given("Speed"), false, fanType);
@@ -191,8 +241,13 @@ bool MobileCommandRouter::sendVoiceCommand(const MobileCommand& c) {
     return understood;
 }
 
-void MobileCommandRouter::routeClassic(const MobileCommand& c) {
-    qCDebug(lcRemote) << "classic command" << c.command << "not handled";
+bool MobileCommandRouter::playVoiceDemo(const QString& voice) {
+    if (const std::optional<int> effect = voiceDemoEffect(voice)) {
+        m_window.startDemoEffect(*effect);
+        return true;
+    }
+    // Any other name may be one of the user's scripts.
+    return m_window.openScriptByName(voice.trimmed());
 }
 
 void MobileCommandRouter::sendDeviceList() {
@@ -202,7 +257,8 @@ void MobileCommandRouter::sendDeviceList() {
             types[std::size_t(box)][std::size_t(port)] =
                 m_plus.box(box).rainbowFan[std::size_t(port)].FanType;
     }
-    m_server.push(compactJson(deviceListReply(types, checkControllerStr().text(), QString())));
+    m_server.push(
+        compactJson(deviceListReply(types, checkControllerStr().text(), classicPresenceStr().text())));
 }
 
 void MobileCommandRouter::sendProfile(int box, bool withPortDetails) {

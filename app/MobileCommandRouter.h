@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MobileClassicCommands.h"
 #include "MobileCommand.h"
 
 #include <QVariantMap>
@@ -23,7 +24,6 @@ public:
 
 private:
     void routePlus(const MobileCommand& c);
-    void routeClassic(const MobileCommand& c);
 
     // Present Plus boxes the mask selects, in box order.
     QList<int> plusBoxes(const MobileCommand& c) const;
@@ -31,14 +31,20 @@ private:
     void forEachPlusPort(const MobileCommand& c, bool filtered,
                          const std::function<void(int, int)>& act) const;
     void sendBrightness(const MobileCommand& c, int box, int port);
+    // Command 8: the selected ports of the shown box back to their defaults, as its Default button.
+    void resetToDefaults(const MobileCommand& c);
+    void saveProfile(const MobileCommand& c);
     // Forwards the voice assistant's keys; false when there was nothing to forward.
     bool sendVoiceCommand(const MobileCommand& c);
+    // A demo show named by its number or phrase, else the user script of that name.
+    bool playVoiceDemo(const QString& voice);
     void sendDeviceList();
     void sendProfile(int box, bool withPortDetails);
 
     VxZyneRainbow& m_window;
     const ZynePlusCommandHelper& m_plus;
     SocketHelper& m_server;
+    MobileClassicCommands m_classic;
 };
 
 } // namespace zyne

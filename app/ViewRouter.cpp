@@ -50,7 +50,7 @@ int ViewRouter::boxKind(int box) {
     if (awtPresenceStr().isPresent(box))
         return ui::kBoxKindAwt;
     if (classicPresenceStr().isPresent(box))
-        return kBoxKindClassic;
+        return ui::kBoxKindClassic;
     return -1;
 }
 
@@ -90,7 +90,7 @@ bool ViewRouter::changeBox(int box) {
     qCDebug(lcRoute) << ", SelectBoxIndex:" << selectedBox();
     m_view->setBoxType(kind);
     m_view->selectBoxButton(box);
-    if (kind == kBoxKindClassic) {
+    if (kind == ui::kBoxKindClassic) {
         qCDebug(lcRoute) << "sendResetViewRequest";
         emit m_window->sendResetViewRequest();
         emit m_window->sendZyneGetFirmware(box);
@@ -120,12 +120,19 @@ void ViewRouter::receiveMainData(const QStringList& data) {
             return;
         }
         m_window->setCurrentProfile(value);
-        if (boxKind(box) != ui::kBoxKindPlus && boxKind(box) != ui::kBoxKindAwt)
-            return;
-        if (word == QLatin1String("saveProfile"))
-            emit m_window->sendSaveProfile(box, value);
-        else
-            emit m_window->sendSelectProfile(box, value);
+        const int kind = boxKind(box);
+        const bool save = word == QLatin1String("saveProfile");
+        if (kind == ui::kBoxKindPlus || kind == ui::kBoxKindAwt) {
+            if (save)
+                emit m_window->sendSaveProfile(box, value);
+            else
+                emit m_window->sendSelectProfile(box, value);
+        } else if (kind == ui::kBoxKindClassic) {
+            if (save)
+                emit m_window->sendSaveZyne(box, value);
+            else
+                emit m_window->sendSelectZyneProfile(box, value);
+        }
     } else if (word == QLatin1String("saveDevice")) {
         const QString password = data.value(2);
         if (!isFourDigits(password)) {
@@ -230,11 +237,17 @@ void ViewRouter::receiveRGBData(const QStringList& red, const QStringList& green
 void ViewRouter::showFanSpeed(int box, int port, int rpm, int fanType, bool, bool monitor, bool boxWarning) {
     if (box != selectedBox())
         return;
+    const bool stalled = rpm <= 0 && monitor;
+    if (boxKind(box) == ui::kBoxKindClassic) {
+        if (ui::ZyneRGBFanView* classic = m_view->classicView(port))
+            classic->showFanSpeed(rpm, stalled);
+        return;
+    }
     ui::RainbowFan* fan = m_view->plusView(port);
     if (!fan)
         return;
     const bool fanKind = fanType == 0 || fanType == 7;
-    fan->showFanSpeed(rpm, rpm <= 0 && monitor && fanKind);
+    fan->showFanSpeed(rpm, stalled && fanKind);
     if (fanKind)
         fan->setBoxWarning(boxWarning);
 }

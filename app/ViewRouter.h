@@ -55,7 +55,6 @@ public:
     void showTemperature(int celsius);
 
 private:
-    static constexpr int kBoxKindClassic = 0;
     // Box kind as the main view shows it: 0 classic, 1 Plus, 2 AWT; -1 when the box is absent.
     static int boxKind(int box);
     void routePortCommand(const QString& word, const QStringList& data, int port);

@@ -1,11 +1,14 @@
 #include "VxZyneRainbow.h"
 
 #include "ApplicationSettings.h"
+#include "ClassicViewRouter.h"
 #include "ClassicWiring.h"
 #include "DeviceChangeHandler.h"
 #include "EffectTimers.h"
 #include "GetHWiNFO.h"
 #include "HotKeyHook.h"
+#include "InSeries.h"
+#include "InfoView.h"
 #include "MainView.h"
 #include "MobileCommandRouter.h"
 #include "PlusReports.h"
@@ -14,7 +17,10 @@
 #include "ScanUSB.h"
 #include "SelectedBox.h"
 #include "SimEnvironment.h"
+#include "SeriesWiring.h"
+#include "StallAlert.h"
 #include "UiTexts.h"
+#include "UpdateWiring.h"
 #include "ViewRouter.h"
 #include "WindowMessageRouter.h"
 #include "WindowTitle.h"
@@ -58,7 +64,9 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     m_translator = new QTranslator(this);
     QApplication::installTranslator(m_translator);
     loadTranslation(ApplicationSettings::get().language);
+    m_updates = new UpdateWiring(this);
     applyAutoRun();
+    m_stallAlert = new StallAlert(m_mainView, this);
 
     createMobileServer();
     createTimers();
@@ -130,11 +138,20 @@ void VxZyneRainbow::createTimers() {
 void VxZyneRainbow::createMainViewRouting() {
     ViewRouter::WindowServices services;
     services.loadLanguage = [this](int language) { loadTranslation(language); };
-    services.showInfo = [] { qCDebug(lcMain) << "showInfo"; };
+    // A scan of every sensor fills the information window (finishGetComputerData).
+    services.showInfo = [this] {
+        if (m_sensorReader)
+            m_sensorReader->scanComputer();
+    };
     m_router = new ViewRouter(this, m_plus, m_mainView, std::move(services));
     m_router->fillMainView(QStringLiteral(ZYNE_PROGRAM_VERSION), QStringLiteral("0.0.0"));
     connect(m_mainView, &ui::MainView::sendData, this, &VxZyneRainbow::receiveMainData);
     connect(m_mainView, &ui::MainView::sendRGBData, this, &VxZyneRainbow::receiveRGBData);
+    m_classicRouter = new ClassicViewRouter(this, m_mainView);
+    new SeriesWiring(this, m_plus, m_effectTimers, m_mainView->seriesView());
+    connect(m_mainView, &ui::MainView::sendZyneData, this, &VxZyneRainbow::receiveZyneMainData);
+    connect(m_mainView, &ui::MainView::sendZyneRGBData, this, &VxZyneRainbow::receiveZyneRGBData);
+    connect(m_mainView, &ui::MainView::testSendFileData, this, &VxZyneRainbow::testReceiveFileData);
     m_mainView->show();
     // Started from the autostart entry (not from its own folder) with autorun on: tray only.
     if (QDir::currentPath() != QCoreApplication::applicationDirPath() && ApplicationSettings::get().isAutoRun)
@@ -148,6 +165,14 @@ void VxZyneRainbow::receiveMainData(QStringList data) {
 void VxZyneRainbow::receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright,
                                    int fanNum, QString selectLED) {
     m_router->receiveRGBData(red, green, blue, bright, fanNum, selectLED);
+}
+
+void VxZyneRainbow::receiveZyneMainData(QStringList data) {
+    m_classicRouter->receiveZyneMainData(data);
+}
+
+void VxZyneRainbow::receiveZyneRGBData(int red, int green, int blue, float bright, int fanNum) {
+    m_classicRouter->receiveZyneRGBData(red, green, blue, bright, fanNum);
 }
 
 void VxZyneRainbow::getVolumeValue() {
@@ -196,6 +221,7 @@ void VxZyneRainbow::finishGetTemp(int temperature) {
 
 void VxZyneRainbow::finishGetComputerData(QStringList readings) {
     qCDebug(lcMain) << "computerData:" << readings;
+    m_mainView->infoView()->setReadings(readings);
 }
 
 void VxZyneRainbow::updateSpeed() {
@@ -372,14 +398,9 @@ void VxZyneRainbow::receiveResetPlusMainView(int boxNum, int fanNum, int lightMo
 
 void VxZyneRainbow::receiveResetZyneMainView(int boxNum, int fanNum, int lightMode, int colour1, int colour2,
                                              int colour3, float bright, int speed, bool isTurnOff,
-                                             bool monitor, bool pwm, QString fanName, int savedProfile,
-                                             int currentProfile) {
-    // The classic views draw these; until they exist the log does.
-    qCDebug(lcMain).nospace() << "set bright:" << bright << ", BOX:" << boxNum << ", Fan:" << fanNum
-                              << ", lightMode:" << lightMode << ", colour:" << colour1 << "," << colour2
-                              << "," << colour3 << ", Speed:" << speed << ", isTurnOff:" << isTurnOff
-                              << ", Monitor:" << monitor << ", PWM:" << pwm << ", FanName:" << fanName
-                              << ", Profile:" << savedProfile << "/" << currentProfile;
+                                             bool monitor, bool pwm, QString, int, int) {
+    m_classicRouter->showPort(boxNum, fanNum, lightMode, colour1, colour2, colour3, bright, speed, isTurnOff,
+                              monitor, pwm);
 }
 
 void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType, bool stallWarned,
@@ -395,6 +416,7 @@ void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType
             .arg(stallWarned)
             .arg(monitor)
             .arg(boxWarning);
+    m_stallAlert->report(boxNum, rpm, fanType, stallWarned, monitor);
     m_router->showFanSpeed(boxNum, fanNum, rpm, fanType, stallWarned, monitor, boxWarning);
     QString& last = m_lastSpeedReport[boxNum * kPlusPortCount + fanNum];
     if (report == last)

@@ -11,8 +11,6 @@
 
 #include <memory>
 
-#include <memory>
-
 class QAction;
 class QMenu;
 class QTimer;
@@ -21,11 +19,14 @@ class GetHWiNFO;
 
 namespace zyne {
 
+class ClassicViewRouter;
 class ClassicWiring;
 class DeviceChangeHandler;
 class HotKeyHook;
 class MobileCommandRouter;
 class SocketHelper;
+class StallAlert;
+class UpdateWiring;
 class WindowMessageRouter;
 class EffectTimers;
 class ViewRouter;
@@ -46,6 +47,7 @@ public:
 
     ZynePlusCommandHelper* plusEngine() const { return m_plus; }
     ClassicWiring* classic() const { return m_classic; }
+    StallAlert* stallAlert() const { return m_stallAlert; }
     ui::MainView* mainView() const { return m_mainView; }
 
     // Consistency check between the operating system's device list and the discovery strings.
@@ -62,6 +64,12 @@ public:
     void writeDeviceProfile();
     // The AWT chip arrived (its handle slots are probed again) or left (its handles close).
     void awtControllerChanged(bool arrived);
+    // Plays the script of that name from the scripts folders (ScriptWiring.cpp); false when the
+    // name is refused or names no readable script.
+    bool openScriptByName(const QString& name);
+    // Demo show 0..8 on every port, with the effect timer running.
+    void startDemoEffect(int effect);
+    EffectTimers* effectTimers() const { return m_effectTimers; }
 
 signals:
     void sendResetBoxRequest();
@@ -157,8 +165,12 @@ public slots:
     void checkAWTConnectSucess();
     void socketHelperReceiveData(QVariantMap command);
     void receiveMainData(QStringList data);
+    // A script's frame texts and frequency, from the main view or the mobile app.
+    void testReceiveFileData(QStringList texts, int frequency);
     void receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int fanNum,
                         QString selectLED);
+    void receiveZyneMainData(QStringList data);
+    void receiveZyneRGBData(int red, int green, int blue, float bright, int fanNum);
 
 private:
     void connectPlusEngine();
@@ -166,6 +178,8 @@ private:
     void connectPlusIntake();
     // Probes every AWT handle slot (AwtWiring.cpp).
     void connectAwt();
+    // The error line's hardware error after the AWT controller was looked for.
+    void showHardwareErrorLine();
     void createMobileServer();
     void createTimers();
     void startSensorPolling();
@@ -188,6 +202,8 @@ private:
     // The visible window: no parent, lives until the process ends.
     ui::MainView* m_mainView = nullptr;
     ViewRouter* m_router = nullptr;
+    ClassicViewRouter* m_classicRouter = nullptr;
+    StallAlert* m_stallAlert = nullptr;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     EffectTimers* m_effectTimers = nullptr;
@@ -202,6 +218,7 @@ private:
     QAction* m_autoRunAction = nullptr;
     QAction* m_exitAction = nullptr;
     QTranslator* m_translator = nullptr;
+    UpdateWiring* m_updates = nullptr;
     IniHelper m_ini;
     // The last speed report of each port, so only changes reach the log.
     QHash<int, QString> m_lastSpeedReport;

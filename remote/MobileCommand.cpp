@@ -2,6 +2,7 @@
 
 #include "MobileFrames.h"
 
+#include <cmath>
 #include <initializer_list>
 
 namespace zyne {
@@ -21,9 +22,10 @@ constexpr KeyRange kPlusKeys[] = {
     {"BColor", 0, 255},   {"Bright", 0, 10},    {"Status", 0, 1},  {"Volume", 0, 100},  {"MusicMode", 0, 2},
     {"Profile", 1, 5},    {"FanSpeed", 0, 100}, {"Rainbow", 0, 1}, {"isTurnOff", 0, 1},
 };
+// Classic brightness is a factor (classicBright), as the classic status record reports it.
 constexpr KeyRange kClassicKeys[] = {
-    {"LightMode", 0, 20}, {"RColor", 0, 255}, {"GColor", 0, 255}, {"BColor", 0, 255}, {"Bright", 0, 10},
-    {"Status", 0, 1},     {"Volume", 0, 100}, {"Profile", 1, 5},  {"FanSpeed", 0, 5}, {"isTurnOff", 0, 1},
+    {"LightMode", 0, 20}, {"RColor", 0, 255}, {"GColor", 0, 255}, {"BColor", 0, 255},  {"Status", 0, 1},
+    {"Volume", 0, 100},   {"Profile", 1, 5},  {"FanSpeed", 0, 5}, {"isTurnOff", 0, 1},
 };
 constexpr int kVoiceBrightMax = 100;
 
@@ -50,6 +52,26 @@ bool readValues(const QVariantMap& data, const KeyRange (&keys)[N], int command,
         }
         out.values.insert(key, *number);
     }
+    return true;
+}
+
+// A classic brightness factor: a number (or numeric text) from 0 to 1.
+bool readClassicBright(const QVariantMap& data, MobileCommand& out, QString* error) {
+    const QVariant value = data.value(QStringLiteral("Bright"));
+    if (!value.isValid())
+        return true;
+    bool ok = false;
+    double factor = 0.0;
+    if (value.type() == QVariant::Double || value.type() == QVariant::Int ||
+        value.type() == QVariant::LongLong)
+        factor = value.toDouble(&ok);
+    else if (value.type() == QVariant::String)
+        factor = value.toString().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(factor) || factor < 0.0 || factor > 1.0) {
+        *error = QStringLiteral("Bright is not a factor in 0..1");
+        return false;
+    }
+    out.classicBright = float(factor);
     return true;
 }
 
@@ -124,6 +146,13 @@ bool hasRequiredPlusKeys(const MobileCommand& c, QString* error) {
     }
 }
 
+bool requiresClassicBright(const MobileCommand& c, QString* error) {
+    if (c.classicBright >= 0.0f)
+        return true;
+    *error = QStringLiteral("command %1 needs Bright").arg(c.command);
+    return false;
+}
+
 bool hasRequiredClassicKeys(const MobileCommand& c, QString* error) {
     switch (c.command) {
     case 1:
@@ -131,8 +160,8 @@ bool hasRequiredClassicKeys(const MobileCommand& c, QString* error) {
         return requires(c, {"LightMode", "isTurnOff"}, error)
         ;
     case 2:
-        return requires(c, {"RColor", "GColor", "BColor", "Bright", "LightMode", "isTurnOff"}, error)
-        ;
+        return requires(c, {"RColor", "GColor", "BColor", "LightMode", "isTurnOff"}, error)
+        &&requiresClassicBright(c, error);
     case 6:
         return requires(c, {"FanSpeed"}, error)
         ;
@@ -142,7 +171,8 @@ bool hasRequiredClassicKeys(const MobileCommand& c, QString* error) {
         if (c.value("Status") != 1)
             return true;
         return requires(c, {"Volume"}, error) &&
-               (c.boxes.none() || requires(c, {"LightMode", "Bright", "RColor", "GColor", "BColor"}, error));
+               (c.boxes.none() || (requires(c, {"LightMode", "RColor", "GColor", "BColor"}, error) &&
+                                   requiresClassicBright(c, error)));
     case 9:
         return requires(c, {"Profile"}, error)
         ;
@@ -204,8 +234,9 @@ std::optional<MobileCommand> parseMobileCommand(const QVariantMap& object, QStri
             return std::nullopt;
         }
     }
-    const bool valuesOk = c.classic ? readValues(data, kClassicKeys, c.command, c, error)
-                                    : readValues(data, kPlusKeys, c.command, c, error);
+    const bool valuesOk =
+        c.classic ? readValues(data, kClassicKeys, c.command, c, error) && readClassicBright(data, c, error)
+                  : readValues(data, kPlusKeys, c.command, c, error);
     if (!valuesOk)
         return std::nullopt;
 

@@ -25,6 +25,8 @@ struct MobileCommand {
     std::optional<QString> fanType;    // FanType filter text
     QHash<QString, int> values;        // the integer keys of Data that were sent
     QString voice;                     // Voice (command 18)
+    // Bright of the classic set: the factor 0..1 the classic status record reports; -1 when absent.
+    float classicBright = -1.0f;
 
     bool has(const char* key) const { return values.contains(QLatin1String(key)); }
     int value(const char* key, int fallback = 0) const { return values.value(QLatin1String(key), fallback); }

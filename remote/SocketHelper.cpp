@@ -129,7 +129,10 @@ void SocketHelper::readFrom(QTcpSocket* socket) {
             sendBoxList(socket);
             break;
         } else {
+            // Replies go back to the app that asked, not to whichever connected last.
+            m_handling = socket;
             emit socketHelperSendData(decoded.command);
+            m_handling.clear();
         }
     }
     if (guard && socket->bytesAvailable() > 0)
@@ -149,11 +152,17 @@ void SocketHelper::sendBoxList(QTcpSocket* socket) {
 }
 
 void SocketHelper::push(const QByteArray& jsonText) {
-    if (m_acceptOrder.isEmpty()) {
+    push(jsonText, m_handling);
+}
+
+void SocketHelper::push(const QByteArray& jsonText, const ReplyTarget& target) {
+    QTcpSocket* current = target && m_connections.contains(target) ? target.data() : nullptr;
+    if (!current && !m_acceptOrder.isEmpty())
+        current = m_acceptOrder.last();
+    if (!current) {
         qCDebug(lcRemote) << "push dropped: no connection";
         return;
     }
-    QTcpSocket* current = m_acceptOrder.last();
     if (current->bytesToWrite() > kMaxUnsentBytes) {
         closeConnection(current, "it does not read its replies");
         return;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariantMap>
 
@@ -48,8 +49,14 @@ public:
 
     // Used in every later greeting: the lock flag and password as the program started with them.
     void setLock(bool on, const QString& password);
-    // Sends the JSON text to the most recent connection still open; dropped when none is.
+    using ReplyTarget = QPointer<QTcpSocket>;
+    // The connection whose command is being handled, for a reply that comes later; null outside.
+    ReplyTarget replyTarget() const { return m_handling; }
+    // Sends the JSON text to the connection whose command is being handled, else to the most
+    // recent connection still open; dropped when none is.
     void push(const QByteArray& jsonText);
+    // The same for a reply to an earlier command: to its connection while that is open.
+    void push(const QByteArray& jsonText, const ReplyTarget& target);
 
 signals:
     void socketHelperSendData(QVariantMap command);
@@ -65,6 +72,7 @@ private:
     QList<QTcpServer*> m_servers;
     QHash<QTcpSocket*, FrameReader> m_connections;
     QList<QTcpSocket*> m_acceptOrder; // the last one is the current client
+    ReplyTarget m_handling;
     std::function<QString()> m_boxList;
     bool m_lockOn = false;
     QString m_password;

@@ -14,6 +14,8 @@ struct ApplicationSettingsValues {
     bool isSyncPwrix = false;
     // Who may reach the mobile app server: 0 nobody (off), 1 every interface, 2 this PC only.
     int mobileServer = 1;
+    // Base address of the update service ("https://host[:port]"); empty: no update check is sent.
+    QString updateServer = QString();
 };
 
 // Process-wide application settings. Written on the GUI thread, read from every thread,

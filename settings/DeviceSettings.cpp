@@ -13,7 +13,7 @@ const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys{{
     {"FanName", &DeviceRecord::FanName},
 }};
 
-const std::array<GroupKey<MainSettings>, 7> kMainKeys{{
+const std::array<GroupKey<MainSettings>, 8> kMainKeys{{
     {"AutoUpdate", &MainSettings::AutoUpdate},
     {"Language", &MainSettings::Language},
     {"Password", &MainSettings::Password},
@@ -21,6 +21,7 @@ const std::array<GroupKey<MainSettings>, 7> kMainKeys{{
     {"isAutoRun", &MainSettings::isAutoRun},
     {"isSyncPwrix", &MainSettings::isSyncPwrix},
     {"MobileServer", &MainSettings::MobileServer},
+    {"UpdateServer", &MainSettings::UpdateServer},
 }};
 
 const DeviceRecord kDefaultDeviceRecord{
@@ -29,8 +30,8 @@ const DeviceRecord kDefaultDeviceRecord{
 };
 
 const MainSettings kDefaultMainSettings{
-    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("5173"),
-    QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),
+    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("5173"), QStringLiteral("0"),
+    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),    QString(),
 };
 
 QString deviceGroupName(int box) {
@@ -49,8 +50,36 @@ QString translationFileForLanguage(int language) {
 }
 
 QString storableFanName(const QString& name) {
-    QString storable = name;
-    return storable.replace(QLatin1Char(','), QChar(0xFF0C));
+    QString storable;
+    storable.reserve(name.size());
+    for (const QChar c : name) {
+        if (c == QLatin1Char('%'))
+            storable += QStringLiteral("%25");
+        else if (c == QLatin1Char(','))
+            storable += QStringLiteral("%2C");
+        else
+            storable += c;
+    }
+    return storable;
+}
+
+QString fanNameFromStored(const QString& stored) {
+    QString name;
+    name.reserve(stored.size());
+    for (int i = 0; i < stored.size(); ++i) {
+        const QStringRef code = stored.midRef(i, 3);
+        if (code == QLatin1String("%25")) {
+            name += QLatin1Char('%');
+            i += 2;
+        } else if (code.compare(QLatin1String("%2C"), Qt::CaseInsensitive) == 0) {
+            name += QLatin1Char(',');
+            i += 2;
+        } else {
+            // A lone '%' (a name written before names were encoded) stays as it is.
+            name += stored.at(i);
+        }
+    }
+    return name;
 }
 
 int savedProfileFrom(const DeviceRecord& record) {
@@ -76,7 +105,7 @@ void applyDeviceRecord(const DeviceRecord& record, PlusPorts& ports, AwtFans& aw
     for (int port = 0; port < kPlusPortCount; ++port) {
         ports[port].Monitor = flagValue(monitors[port]);
         ports[port].FanType = valueOr(decimalValue(types[port]), 0, kFanTypeCount - 1, 0);
-        ports[port].FanName = names[port];
+        ports[port].FanName = fanNameFromStored(names[port]);
     }
     const QStringList awtMonitors = zyneMonitorFlags(record);
     for (int fan = 0; fan < kAwtFanCount; ++fan)
@@ -102,6 +131,7 @@ ApplicationSettingsValues applicationSettingsFrom(const MainSettings& main) {
     bool known = false;
     const int mobileServer = main.MobileServer.toInt(&known);
     values.mobileServer = known ? valueOr(mobileServer, 0, 2, 1) : 1;
+    values.updateServer = main.UpdateServer.trimmed();
     return values;
 }
 
@@ -136,6 +166,7 @@ KeyMap mainGroup(const ApplicationSettingsValues& values) {
         {QStringLiteral("isAutoRun"), flagText(values.isAutoRun)},
         {QStringLiteral("isSyncPwrix"), flagText(values.isSyncPwrix)},
         {QStringLiteral("MobileServer"), QString::number(values.mobileServer)},
+        {QStringLiteral("UpdateServer"), values.updateServer},
     };
 }
 

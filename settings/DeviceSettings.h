@@ -42,6 +42,7 @@ struct MainSettings {
     QString isAutoRun;
     QString isSyncPwrix;
     QString MobileServer;
+    QString UpdateServer;
 };
 
 struct DeviceSettings {
@@ -54,7 +55,7 @@ template <typename Group> struct GroupKey {
     QString Group::*field;
 };
 extern const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys;
-extern const std::array<GroupKey<MainSettings>, 7> kMainKeys;
+extern const std::array<GroupKey<MainSettings>, 8> kMainKeys;
 extern const DeviceRecord kDefaultDeviceRecord;
 // What a missing Device.ini gives for Main.
 extern const MainSettings kDefaultMainSettings;
@@ -64,9 +65,10 @@ QString mainGroupName();
 // "Language/de.qm" for language 3; empty for an index without a catalogue.
 QString translationFileForLanguage(int language);
 
-// A comma would split the name list and shift every later port's name, so it is stored as a
-// full-width comma, which reads back as one name.
+// A comma would split the name list and shift every later port's name, so a name is stored with
+// "%" and "," written as "%25" and "%2C", and read back as it was typed.
 QString storableFanName(const QString& name);
+QString fanNameFromStored(const QString& stored);
 
 // --- applying a read ---
 

@@ -11,7 +11,9 @@ packages=(
   libbenchmark-dev
   umockdev libumockdev-dev dbus-daemon
   pulseaudio pulseaudio-utils
+  python3
   fonts-dejavu-core fonts-wqy-microhei fonts-tlwg-loma-ttf
+  xvfb xdotool
 )
 
 missing=()

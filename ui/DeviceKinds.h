@@ -8,6 +8,7 @@
 namespace zyne::ui {
 
 constexpr int kDeviceKindCount = 8;
+constexpr int kBoxKindClassic = 0;
 constexpr int kBoxKindPlus = 1;
 constexpr int kBoxKindAwt = 2;
 

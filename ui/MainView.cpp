@@ -1,6 +1,8 @@
 #include "MainView.h"
 
 #include "BoxBar.h"
+#include "InSeries.h"
+#include "InfoView.h"
 #include "PasswordKeypad.h"
 #include "Pictures.h"
 #include "PlusCarousel.h"
@@ -74,6 +76,9 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     }
     connect(m_carousel, &PlusCarousel::rotationFinished, this, [this] { m_errorLine->raise(); });
 
+    buildClassicViews();
+    m_info = new InfoView(this);
+    m_info->hide();
     buildTitleBar();
     buildProfiles();
     buildInfoLabels();
@@ -84,11 +89,13 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     for (int k = SettingsMenu::kAutoUpdateEntry; k <= SettingsMenu::kPasswordEntry; ++k)
         connect(m_menu->entry(k), &QAbstractButton::released, this, &MainView::otherSwitch);
     connect(m_menu->syncButton(), &QAbstractButton::released, this, &MainView::slotSyncPwrix);
+    connect(m_menu->openScriptButton(), &QAbstractButton::released, this, &MainView::openScript);
 
     m_keypad = new PasswordKeypad(this);
     for (int k = 0; k < 12; ++k)
         connect(m_keypad->key(k), &QAbstractButton::released, this, &MainView::keyboardTouch);
 
+    buildSeries();
     buildSyncWarning();
     setPassword(QStringLiteral("0000"));
     resetLanguage(0);
@@ -96,6 +103,48 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     setTemperature(0);
     m_hasTemperature = false;
     m_temperatureLabel->setText(MainViewText::tr("TEMP"));
+}
+
+void MainView::buildClassicViews() {
+    for (int fan = 0; fan < kClassicViewCount; ++fan) {
+        auto* view = new ZyneRGBFanView(fan, this);
+        view->move(20 + 329 * fan, 105);
+        view->hide();
+        connect(view, &ZyneRGBFanView::sendData, this, &MainView::receiveZyneData);
+        connect(view, &ZyneRGBFanView::sendRGBData, this, &MainView::receiveZyneRGBData);
+        m_classicViews[static_cast<std::size_t>(fan)] = view;
+    }
+}
+
+void MainView::buildSeries() {
+    m_series = new InSeries(this);
+    m_series->move((width() - InSeries::kWidth) / 2, 120);
+    m_series->hide();
+    connect(m_series, &InSeries::sendHideSeriesView, this, &MainView::receiveCloseSeries);
+    m_seriesButton = new QPushButton(this);
+    m_seriesButton->setObjectName(QStringLiteral("btn_series"));
+    m_seriesButton->setGeometry(767, 79, 102, 25);
+    m_seriesButton->setFocusPolicy(Qt::NoFocus);
+    m_seriesButton->setCursor(Qt::PointingHandCursor);
+    m_seriesButton->setStyleSheet(QLatin1String(theme::kButton));
+    connect(m_seriesButton, &QPushButton::released, this, [this] {
+        m_series->show();
+        m_series->raise();
+    });
+}
+
+void MainView::fillSeriesNames() {
+    // Each fan's own lighting, then the three effects that run across all fans.
+    m_series->setLightModeNames({InSeriesText::tr("Each Fan"), lightModeName(17), lightModeName(18),
+                                 lightModeName(19)});
+    m_series->setColorModeNames({colorModeName(0), colorModeName(1)});
+    m_series->setLightSpeedNames({lightSpeedName(0), lightSpeedName(1), lightSpeedName(2), lightSpeedName(3)});
+    m_series->retranslate();
+    m_seriesButton->setText(InSeriesText::tr("All Fans"));
+}
+
+void MainView::receiveCloseSeries() {
+    m_series->hide();
 }
 
 void MainView::buildTitleBar() {
@@ -200,6 +249,10 @@ RainbowFan* MainView::plusView(int port) const {
     return m_carousel->view(port);
 }
 
+ZyneRGBFanView* MainView::classicView(int fan) const {
+    return fan >= 0 && fan < kClassicViewCount ? m_classicViews[static_cast<std::size_t>(fan)] : nullptr;
+}
+
 // Setters
 
 void MainView::setBoxType(int kind) {
@@ -207,6 +260,12 @@ void MainView::setBoxType(int kind) {
     m_boxType = kind;
     const bool plus = kind == kBoxKindPlus || kind == kBoxKindAwt;
     m_carousel->setVisible(plus);
+    for (ZyneRGBFanView* classic : m_classicViews)
+        classic->setVisible(kind == kBoxKindClassic);
+    // The series effects run on Plus boxes.
+    m_seriesButton->setVisible(plus);
+    if (!plus)
+        m_series->hide();
     if (plus) {
         for (RainbowFan* fan : m_carousel->views())
             fan->setBoxType(kind);
@@ -271,11 +330,13 @@ void MainView::setProgramVersion(const QString& version) {
 void MainView::refreshVersionLabel() {
     m_versionLabel->setText(QStringLiteral("V ") + m_programVersion + QStringLiteral(" , F ") +
                             m_firmwareVersion);
+    m_info->setVersions(m_versionLabel->text());
 }
 
 void MainView::setLocalAddress(const QString& address) {
     qCDebug(lcMainView) << "setIPaddress--GetCurrentThreadId:" << QThread::currentThreadId();
     m_addressLabel->setText(address);
+    m_info->setAddress(address);
 }
 
 QString MainView::localAddressText() {
@@ -310,6 +371,10 @@ void MainView::resetLanguage(int index) {
     m_syncWarningText->setText(MainViewText::tr("Error_Code_S_0x0011"));
     for (RainbowFan* fan : m_carousel->views())
         fan->retranslate();
+    for (ZyneRGBFanView* classic : m_classicViews)
+        classic->retranslate();
+    m_info->retranslate();
+    fillSeriesNames();
     if (isKnownError(m_errorType, m_errorIndex))
         m_errorLine->setText(errorLineText(m_errorType, m_errorIndex));
 }
@@ -485,13 +550,18 @@ void MainView::receiveRGBData(QStringList red, QStringList green, QStringList bl
     emit sendRGBData(red, green, blue, bright, port, selectLED);
 }
 
-void MainView::receiveZyneRGBData(int fan, int colourA, int colourB, float bright, int colourC) {
-    qCDebug(lcMainView) << "MainView::receiveZyneRGBData:" << fan;
-    emit sendZyneRGBData(fan, colourA, colourB, bright, colourC);
+void MainView::receiveZyneRGBData(int red, int green, int blue, float bright, int fan) {
+    qCDebug(lcMainView) << "MainView::receiveZyneRGBData:" << red;
+    emit sendZyneRGBData(red, green, blue, bright, fan);
 }
 
 void MainView::showInfo() {
     qCDebug(lcMainView) << "showInfo";
+    if (m_info->isHidden()) {
+        m_info->move(frameGeometry().center() - m_info->rect().center());
+        m_info->show();
+    }
+    m_info->raise();
     emit sendData({QStringLiteral("showInfo"), QStringLiteral("showInfo")});
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "RainbowFan.h"
+#include "ZyneRGBFanView.h"
 
 #include <QAbstractAnimation>
 #include <QPoint>
 #include <QStringList>
 #include <QWidget>
+
+#include <array>
 
 class QButtonGroup;
 class QLabel;
@@ -15,6 +18,8 @@ class QPushButton;
 namespace zyne::ui {
 
 class BoxBar;
+class InfoView;
+class InSeries;
 class PasswordKeypad;
 class PlusCarousel;
 class SettingsMenu;
@@ -26,11 +31,16 @@ class MainView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kProfileCount = 5;
+    static constexpr int kClassicViewCount = 3;
 
     explicit MainView(QWidget* parent = nullptr);
 
     RainbowFan* plusView(int port) const;
+    // The classic fan views 0..2; null for any other index.
+    ZyneRGBFanView* classicView(int fan) const;
     PlusCarousel* carousel() const { return m_carousel; }
+    InfoView* infoView() const { return m_info; }
+    InSeries* seriesView() const { return m_series; }
     int selectedBox() const { return m_selectedBox; }
     int selectedProfile() const { return m_selectedProfile; }
     int boxType() const { return m_boxType; }
@@ -53,6 +63,10 @@ public:
     void showBoxWarning(bool isHide, int warningType, int warningIndex);
     void showSyncWarning();
 
+    // Reads a lighting script and hands its frames on (testSendFileData); a file that can't be read
+    // or holds no frames sends nothing.
+    void openScriptFile(const QString& path);
+
     // The address text built the way the main window builds it: host, "IP Address", last IPv4.
     static QString localAddressText();
 
@@ -61,7 +75,7 @@ signals:
     void sendZyneData(QStringList data);
     void sendRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int port,
                      QString selectLED);
-    void sendZyneRGBData(int fan, int colourA, int colourB, float bright, int colourC);
+    void sendZyneRGBData(int red, int green, int blue, float bright, int fan);
     void testSendFileData(QStringList lines, int interval);
 
 public slots:
@@ -78,9 +92,12 @@ public slots:
     void changeControllerBox();
     void receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int port,
                         QString selectLED);
-    void receiveZyneRGBData(int fan, int colourA, int colourB, float bright, int colourC);
+    void receiveZyneRGBData(int red, int green, int blue, float bright, int fan);
     void showInfo();
     void slotSyncPwrix();
+    void receiveCloseSeries();
+    // The "Open Script" entry: a file dialog, then openScriptFile.
+    void openScript();
     void on_animation_stateChanged_syncWarning(QAbstractAnimation::State newState,
                                                QAbstractAnimation::State oldState);
 
@@ -96,6 +113,9 @@ private:
     void buildProfiles();
     void buildInfoLabels();
     void buildSyncWarning();
+    void buildClassicViews();
+    void buildSeries();
+    void fillSeriesNames();
     void refreshVersionLabel();
     void restyleProfileButtons(int language);
 
@@ -115,7 +135,11 @@ private:
     BoxBar* m_boxBar = nullptr;
     SettingsMenu* m_menu = nullptr;
     PasswordKeypad* m_keypad = nullptr;
+    InfoView* m_info = nullptr;
+    InSeries* m_series = nullptr;
+    QPushButton* m_seriesButton = nullptr;
     PlusCarousel* m_carousel = nullptr;
+    std::array<ZyneRGBFanView*, kClassicViewCount> m_classicViews{};
     QButtonGroup* m_profileGroup = nullptr;
     QPushButton* m_save = nullptr;
     QLabel* m_profileLabel = nullptr;

@@ -20,7 +20,7 @@ class QPropertyAnimation;
 
 namespace zyne::ui {
 
-class FanNameEdit;
+class FanNameLineEdit;
 
 // The state of one port as the engine reports it back to its view.
 struct PortViewState {
@@ -60,6 +60,13 @@ public:
     QLabel* fadeLabel() const { return m_fadeLabel; }
     void showVolumeWarning();
     void retranslate();
+    // Window messages set the controls through the paths a click takes; out-of-range values are the
+    // caller's to refuse.
+    void setBrightnessLevel(int level);
+    void setLedSelection(const QString& selectLED);
+    void pickLightMode(int mode);
+    void pickColorMode(int mode);
+    void pickLightSpeed(int speed);
     // Colour panel state, for the carousel's clicks.
     bool isColorWidgetShown() const;
 
@@ -151,7 +158,7 @@ private:
     std::array<QPushButton*, kLedCount> m_leds{};
     QLabel* m_fanLabel = nullptr;
     QLabel* m_nameLabel = nullptr;
-    FanNameEdit* m_nameEdit = nullptr;
+    FanNameLineEdit* m_nameEdit = nullptr;
     QPushButton* m_editName = nullptr;
     QPushButton* m_fanNum = nullptr;
     QPushButton* m_turnOff = nullptr;

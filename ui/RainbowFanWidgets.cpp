@@ -1,8 +1,9 @@
 // Building and laying out the controls of a device view; the behaviour is in RainbowFan.cpp.
 #include "RainbowFan.h"
 
-#include "FanNameEdit.h"
+#include "FanNameLineEdit.h"
 #include "Pictures.h"
+#include "PlusLEDButton.h"
 #include "Theme.h"
 #include "UiTexts.h"
 
@@ -70,12 +71,14 @@ void RainbowFan::buildControls() {
 
     m_nameLabel = makeLabel(this, QRect(74, 10, 168, 22), theme::kValue, Qt::AlignHCenter);
     m_nameLabel->setObjectName(QStringLiteral("label_editFanNameLine"));
-    m_nameEdit = new FanNameEdit(this);
+    m_nameEdit = new FanNameLineEdit(this);
     m_nameEdit->setGeometry(74, 10, 168, 22);
-    m_nameEdit->setStyleSheet(QStringLiteral("color: white; background: #14181d; border: 1px solid #03C6F7;"
-                                             " border-radius: 4px; font-family: Arial; font-size: 12px;"));
+    // While it is open the editor stands out from the card.
+    m_nameEdit->setStyleSheet(QStringLiteral("QLineEdit#labelFanName {color: white; background: #14181d;"
+                                             " border: 1px solid #03C6F7; border-radius: 4px;"
+                                             " font-family: Arial; font-size: 12px;}"));
     m_nameEdit->hide();
-    connect(m_nameEdit, &FanNameEdit::focussed, this, &RainbowFan::finishEditFanName);
+    connect(m_nameEdit, &FanNameLineEdit::focussed, this, &RainbowFan::finishEditFanName);
     m_editName = makeButton(this, "btn_editFanName", QRect(246, 12, 18, 18), "");
     m_editName->setStyleSheet(borderImage(QStringLiteral("editFanNanePen.png")));
     connect(m_editName, &QPushButton::released, this, &RainbowFan::pushEditFanNameBtn);
@@ -101,10 +104,7 @@ void RainbowFan::buildControls() {
     connect(m_default, &QPushButton::released, this, &RainbowFan::pushDefault);
 
     for (int i = 0; i < kLedCount; ++i) {
-        auto* led = makeButton(this, "", QRect(), "");
-        led->setObjectName(QStringLiteral("led%1").arg(i));
-        led->setCheckable(true);
-        led->setText(QString::number(i + 1));
+        auto* led = new PlusLEDButton(i, this);
         connect(led, &QPushButton::clicked, this, &RainbowFan::selectLedBtn);
         m_leds[static_cast<std::size_t>(i)] = led;
     }

@@ -13,6 +13,18 @@ struct MainViewText {
 struct RainbowFanText {
     Q_DECLARE_TR_FUNCTIONS(RainbowFan)
 };
+struct ZyneRGBFanViewText {
+    Q_DECLARE_TR_FUNCTIONS(ZyneRGBFanView)
+};
+struct AlertViewText {
+    Q_DECLARE_TR_FUNCTIONS(AlertView)
+};
+struct InfoViewText {
+    Q_DECLARE_TR_FUNCTIONS(InfoView)
+};
+struct InSeriesText {
+    Q_DECLARE_TR_FUNCTIONS(InSeries)
+};
 struct VxZyneRainbowText {
     Q_DECLARE_TR_FUNCTIONS(VxZyneRainbow)
 };

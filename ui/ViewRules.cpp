@@ -1,6 +1,7 @@
 #include "ViewRules.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zyne::ui {
 
@@ -29,9 +30,10 @@ QString sliderText(int percent) {
     return QString::number(percent) + QStringLiteral(" %");
 }
 
-SliderCaption caption(int value, int top, int percent, const QString& silent, const QString& performance) {
+SliderCaption caption(int value, int top, int percent, const QString& silent, const QString& performance,
+                      const QString& gap = QStringLiteral(" ")) {
     if (value <= 0)
-        return {SpeedSilent, silent + QLatin1Char(' ') + sliderText(percent)};
+        return {SpeedSilent, silent + gap + sliderText(percent)};
     if (value >= top)
         return {SpeedPerformance, performance + QLatin1Char('\n') + sliderText(100)};
     return {SpeedCustom, sliderText(percent)};
@@ -41,6 +43,12 @@ SliderCaption caption(int value, int top, int percent, const QString& silent, co
 int stepLightMode(int port, int lightMode, bool right) {
     return port == 0 ? stepThrough(kFirstPortCycle, lightMode, right)
                      : stepThrough(kPortCycle, lightMode, right);
+}
+
+bool isOfferedLightMode(int port, int lightMode) {
+    return port == 0
+               ? std::find(kFirstPortCycle.begin(), kFirstPortCycle.end(), lightMode) != kFirstPortCycle.end()
+               : std::find(kPortCycle.begin(), kPortCycle.end(), lightMode) != kPortCycle.end();
 }
 
 bool isMusicMode(int lightMode) {
@@ -91,6 +99,26 @@ SliderCaption percentSliderCaption(int value, const QString& silent, const QStri
 
 SliderCaption rpmSliderCaption(int value, const QString& silent, const QString& performance) {
     return caption(value, 10, 10 * std::clamp(value, 0, 10), silent, performance);
+}
+
+SliderCaption classicSpeedCaption(int value, bool pwm, const QString& silent, const QString& performance) {
+    const int level = std::clamp(value, 0, 5);
+    const int percent = pwm ? 50 + 10 * level : 20 * level;
+    return caption(level, 5, percent, silent, performance, QStringLiteral("  "));
+}
+
+float classicBrightFromSlider(int value) {
+    return static_cast<float>(100 - std::clamp(value, 0, 100)) / 100.0F;
+}
+
+int classicSliderFromBright(float bright) {
+    return 100 - std::clamp(static_cast<int>(std::lround(bright * 100.0F)), 0, 100);
+}
+
+int classicLightMode(bool rgbChecked, bool blinkChecked) {
+    if (blinkChecked)
+        return 2;
+    return rgbChecked ? 1 : 0;
 }
 
 QString temperatureSuffix(int celsius) {
@@ -145,6 +173,12 @@ QString toggledSelection(const QString& selectLED, int led, bool on) {
 
 bool noLedSelected(const QString& selectLED) {
     return !selectLED.contains(QLatin1Char('1'));
+}
+
+QString selectionFromBits(quint32 bits) {
+    if (bits >> kLedCount != 0)
+        return QString();
+    return QString::number(bits, 2).rightJustified(kLedCount, QLatin1Char('0'));
 }
 
 } // namespace zyne::ui

@@ -21,6 +21,7 @@ enum SpeedMode { SpeedCustom = 0, SpeedSilent = 1, SpeedPerformance = 2 };
 
 // Next light mode the picker offers; port 0 never offers Copy.
 int stepLightMode(int port, int lightMode, bool right);
+bool isOfferedLightMode(int port, int lightMode);
 bool isMusicMode(int lightMode);
 
 // The colour mode a picker arrow leads to for the given light mode (Copy follows port 0's mode).
@@ -38,6 +39,15 @@ struct SliderCaption {
 };
 SliderCaption percentSliderCaption(int value, const QString& silent, const QString& performance);
 SliderCaption rpmSliderCaption(int value, const QString& silent, const QString& performance);
+
+// Classic fan-speed label for slider level 0..5: with PWM the levels run from 50 % in steps of 10
+// (the temperature curve's floor), without it from 0 % in steps of 20.
+SliderCaption classicSpeedCaption(int value, bool pwm, const QString& silent, const QString& performance);
+// Classic brightness: the slider's left end is full brightness, its right end dark.
+float classicBrightFromSlider(int value);
+int classicSliderFromBright(float bright);
+// Classic light modes the view offers: 0 static colour, 1 colour cycle, 2 blink.
+int classicLightMode(bool rgbChecked, bool blinkChecked);
 
 // "TEMP:30°C / 86°F" without the translated word.
 QString temperatureSuffix(int celsius);
@@ -63,5 +73,8 @@ QString buttonTextColor(int red, int green, int blue);
 // The 12-character LED selection with one LED toggled; a malformed text starts from none.
 QString toggledSelection(const QString& selectLED, int led, bool on);
 bool noLedSelected(const QString& selectLED);
+// The selection whose LED i is on when digit i of the number, written in base 2 and left-padded
+// with '0' to 12 digits, is '1'; empty when the number needs more than 12 digits.
+QString selectionFromBits(quint32 bits);
 
 } // namespace zyne::ui

@@ -59,7 +59,7 @@ XQ_HANDLE openHid(int number) {
         }
         return handle;
     }
-    logLine("no chip HID interface number %d (%d present)", number, seen);
+    debugLine("no chip HID interface number %d (%d present)", number, seen);
     return XQ_INVALID_HANDLE;
 }
 
@@ -67,7 +67,7 @@ XQ_HANDLE openStorage(DeviceKind kind, int number) {
     System& system = currentSystem();
     const ChipStorage storage = findChipStorage(system, kind, number);
     if (storage.node.empty()) {
-        logLine("no chip %s in slot %d", storage.cdromTable ? "CD-ROM" : "disk", number);
+        debugLine("no chip %s in slot %d", storage.cdromTable ? "CD-ROM" : "disk", number);
         return XQ_INVALID_HANDLE;
     }
     auto device = std::shared_ptr<OpenDevice>(new (std::nothrow) OpenDevice);

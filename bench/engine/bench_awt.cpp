@@ -13,7 +13,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <ctime>
+#include <thread>
 
 using namespace zyne;
 
@@ -35,40 +37,105 @@ double threadCpuSeconds() {
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
-void waitForExchanges(AwtController& awt) {
-    while (awt.exchangesInFlight() > 0)
+// An AWT controller that has found box 0 on the instant chip.
+void findBox(AwtController& awt) {
+    awt.checkConnect(0);
+    while (awt.queuedCommands() > 0 || awt.exchangesInFlight() > 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-// GUI-thread CPU time of one command: queuing, the tick that builds and hands over its frame,
-// and taking the answer back. The exchange itself runs on the worker and is not counted.
+AwtCommand benchCommand(int type) {
+    AwtCommand command;
+    command.box = 0;
+    command.port = 1;
+    command.type = type;
+    command.values[0] = 60;
+    return command;
+}
+
+const char* label(int type) {
+    return type == AwtLighting ? "lighting frame" : type == AwtCross ? "effect frame" : "fan speed";
+}
+
+// GUI-thread CPU time of one command: queuing it and the tick that takes in the previous answer
+// and hands this frame to the handle's worker. The exchange runs on the worker and is not counted.
 void BM_AwtCommandGuiThreadCost(benchmark::State& state) {
     installChipLink(std::make_shared<InstantChip>());
     {
         std::array<ControllerBox, kBoxCount> boxes;
         AwtController awt(boxes);
-        awt.checkConnect(0);
-        while (awt.queuedCommands() > 0) {
-            awt.runNextCommand();
-            waitForExchanges(awt);
-        }
-        AwtCommand command;
-        command.box = 0;
-        command.port = 1;
-        command.type = static_cast<int>(state.range(0));
-        command.values[0] = 60;
+        findBox(awt);
+        const AwtCommand command = benchCommand(static_cast<int>(state.range(0)));
         for (auto _ : state) {
             const double start = threadCpuSeconds();
             awt.queue(command);
             awt.runNextCommand();
-            waitForExchanges(awt);
             state.SetIterationTime(threadCpuSeconds() - start);
+            // Time for the worker to answer; sleeping costs the GUI thread nothing.
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
         }
-        state.SetLabel(command.type == AwtLighting ? "lighting frame" : "fan speed");
+        state.SetLabel(label(command.type));
     }
     installChipLink(nullptr);
 }
-BENCHMARK(BM_AwtCommandGuiThreadCost)->Arg(AwtFanSpeed)->Arg(AwtLighting)->UseManualTime();
+BENCHMARK(BM_AwtCommandGuiThreadCost)->Arg(AwtFanSpeed)->Arg(AwtLighting)->Arg(AwtCross)->UseManualTime();
+
+// What the measuring itself adds to each figure above: an empty span timed the same way.
+void BM_MeasuredSpanOverhead(benchmark::State& state) {
+    for (auto _ : state) {
+        const double start = threadCpuSeconds();
+        state.SetIterationTime(threadCpuSeconds() - start);
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+}
+BENCHMARK(BM_MeasuredSpanOverhead)->UseManualTime();
+
+// The same through the event loop, as the program runs it: 100 commands queued at once, drained by
+// the controller's own 20 ms timer. Counts every GUI-thread cycle from queuing to the last answer,
+// the timer's wake-ups included.
+void BM_AwtCommandThroughEventLoop(benchmark::State& state) {
+    constexpr int kCommands = 100;
+    installChipLink(std::make_shared<InstantChip>());
+    {
+        std::array<ControllerBox, kBoxCount> boxes;
+        AwtController awt(boxes);
+        findBox(awt);
+        const AwtCommand command = benchCommand(static_cast<int>(state.range(0)));
+        for (auto _ : state) {
+            const double start = threadCpuSeconds();
+            for (int i = 0; i < kCommands; ++i)
+                awt.queue(command);
+            while (awt.queuedCommands() > 0 || awt.exchangesInFlight() > 0)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            const double perCommand = (threadCpuSeconds() - start) / kCommands;
+            state.SetIterationTime(perCommand);
+            state.counters["gui_us_per_command"] = perCommand * 1e6;
+        }
+        state.SetLabel(label(command.type));
+    }
+    installChipLink(nullptr);
+}
+BENCHMARK(BM_AwtCommandThroughEventLoop)->Arg(AwtFanSpeed)->Arg(AwtLighting)->Iterations(3)->UseManualTime();
+
+// What any 20 ms timer tick costs the GUI thread on this machine, doing nothing: subtract it from
+// the figure above to get the queue's own cost.
+void BM_EmptyTimerTick(benchmark::State& state) {
+    constexpr int kTicks = 100;
+    for (auto _ : state) {
+        int ticks = 0;
+        QTimer timer;
+        timer.setInterval(AwtController::kTickMs);
+        QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        const double start = threadCpuSeconds();
+        timer.start();
+        while (ticks < kTicks)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        const double perTick = (threadCpuSeconds() - start) / kTicks;
+        state.SetIterationTime(perTick);
+        state.counters["gui_us_per_tick"] = perTick * 1e6;
+    }
+}
+BENCHMARK(BM_EmptyTimerTick)->Iterations(3)->UseManualTime();
 
 // The chip stays busy for 10 s while the user changes a fan speed every 50 ms and the speed poll
 // runs every 65 ms; a 1 ms timer measures the longest gap between its ticks on the GUI thread.

@@ -3,9 +3,8 @@
 #include "AwtCommand.h"
 #include "ChipLink.h"
 
-#include <QObject>
-
 #include <memory>
+#include <vector>
 
 namespace zyne {
 
@@ -26,19 +25,19 @@ struct AwtJobResult {
 };
 
 // Runs the exchanges of one AWT handle on a thread of its own, in the order they were posted, so
-// a chip that stays busy never holds up the GUI thread. Each result comes back through
-// `finished`, queued to the thread the worker lives in.
-class AwtChipWorker : public QObject {
-    Q_OBJECT
+// a chip that stays busy never holds up the GUI thread. Results wait in the worker until the
+// owner collects them on its next tick: no event per exchange, no wake-up of the GUI thread.
+class AwtChipWorker {
 public:
-    AwtChipWorker(std::shared_ptr<ChipLink> link, QObject* parent = nullptr);
+    explicit AwtChipWorker(std::shared_ptr<ChipLink> link);
     // Waits briefly for a running exchange; one the chip still holds is left to finish alone.
-    ~AwtChipWorker() override;
+    ~AwtChipWorker();
+    AwtChipWorker(const AwtChipWorker&) = delete;
+    AwtChipWorker& operator=(const AwtChipWorker&) = delete;
 
     void post(AwtJob job);
-
-signals:
-    void finished(const zyne::AwtJobResult& result);
+    // Moves the results finished so far, in order, to the end of `results`.
+    void collect(std::vector<AwtJobResult>& results);
 
 private:
     struct Shared;
@@ -47,5 +46,3 @@ private:
 };
 
 } // namespace zyne
-
-Q_DECLARE_METATYPE(zyne::AwtJobResult)

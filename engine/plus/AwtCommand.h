@@ -48,6 +48,10 @@ struct AwtCommand {
 constexpr bool isAwtEffectFrame(int type) {
     return type == AwtCross || type == AwtCross2 || (type >= AwtMusicLight && type <= AwtEffect2);
 }
+// Types that act on one port of a box.
+constexpr bool isAwtPortCommand(int type) {
+    return type != AwtReadSpeeds && type != AwtSave && type != AwtPresenceCheck && type != AwtPassEnd;
+}
 // Types sent as 9-LED frames.
 constexpr bool isAwtNineLedFrame(int type) {
     return type == AwtLighting9 || type == AwtMusicLight9 || type == AwtMusicEq9 || type == AwtEffect9 ||

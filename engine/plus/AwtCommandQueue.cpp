@@ -1,5 +1,7 @@
 #include "AwtCommandQueue.h"
 
+#include <algorithm>
+
 namespace zyne {
 
 const char* awtCommandLabel(int type) {
@@ -47,9 +49,26 @@ const char* awtCommandLabel(int type) {
     }
 }
 
+namespace {
+// Commands that only say what a port shows now: a newer one makes a waiting one pointless.
+bool isReplaceable(int type) {
+    return isAwtEffectFrame(type) || type == AwtOneColour;
+}
+} // namespace
+
 bool AwtCommandQueue::push(const AwtCommand& command) {
-    if (m_commands.size() >= kMaxCommands && isAwtEffectFrame(command.type))
-        return false;
+    if (isReplaceable(command.type)) {
+        const auto samePort = [&](const AwtCommand& queued) {
+            return queued.box == command.box && queued.port == command.port && isAwtPortCommand(queued.type);
+        };
+        const auto last = std::find_if(m_commands.rbegin(), m_commands.rend(), samePort);
+        if (last != m_commands.rend() && isReplaceable(last->type)) {
+            *last = command;
+            return true;
+        }
+        if (m_commands.size() >= kMaxCommands && isAwtEffectFrame(command.type))
+            return false;
+    }
     m_commands.push_back(command);
     if (command.type == AwtReadSpeeds && isBoxIndex(command.box))
         ++m_speedReads[static_cast<std::size_t>(command.box)];

@@ -16,7 +16,9 @@ public:
     // refused (the effect sends a fresher one on its next tick), user commands never.
     static constexpr std::size_t kMaxCommands = 4096;
 
-    // False when the command was refused.
+    // False when the command was refused. An effect frame or one-colour command takes the place of
+    // its port's frame that still waits, unless another command for the port came after it: an
+    // animation never runs behind the chip, and a port gets at most one waiting frame.
     bool push(const AwtCommand& command);
     bool empty() const { return m_commands.empty(); }
     std::size_t size() const { return m_commands.size(); }

@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <bitset>
 
 Q_DECLARE_LOGGING_CATEGORY(lcPlus)
@@ -15,9 +16,9 @@ QString statusText(int status) {
     return QStringLiteral("0x%1").arg(status, 4, 16, QLatin1Char('0'));
 }
 
-bool isPortCommand(int type) {
-    return type != AwtReadSpeeds && type != AwtSave && type != AwtPresenceCheck && type != AwtPassEnd;
-}
+constexpr std::uint16_t kAllSlots = (1u << AwtController::kHandleCount) - 1;
+static_assert(AwtController::kHandleCount <= 16, "slot bits are kept in 16 bits");
+
 } // namespace
 
 AwtController::AwtController(std::array<ControllerBox, kBoxCount>& boxes, QObject* parent)
@@ -28,11 +29,17 @@ AwtController::AwtController(std::array<ControllerBox, kBoxCount>& boxes, QObjec
 }
 
 AwtController::~AwtController() {
-    // Handles the chip is not busy on are closed here; a busy one goes with the process.
+    // Handles the chip is not busy on are closed here; a busy one goes with the process. Answers
+    // that arrived are only counted: nobody is left to act on them.
     for (int n = 0; n < kHandleCount; ++n) {
-        if (m_handles[static_cast<std::size_t>(n)] != kNoChipHandle &&
-            m_inFlight[static_cast<std::size_t>(n)] == 0)
-            m_link->close(m_handles[static_cast<std::size_t>(n)]);
+        const auto at = static_cast<std::size_t>(n);
+        if (m_workers[at]) {
+            m_workers[at]->collect(m_results);
+            m_inFlight[at] -= static_cast<int>(m_results.size());
+            m_results.clear();
+        }
+        if (m_handles[at] != kNoChipHandle && m_inFlight[at] == 0)
+            m_link->close(m_handles[at]);
     }
 }
 
@@ -45,9 +52,10 @@ int AwtController::exchangesInFlight() const {
 
 void AwtController::queue(const AwtCommand& command) {
     const bool handleCommand = command.type == AwtPresenceCheck || command.type == AwtPassEnd;
-    const bool valid = command.type >= 0 && command.type < AwtCommandTypeCount && isBoxIndex(command.box) &&
-                       (!isPortCommand(command.type) || (command.port >= 0 && command.port < kAwtFanCount)) &&
-                       (!handleCommand || (command.values[0] >= 0 && command.values[0] < kHandleCount));
+    const bool valid =
+        command.type >= 0 && command.type < AwtCommandTypeCount && isBoxIndex(command.box) &&
+        (!isAwtPortCommand(command.type) || (command.port >= 0 && command.port < kAwtFanCount)) &&
+        (!handleCommand || (command.values[0] >= 0 && command.values[0] < kHandleCount));
     if (!valid) {
         qCWarning(lcPlus) << "AWT command refused: type" << command.type << "box" << command.box << "port"
                           << command.port << "value" << command.values[0];
@@ -94,14 +102,26 @@ void AwtController::dropped(const AwtCommand& command) {
     logged = true;
 }
 
+void AwtController::collectResults() {
+    for (int n = 0; n < kHandleCount; ++n) {
+        if (m_inFlight[static_cast<std::size_t>(n)] > 0)
+            m_workers[static_cast<std::size_t>(n)]->collect(m_results);
+    }
+    for (const AwtJobResult& result : m_results)
+        onFinished(result);
+    m_results.clear();
+}
+
 void AwtController::runNextCommand() {
+    collectResults();
     const std::optional<AwtCommand> next =
         m_queue.takeNext([this](const AwtCommand& command) { return judge(command); },
                          [this](const AwtCommand& command) { dropped(command); });
-    if (m_queue.empty())
-        m_timer.stop();
-    if (!next)
+    if (!next) {
+        if (m_queue.empty() && exchangesInFlight() == 0)
+            m_timer.stop();
         return;
+    }
     qCDebug(lcPlus).nospace() << awtCommandLabel(next->type) << next->box << ", fan:" << next->port
                               << ", type:" << next->type << ", value:" << next->values[0];
     if (next->type == AwtPassEnd) {
@@ -153,12 +173,13 @@ awt::Frame AwtController::frameFor(const AwtCommand& command) {
 
 void AwtController::post(AwtJob job) {
     const auto index = static_cast<std::size_t>(job.tableIndex);
-    if (!m_workers[index]) {
-        m_workers[index] = new AwtChipWorker(m_link, this);
-        connect(m_workers[index], &AwtChipWorker::finished, this, &AwtController::onFinished);
-    }
+    if (!m_workers[index])
+        m_workers[index] = std::make_unique<AwtChipWorker>(m_link);
     ++m_inFlight[index];
     m_workers[index]->post(std::move(job));
+    // The answer is taken in by a tick.
+    if (!m_timer.isActive())
+        m_timer.start();
 }
 
 void AwtController::checkConnect(int tableIndex) {
@@ -174,10 +195,13 @@ void AwtController::checkConnect(int tableIndex) {
         // Opening only looks the chip up; it never waits on it.
         handle = m_link->open("xq_hid" + std::to_string(tableIndex + 1));
         if (handle == kNoChipHandle) {
+            noteUnopened(tableIndex);
             command.type = AwtPassEnd;
             queue(command);
             return;
         }
+        m_unopened = 0;
+        m_noChipWarned = false;
         qCInfo(lcPlus) << "AWT chip opened as xq_hid" << tableIndex + 1;
     }
     command.type = AwtPresenceCheck;
@@ -188,6 +212,17 @@ void AwtController::checkConnect(int tableIndex) {
     command.box = 0;
     command.type = AwtPassEnd;
     queue(command);
+}
+
+void AwtController::noteUnopened(int tableIndex) {
+    qCDebug(lcPlus) << "no AWT chip as xq_hid" << tableIndex + 1;
+    m_unopened = static_cast<std::uint16_t>(m_unopened | (1u << tableIndex));
+    const bool anyOpen = std::any_of(m_handles.begin(), m_handles.end(),
+                                     [](ChipHandle handle) { return handle != kNoChipHandle; });
+    if (m_unopened != kAllSlots || anyOpen || m_noChipWarned)
+        return;
+    m_noChipWarned = true;
+    qCWarning(lcPlus) << "no AWT controller: no chip answers as xq_hid1 to xq_hid16";
 }
 
 void AwtController::requestFirmware(int box) {

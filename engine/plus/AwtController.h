@@ -27,7 +27,8 @@ public:
 
     // The queuing operation: appends a copy of the command.
     void queue(const AwtCommand& command);
-    // One tick: sends the first command whose handle is free, if any.
+    // One tick: takes in the answers that have arrived, then sends the first command whose handle
+    // is free, if any. The timer ticks while commands wait or exchanges are out.
     void runNextCommand();
     // Opens handle `tableIndex` ("xq_hid" + index + 1) if needed and queues a presence pass on it.
     void checkConnect(int tableIndex);
@@ -54,6 +55,7 @@ private:
     void dropped(const AwtCommand& command);
     awt::Frame frameFor(const AwtCommand& command);
     void post(AwtJob job);
+    void collectResults();
     void onFinished(const AwtJobResult& result);
     void finishPresence(const AwtJobResult& result);
     void finishFirmware(const AwtJobResult& result);
@@ -61,6 +63,7 @@ private:
     // Acts on a failed status; true when the handle was closed.
     bool handleFailure(const AwtJobResult& result, awt::StatusAction action);
     void closeHandle(int tableIndex, ChipHandle handle);
+    void noteUnopened(int tableIndex);
     void setAnswered(int box, int tableIndex, bool answered);
     void loseBox(int box);
     ControllerBox& boxAt(int box) { return m_boxes[static_cast<std::size_t>(box)]; }
@@ -71,13 +74,18 @@ private:
     QTimer m_timer;
     std::array<ChipHandle, kHandleCount> m_handles;
     std::array<int, kHandleCount> m_inFlight{};
-    std::array<AwtChipWorker*, kHandleCount> m_workers{};
+    std::array<std::unique_ptr<AwtChipWorker>, kHandleCount> m_workers;
+    std::vector<AwtJobResult> m_results; // reused by every tick
     // Bit n set: the box answered the presence check on handle n.
     std::array<std::uint16_t, kBoxCount> m_answeredOn{};
     // Commands for a box without a chip handle are dropped; logged once until it has one again.
     std::array<bool, kBoxCount> m_dropLogged{};
     std::array<bool, kBoxCount> m_badSpeedsLogged{};
     bool m_refusedLogged = false;
+    // Bit n set: opening handle n found no chip since a handle last opened. One warning when no
+    // slot has a chip, instead of one line per slot at every start.
+    std::uint16_t m_unopened = 0;
+    bool m_noChipWarned = false;
 };
 
 } // namespace zyne

@@ -120,6 +120,15 @@ Leds oneColour(int red, int green, int blue) {
     return leds;
 }
 
+Leds fromTriples(const LedTriples& triples, bool oneColour) {
+    Leds leds{};
+    for (int i = 0; i < kLedCount; ++i) {
+        const auto at = static_cast<std::size_t>(3 * (oneColour ? 0 : i));
+        leds[static_cast<std::size_t>(i)] = {triples[at + 1], triples[at], triples[at + 2], 100};
+    }
+    return leds;
+}
+
 int fanDuty(int percent, int fanType) {
     const int duty = std::clamp(percent, 0, 100);
     return fanType == 0 ? std::max(duty, kMinFanDuty) : duty;

@@ -3,6 +3,7 @@
 // Command frames of the AWT controller and the replies to them. Pure: no Qt objects, no I/O.
 
 #include "FanRecords.h"
+#include "PlusReports.h"
 
 #include <QString>
 
@@ -55,6 +56,9 @@ std::uint8_t effectByte(int mode, int lightSpeed);
 Leds portLeds(const RainbowFanState& port, int mode);
 // Twelve entries of one colour at full brightness.
 Leds oneColour(int red, int green, int blue);
+// An effect frame as the Plus controllers get it (wire-order triples, brightness already applied;
+// `oneColour`: only the first triple, for the whole fan) as LED entries at full brightness.
+Leds fromTriples(const LedTriples& triples, bool oneColour);
 // The duty sent for a fan-speed command: plain fans (type 0) stall below 23 %.
 int fanDuty(int percent, int fanType);
 

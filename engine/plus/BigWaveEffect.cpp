@@ -53,9 +53,9 @@ bool BigWaveEffect::tick(const BoxRecords& boxes, PortFrames& frames) {
     bool used = false;
     for (int b = 0; b < kBoxCount; ++b) {
         const ControllerBox& box = boxes[static_cast<std::size_t>(b)];
-        if (!box.isPlusConnected())
+        if (!drawsEffects(box))
             continue;
-        for (int p = 0; p < kPlusPortCount; ++p) {
+        for (int p = 0; p < effectPorts(box); ++p) {
             const RainbowFanState& fan = box.rainbowFan[static_cast<std::size_t>(p)];
             if (followedMode(box, p) != lightmode::Aurora || !fan.Monitor)
                 continue;
@@ -63,7 +63,8 @@ bool BigWaveEffect::tick(const BoxRecords& boxes, PortFrames& frames) {
             const int speed = std::clamp(fan.lightSpeed, 0, 3);
             if (m_tick % (speed + 1) != 0)
                 continue;
-            frames.push_back({b, p, kModeStaticFrame, nextFrame(speed)});
+            frames.push_back(
+                {b, p, kModeStaticFrame, nextFrame(speed), awtFrameType(fan, AwtEffect2, AwtEffect9)});
         }
     }
     if (++m_tick >= kTickWrap)

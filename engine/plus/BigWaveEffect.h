@@ -11,7 +11,7 @@ public:
     // The wave colour after one step of size h.
     static RgbColour step(RgbColour colour, int h);
 
-    // One 100 ms tick over every present Plus box; false when no port is in the mode any more.
+    // One 100 ms tick over every present Plus and AWT box; false when no port is in the mode any more.
     bool tick(const BoxRecords& boxes, PortFrames& frames);
 
     // The frame of one port at its speed; moves the wave colour on by seven steps.

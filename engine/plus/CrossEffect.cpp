@@ -30,7 +30,7 @@ std::vector<CrossStep> tick(BoxRecords& boxes, PortFrames& frames) {
         ControllerBox& box = boxes[static_cast<std::size_t>(b)];
         if (!box.isConnected && box.boxType != BoxAwt)
             continue;
-        for (int p = 0; p < kPlusPortCount; ++p) {
+        for (int p = 0; p < effectPorts(box); ++p) {
             RainbowFanState& fan = box.rainbowFan[static_cast<std::size_t>(p)];
             int mode = fan.lightMode;
             if (mode == lightmode::Copy) {
@@ -45,8 +45,9 @@ std::vector<CrossStep> tick(BoxRecords& boxes, PortFrames& frames) {
             const int speed = std::clamp(fan.lightSpeed, 0, 3);
             const int position = (counter / (speed + 1)) % kLedCount;
             steps.push_back({b, p, position});
-            if (box.boxType == BoxPlus)
-                frames.push_back({b, p, kModeStaticFrame, frame(fan, position)});
+            if (drawsEffects(box))
+                frames.push_back({b, p, kModeStaticFrame, frame(fan, position),
+                                  awtFrameType(fan, AwtCross, AwtCross2), position});
             ++counter;
         }
     }

@@ -15,7 +15,8 @@ struct CrossStep {
 };
 
 // One 50 ms tick: advances the step counter of every port in the cross mode (kept in its record)
-// and draws it. Returns the positions drawn; empty when no port is in the mode any more.
+// and draws it (AWT boxes: their first three ports). Returns the positions drawn; empty when no port is in
+// the mode any more.
 std::vector<CrossStep> tick(BoxRecords& boxes, PortFrames& frames);
 
 // A port's frame with the cross at a position: two opposite LEDs lit.

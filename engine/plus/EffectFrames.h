@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AwtCommand.h"
 #include "ControllerBox.h"
 #include "PlusReports.h"
 
@@ -10,12 +11,15 @@ namespace zyne {
 
 using BoxRecords = std::array<ControllerBox, kBoxCount>;
 
-// One lighting report an effect tick wants written to a port.
+// One lighting report an effect tick wants written to a port. A port of an AWT box takes it as
+// a queued AWT command of type `awtType` with `value` (cross position, music level).
 struct PortFrame {
     int box = 0;
     int port = 0;
     int modeByte = kModeStaticFrame;
     LedTriples leds{};
+    int awtType = AwtEffect;
+    int value = 0;
 };
 using PortFrames = std::vector<PortFrame>;
 
@@ -41,6 +45,21 @@ constexpr bool isMeteor(int mode) {
     return mode == ShootingStar || mode == BlackHole;
 }
 } // namespace lightmode
+
+// Fan type 7 ("Vela Plus") has 9 LEDs on the AWT controller.
+constexpr int kFanTypeNineLeds = 7;
+
+// The boxes the effects draw on: present Plus boxes, and AWT boxes on their first three ports.
+inline bool drawsEffects(const ControllerBox& box) {
+    return box.isPlusConnected() || box.boxType == BoxAwt;
+}
+inline int effectPorts(const ControllerBox& box) {
+    return box.boxType == BoxAwt ? kAwtFanCount : kPlusPortCount;
+}
+// An effect's AWT command type for a port: `nine` for a 9-LED fan, `twelve` otherwise.
+inline int awtFrameType(const RainbowFanState& fan, int twelve, int nine) {
+    return fan.FanType == kFanTypeNineLeds ? nine : twelve;
+}
 
 // A port's mode as the animations see it: a follower of port 0 takes port 0's current mode.
 inline int followedMode(const ControllerBox& box, int port) {

@@ -29,14 +29,15 @@ bool EffectPlayback::tick(const BoxRecords& boxes, PortFrames& frames) {
     bool used = false;
     for (int b = 0; b < kBoxCount; ++b) {
         const ControllerBox& box = boxes[static_cast<std::size_t>(b)];
-        if (!box.isConnected)
+        if (!box.isConnected && box.boxType != BoxAwt)
             continue;
-        for (int p = 0; p < kPlusPortCount; ++p) {
-            if (box.rainbowFan[static_cast<std::size_t>(p)].lightMode != lightmode::Playback)
+        for (int p = 0; p < effectPorts(box); ++p) {
+            const RainbowFanState& fan = box.rainbowFan[static_cast<std::size_t>(p)];
+            if (fan.lightMode != lightmode::Playback)
                 continue;
             used = true;
-            if (box.boxType == BoxPlus)
-                frames.push_back({b, p, kModeStaticFrame, leds});
+            if (drawsEffects(box))
+                frames.push_back({b, p, kModeStaticFrame, leds, awtFrameType(fan, AwtEffect, AwtEffect9)});
         }
     }
     return used;

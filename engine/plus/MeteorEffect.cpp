@@ -14,8 +14,14 @@ const RainbowFanState& fanAt(const BoxRecords& boxes, const LedPosition& at) {
     return boxes[static_cast<std::size_t>(at.box)].rainbowFan[static_cast<std::size_t>(at.port)];
 }
 
+// A port an AWT box doesn't have is in no mode.
 int modeAt(const BoxRecords& boxes, int box, int port) {
-    return followedMode(boxes[static_cast<std::size_t>(box)], port);
+    const ControllerBox& record = boxes[static_cast<std::size_t>(box)];
+    return port < effectPorts(record) ? followedMode(record, port) : -1;
+}
+
+PortFrame meteorPortFrame(const LedPosition& at, const RainbowFanState& fan, const LedTriples& leds) {
+    return {at.box, at.port, kModeStaticFrame, leds, awtFrameType(fan, AwtMeteor, AwtMeteor9)};
 }
 
 // The meteor LEDs lying on a port. Positions are matched by box as well as port, so a meteor that
@@ -37,20 +43,19 @@ void draw(const MeteorState& state, const BoxRecords& boxes, const SeriesSetting
     const RainbowFanState& fan = fanAt(boxes, at);
     const int mode = modeAt(boxes, at.box, at.port);
     if (mode == lightmode::ShootingStar)
-        frames.push_back({at.box, at.port, kModeStaticFrame, meteorFrame(state, at.box, at.port, fan)});
+        frames.push_back(meteorPortFrame(at, fan, meteorFrame(state, at.box, at.port, fan)));
     else if (mode == lightmode::BlackHole)
-        frames.push_back(
-            {at.box, at.port, kModeStaticFrame, shadowFrame(state, at.box, at.port, fan, series)});
+        frames.push_back(meteorPortFrame(at, fan, shadowFrame(state, at.box, at.port, fan, series)));
 }
 
 // The meteor has left a port for good: dark again, or back to its own colours.
 void release(const MeteorState& state, const BoxRecords& boxes, const LedPosition& at, PortFrames& frames) {
+    const RainbowFanState& fan = fanAt(boxes, at);
     const int mode = modeAt(boxes, at.box, at.port);
     if (mode == lightmode::ShootingStar)
-        frames.push_back({at.box, at.port, kModeStaticFrame, LedTriples{}});
+        frames.push_back(meteorPortFrame(at, fan, LedTriples{}));
     else if (mode == lightmode::BlackHole)
-        frames.push_back(
-            {at.box, at.port, kModeStaticFrame, restoreFrame(state.seriesColorMode, fanAt(boxes, at))});
+        frames.push_back(meteorPortFrame(at, fan, restoreFrame(state.seriesColorMode, fan)));
 }
 
 // Moves the head to the next port in a meteor mode; false when two passes over every box found none.

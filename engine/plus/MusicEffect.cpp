@@ -71,9 +71,11 @@ int twelfthsReached(int level) {
 
 PortFrame frame(int box, int port, const RainbowFanState& fan, int mode, int level) {
     PortFrame out{box, port, kModeStaticFrame, {}};
+    out.value = level;
     switch (mode) {
     case lightmode::Music1:
     case lightmode::Mobile1:
+        out.awtType = awtFrameType(fan, AwtMusicLight, AwtMusicLight9);
         if (fan.colorMode == 1) {
             out.modeByte = kModeOneColour;
             lightLed(out.leds, 0, fan, kWholeFanEntry, level, false);
@@ -83,9 +85,11 @@ PortFrame frame(int box, int port, const RainbowFanState& fan, int mode, int lev
         break;
     case lightmode::Music2:
     case lightmode::Mobile2:
+        out.awtType = awtFrameType(fan, AwtMusicEq, AwtMusicEq9);
         out.leds = levelBar(fan, level);
         break;
     default:
+        out.awtType = awtFrameType(fan, AwtMusicEq2, AwtMusicEq3);
         out.leds = rotatingPair(fan, level);
         break;
     }
@@ -96,9 +100,9 @@ bool tick(const BoxRecords& boxes, const Levels& levels, PortFrames& frames) {
     bool used = false;
     for (int b = 0; b < kBoxCount; ++b) {
         const ControllerBox& box = boxes[static_cast<std::size_t>(b)];
-        if (!box.isPlusConnected())
+        if (!drawsEffects(box))
             continue;
-        for (int p = 0; p < kPlusPortCount; ++p) {
+        for (int p = 0; p < effectPorts(box); ++p) {
             const RainbowFanState& fan = box.rainbowFan[static_cast<std::size_t>(p)];
             const int mode = copiedMode(fan);
             if (!lightmode::isMusic(mode))

@@ -21,7 +21,8 @@ int twelfthsReached(int level);
 // is a whole-fan colour (pulse with one colour) or 12 LEDs.
 PortFrame frame(int box, int port, const RainbowFanState& fan, int mode, int level);
 
-// One 50 ms tick over every present Plus box, at the smoothed levels; false when no port is in a
+// One 50 ms tick over every present Plus box and the first three ports of every AWT box, at the
+// smoothed levels (the PC's for modes 8..10, the app's for 11..13); false when no port is in a
 // music mode any more.
 bool tick(const BoxRecords& boxes, const Levels& levels, PortFrames& frames);
 

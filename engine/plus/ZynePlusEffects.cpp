@@ -9,7 +9,22 @@ namespace zyne {
 
 void ZynePlusCommandHelper::writeFrames(const PortFrames& frames) {
     for (const PortFrame& frame : frames)
+        writeFrame(frame);
+}
+
+void ZynePlusCommandHelper::writeFrame(const PortFrame& frame) {
+    if (box(frame.box).boxType != BoxAwt) {
         sendLighting(frame.box, frame.port, frame.modeByte, frame.leds);
+        return;
+    }
+    // The AWT queue takes it; the chip gets it on a later tick, off this thread.
+    AwtCommand command;
+    command.box = frame.box;
+    command.port = frame.port;
+    command.type = frame.awtType;
+    command.values[0] = frame.value;
+    command.leds = awt::fromTriples(frame.leds, frame.modeByte == kModeOneColour);
+    queueAWTCommand(command);
 }
 
 void ZynePlusCommandHelper::receiveBigWave() {
@@ -68,11 +83,10 @@ void ZynePlusCommandHelper::loadEffectFrames(std::vector<EffectFrame> frames) {
 
 void ZynePlusCommandHelper::startMeteor(int boxNum, int fanNum, int variant) {
     meteor::start(m_meteor, boxNum, fanNum, variant);
-    if (variant == 1)
-        sendCommand_turnoff(boxNum, fanNum);
-    else
-        sendLighting(boxNum, fanNum, kModeStaticFrame,
-                     meteor::restoreFrame(m_meteor.seriesColorMode, port(boxNum, fanNum)));
+    // The lit meteor starts on a dark port, the dark one on the port's own colours.
+    const RainbowFanState& fan = port(boxNum, fanNum);
+    const LedTriples leds = variant == 1 ? LedTriples{} : meteor::restoreFrame(m_meteor.seriesColorMode, fan);
+    writeFrame({boxNum, fanNum, kModeStaticFrame, leds, awtFrameType(fan, AwtMeteor, AwtMeteor9)});
     emit sendStartMeteorTimer();
 }
 
@@ -101,6 +115,11 @@ void ZynePlusCommandHelper::receiveSeriesRGB(int, int, int* red, int* green, int
 void ZynePlusCommandHelper::resetAllToFullLight() {
     qCDebug(lcPlus) << "resetAllToFullLight";
     for (int b = 0; b < kBoxCount; ++b) {
+        if (box(b).boxType == BoxAwt) {
+            for (int p = 0; p < kAwtFanCount; ++p)
+                queueAwt(b, p, awtFrameType(port(b, p), AwtLighting, AwtLighting9));
+            continue;
+        }
         if (!box(b).isPlusConnected())
             continue;
         for (int p = 0; p < kPlusPortCount; ++p) {

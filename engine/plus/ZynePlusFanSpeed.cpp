@@ -213,8 +213,7 @@ void ZynePlusCommandHelper::reportPolledSpeed(int boxNum, int fanNum, int rpm) {
     const StallDecision decision = stallDecision(fan.Monitor, fan.stallWarned, isFan(fan.FanType), rpm);
     fan.stallWarned = decision.stallWarned;
     // The AWT record follows: a new stall only on an AWT port, a running fan on any of the first three.
-    if (decision.report && fanNum < kAwtFanCount &&
-        (!decision.stallWarned || isAwtPort(box(boxNum), fanNum)))
+    if (decision.report && fanNum < kAwtFanCount && (!decision.stallWarned || isAwtPort(box(boxNum), fanNum)))
         boxArray[static_cast<std::size_t>(boxNum)].awtFan[static_cast<std::size_t>(fanNum)].stallWarned =
             decision.stallWarned;
     if (decision.report)

@@ -29,8 +29,6 @@ enum LightMode {
 };
 
 constexpr int kLightSpeeds = 4;
-// Fan type 7 ("Vela Plus") has 9 LEDs on the AWT controller.
-constexpr int kFanTypeNineLeds = 7;
 
 bool isLightSpeed(int speed) {
     return speed >= 0 && speed < kLightSpeeds;
@@ -160,24 +158,20 @@ void ZynePlusCommandHelper::refreshFanLed(int boxNum, int fanNum) {
     case Temperature:
         startTemperatureColour(boxNum, fanNum);
         break;
-    case ShootingStar:
-        startMeteor(boxNum, fanNum, 1);
-        break;
-    case BlackHole:
-        startMeteor(boxNum, fanNum, 2);
-        break;
-    case Aurora:
-        emit sendStartBigWaveTimer();
-        break;
     default:
-        // Effect playback (16) is started by whoever loads the frames; 20 and unknown modes send nothing.
-        startEffectTimer(mode);
+        startAnimation(boxNum, fanNum, mode);
         break;
     }
 }
 
-void ZynePlusCommandHelper::startEffectTimer(int mode) {
-    if (mode == Cross) {
+void ZynePlusCommandHelper::startAnimation(int boxNum, int fanNum, int mode) {
+    if (mode == ShootingStar)
+        startMeteor(boxNum, fanNum, 1);
+    else if (mode == BlackHole)
+        startMeteor(boxNum, fanNum, 2);
+    else if (mode == Aurora)
+        emit sendStartBigWaveTimer();
+    else if (mode == Cross) {
         qCDebug(lcPlus) << "sendStartCrossTimer:::" << mode;
         emit sendStartCrossTimer();
     } else if (mode >= Music1 && mode <= Music3) {
@@ -203,7 +197,7 @@ void ZynePlusCommandHelper::refreshAwtFanLed(int boxNum, int fanNum) {
         return;
     }
     if (mode >= Snake && mode <= Light) {
-        queueAwt(boxNum, fanNum, fan.FanType == kFanTypeNineLeds ? AwtLighting9 : AwtLighting);
+        queueAwt(boxNum, fanNum, awtFrameType(fan, AwtLighting, AwtLighting9));
         return;
     }
     if (mode == Temperature) {
@@ -219,7 +213,7 @@ void ZynePlusCommandHelper::refreshAwtFanLed(int boxNum, int fanNum) {
         emit sendStartComputTempTimer();
         return;
     }
-    startEffectTimer(mode);
+    startAnimation(boxNum, fanNum, mode);
 }
 
 void ZynePlusCommandHelper::startTemperatureColour(int boxNum, int fanNum) {

@@ -99,16 +99,21 @@ void ZynePlusCommandHelper::sendCommandCPUTemp() {
         }
     }
     bool used = false;
+    const RgbColour& colour = m_temperature.displayed;
     for (int b = 0; b < kBoxCount; ++b) {
-        if (!box(b).isConnected)
+        if (!box(b).isConnected && box(b).boxType != BoxAwt)
             continue;
-        for (int p = 0; p < kPlusPortCount; ++p) {
+        for (int p = 0; p < effectPorts(box(b)); ++p) {
             if (copiedMode(port(b, p)) != lightmode::Temperature)
                 continue;
             used = true;
             // An unchanged temperature sends nothing, but still counts the port as in the mode.
-            if (moved && box(b).boxType == BoxPlus)
-                sendCommand_OneColor(b, p, m_temperature.displayed);
+            if (!moved)
+                continue;
+            if (box(b).boxType == BoxAwt)
+                queueAWTCommand({b, p, AwtOneColour, {colour.red, colour.green, colour.blue}, {}});
+            else if (box(b).boxType == BoxPlus)
+                sendCommand_OneColor(b, p, colour);
         }
     }
     if (!used)

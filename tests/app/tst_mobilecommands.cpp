@@ -1,60 +1,22 @@
 // The main window's handling of the mobile app's commands: the signals the views use, the reports
 // that reach the simulated controllers, and the replies on the app's connection.
 #include "EngineRig.h"
-#include "SocketHelper.h"
-#include "VxZyneRainbow.h"
+#include "MainView.h"
+#include "MobileAppClient.h"
+#include "RainbowFan.h"
 #include "ZynePlusCommandHelper.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSignalSpy>
-#include <QTcpSocket>
-#include <QtTest>
+#include <QSlider>
 
 using namespace zyne;
 using zyne::testing::EngineRig;
 using zyne::testing::reportByte;
 
 namespace {
-constexpr int kWaitMs = 10000;
-
-QVariantMap command(const QByteArray& json) {
-    return QJsonDocument::fromJson(json).object().toVariantMap();
-}
-
-// The app's side of the window's server.
-struct App {
-    QTcpSocket socket;
-
-    bool connectTo(VxZyneRainbow& window) {
-        auto* server = window.findChild<SocketHelper*>();
-        if (!server || !server->isListening())
-            return false;
-        socket.connectToHost(QHostAddress::LocalHost, server->serverPort());
-        QByteArray greeting;
-        return socket.waitForConnected(kWaitMs) && QTest::qWaitFor(
-                                                       [&] {
-                                                           greeting += socket.readAll();
-                                                           return greeting.endsWith('&');
-                                                       },
-                                                       kWaitMs);
-    }
-    QByteArray received;
-    QJsonObject reply() {
-        int end = -1;
-        if (!QTest::qWaitFor(
-                [&] {
-                    received += socket.readAll();
-                    end = received.indexOf('&');
-                    return end >= 0;
-                },
-                kWaitMs))
-            return {};
-        const QByteArray frame = received.left(end);
-        received.remove(0, end + 1);
-        return QJsonDocument::fromJson(QByteArray::fromBase64(frame)).object();
-    }
-};
+using App = zyne::testing::MobileAppClient;
+using zyne::testing::command;
+using zyne::testing::kAppWaitMs;
 
 // Lighting reports (32 52 port ...) written to a box, as "port:mode byte".
 QStringList lighting(const EngineRig& rig, int box) {
@@ -76,6 +38,9 @@ private slots:
     void deviceListAndProfileReplies();
     void colourBrightnessAndSwitches();
     void voiceCommands();
+    void musicLevelFromTheApp();
+    void defaultsOnlyForTheShownBox();
+    void savedProfileAndBrightnessShownInTheMainView();
 };
 
 void MobileCommandsTest::lightModeReachesTheSelectedPortsOnly() {
@@ -242,6 +207,95 @@ void MobileCommandsTest::voiceCommands() {
     QCOMPARE(colours.count(), 1);
     QCOMPARE(colours.at(0).at(3).toFloat(), 0.5f);
     QCOMPARE(colours.at(0).at(0).toInt(), -1);
+}
+
+void MobileCommandsTest::musicLevelFromTheApp() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    App app;
+    QVERIFY(app.connectTo(window));
+    QSignalSpy levels(&window, &VxZyneRainbow::sendMobileVolume);
+    QSignalSpy changes(&window, &VxZyneRainbow::changeLight);
+    // The app's short texts: a level, then stop.
+    app.send("07 85");
+    QVERIFY(levels.wait(kAppWaitMs));
+    QCOMPARE(levels.at(0).at(0).toInt(), 85);
+    app.send("07 @@");
+    app.send(R"({"command":9})");
+    QCOMPARE(app.reply().value("ResType").toInt(), 9);
+    QCOMPARE(levels.count(), 1);
+    QCOMPARE(changes.count(), 0);
+
+    // With ports: the level, then music mode 11 + MusicMode on each.
+    window.socketHelperReceiveData(command(R"({"command":7,"Data":{"BoxNum":"1000000000000000",
+        "FanNum":"00011","Status":"1","Volume":"40","ColorMode":1,"MusicMode":2}})"));
+    QCOMPARE(levels.count(), 2);
+    QCOMPARE(levels.at(1).at(0).toInt(), 40);
+    QCOMPARE(changes.count(), 2);
+    QCOMPARE(changes.at(0), (QList<QVariant>{0, 3, 13, 1, 0, false}));
+    QCOMPARE(changes.at(1), (QList<QVariant>{0, 4, 13, 1, 0, false}));
+}
+
+void MobileCommandsTest::defaultsOnlyForTheShownBox() {
+    EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
+    VxZyneRainbow window;
+    QCOMPARE(window.mainView()->selectedBox(), 0);
+    QSignalSpy defaults(&window, &VxZyneRainbow::sendDefault);
+    auto& port = window.plusEngine()->fanRecord(0, 1);
+    port.RColor.fill(9);
+    port.Bright.fill(0.2f);
+    port.colorMode = 0;
+    port.lightSpeed = 0;
+    rig.forget();
+
+    window.socketHelperReceiveData(command(R"({"command":8,"Data":{"BoxNum":"1100000000000000",
+        "FanNum":"01000","LightMode":3}})"));
+    QCOMPARE(defaults.count(), 1);
+    QCOMPARE(defaults.at(0), (QList<QVariant>{0, 1}));
+    const RainbowFanState wheel;
+    QCOMPARE(port.RColor, wheel.RColor);
+    QCOMPARE(port.Bright[0], 1.0f);
+    QCOMPARE(port.Bright[12], 1.0f);
+    QCOMPARE(port.lightMode, 3);
+    QCOMPARE(port.lightSpeed, 2);
+    // Blink at speed 2, written with the wheel: LED 1 is azure (green 127, red 0, blue 255).
+    const auto reports = rig.reportsTo(0);
+    QCOMPARE(lighting(rig, 0), QStringList{"2:14"});
+    const auto written = std::find_if(reports.begin(), reports.end(), [](const QByteArray& r) {
+        return reportByte(r, 0) == 0x32 && reportByte(r, 1) == 0x52;
+    });
+    QCOMPARE(QByteArray(written->mid(5, 3)).toHex(), QByteArray("7f00ff"));
+    QVERIFY(lighting(rig, 1).isEmpty());
+
+    // Another box than the shown one: nothing.
+    window.socketHelperReceiveData(command(R"({"command":8,"Data":{"BoxNum":"0100000000000000",
+        "FanNum":"11111","LightMode":3}})"));
+    QCOMPARE(defaults.count(), 1);
+    QVERIFY(lighting(rig, 1).isEmpty());
+}
+
+void MobileCommandsTest::savedProfileAndBrightnessShownInTheMainView() {
+    EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
+    VxZyneRainbow window;
+    QSignalSpy saves(&window, &VxZyneRainbow::sendSaveProfile);
+    window.socketHelperReceiveData(
+        command(R"({"command":12,"Data":{"BoxNum":"0100000000000000","Profile":4}})"));
+    QCOMPARE(saves.count(), 1);
+    QCOMPARE(window.currentProfile(), 1);
+    window.socketHelperReceiveData(
+        command(R"({"command":12,"Data":{"BoxNum":"1000000000000000","Profile":3}})"));
+    QCOMPARE(saves.count(), 2);
+    QCOMPARE(saves.at(1), (QList<QVariant>{0, 3}));
+    QCOMPARE(window.mainView()->selectedProfile(), 3);
+    QCOMPARE(window.currentProfile(), 3);
+
+    // The shown port's brightness slider follows the app.
+    window.plusEngine()->fanRecord(0, 2).colorMode = 1;
+    window.socketHelperReceiveData(command(R"({"command":4,"Data":{"BoxNum":"1000000000000000",
+        "FanNum":"00100","Bright":4,"ColorMode":1}})"));
+    auto* slider = window.mainView()->plusView(2)->findChild<QSlider*>(QStringLiteral("slider_Light"));
+    QVERIFY(slider);
+    QCOMPARE(slider->value(), 4);
 }
 
 QTEST_MAIN(MobileCommandsTest)

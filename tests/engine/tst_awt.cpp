@@ -32,6 +32,16 @@ unsigned char at(const QByteArray& frame, int i) {
     return static_cast<unsigned char>(frame.at(i));
 }
 
+// LEDs of a lighting frame whose colour is not black.
+std::vector<int> litEntries(const QByteArray& frame) {
+    std::vector<int> lit;
+    for (int k = 0; 6 + 4 * k + 3 <= frame.size(); ++k) {
+        if (frame.mid(6 + 4 * k, 3) != QByteArray(3, '\0'))
+            lit.push_back(k);
+    }
+    return lit;
+}
+
 // Lets the queue run until it is empty and no exchange is out.
 bool drain(ZynePlusCommandHelper& engine, int timeoutMs = 5000) {
     AwtController& awt = engine.awtController();
@@ -43,6 +53,33 @@ bool drain(ZynePlusCommandHelper& engine, int timeoutMs = 5000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     return true;
+}
+
+// Counts the warnings holding a text while it lives.
+class WarningCounter {
+public:
+    explicit WarningCounter(const char* text) {
+        s_text = text;
+        s_count = 0;
+        m_previous = qInstallMessageHandler(&WarningCounter::handle);
+    }
+    ~WarningCounter() { qInstallMessageHandler(m_previous); }
+    int count() const { return s_count; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtWarningMsg && message.contains(QLatin1String(s_text)))
+            ++s_count;
+    }
+    static inline const char* s_text = nullptr;
+    static inline int s_count = 0;
+    QtMessageHandler m_previous = nullptr;
+};
+
+// Probes every handle slot, as the program does at start and when the chip arrives.
+void probeAllSlots(ZynePlusCommandHelper& engine) {
+    for (int slot = 0; slot < AwtController::kHandleCount; ++slot)
+        engine.checkAWTConnect(slot);
 }
 
 // An engine that has found AWT box 0 on handle 0.
@@ -59,6 +96,7 @@ private slots:
     void init();
     void presencePassFindsAndLightsBox();
     void unopenableHandleStillEndsPass();
+    void missingChipIsOneWarning();
     void fanSpeedDuty_data();
     void fanSpeedDuty();
     void lightingEffectByte_data();
@@ -68,6 +106,7 @@ private slots:
     void unplugClosesHandleOnce();
     void firmwareAndSave();
     void temperatureCurveAndTurnOff();
+    void effectTicksReachAwtPorts();
 };
 
 void AwtTest::init() {
@@ -122,6 +161,31 @@ void AwtTest::unopenableHandleStillEndsPass() {
     engine.checkAWTConnect(-1);
     QVERIFY(drain(engine));
     QCOMPARE(passEnded.count(), 1);
+}
+
+void AwtTest::missingChipIsOneWarning() {
+    EngineRig rig(kAwtRig);
+    QCOMPARE(rig.sim().control(QStringLiteral("unplug awt")), QStringLiteral("ok"));
+    ZynePlusCommandHelper engine;
+    WarningCounter warnings("no AWT controller");
+    QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
+    probeAllSlots(engine);
+    probeAllSlots(engine);
+    QVERIFY(drain(engine));
+    QCOMPARE(passEnded.count(), 32);
+    QCOMPARE(warnings.count(), 1);
+
+    // A chip that came and went is missed again when the next sweep finds none.
+    QCOMPARE(rig.sim().control(QStringLiteral("plug awt")), QStringLiteral("ok"));
+    probeAllSlots(engine);
+    QVERIFY(drain(engine));
+    QCOMPARE(engine.box(0).boxType, int(BoxAwt));
+    QCOMPARE(warnings.count(), 1);
+    QCOMPARE(rig.sim().control(QStringLiteral("unplug awt")), QStringLiteral("ok"));
+    engine.awtController().closeAllHandles();
+    probeAllSlots(engine);
+    QVERIFY(drain(engine));
+    QCOMPARE(warnings.count(), 2);
 }
 
 void AwtTest::fanSpeedDuty_data() {
@@ -346,6 +410,57 @@ void AwtTest::temperatureCurveAndTurnOff() {
     for (int led = 1; led < 12; ++led)
         QCOMPARE(frame.mid(6 + 4 * led, 4), frame.mid(6, 4));
     QCOMPARE(at(frame, 9), 100);
+}
+
+void AwtTest::effectTicksReachAwtPorts() {
+    EngineRig rig(kAwtRig);
+    ZynePlusCommandHelper engine;
+    QVERIFY(findBox(engine));
+    QSignalSpy meteorStarted(&engine, &ZynePlusCommandHelper::sendStartMeteorTimer);
+    QSignalSpy musicClosed(&engine, &ZynePlusCommandHelper::sendCloseMusicModeTimer);
+    QSignalSpy temperatureClosed(&engine, &ZynePlusCommandHelper::sendCloseComputTempTimer);
+    for (int p = 0; p < 3; ++p)
+        engine.fanRecord(0, p).Bright.fill(1.0f);
+    engine.changeLightMode(0, 0, 14, 0, 0, false);
+    engine.changeLightMode(0, 1, 17, 0, 0, false);
+    engine.changeLightMode(0, 2, 12, 0, 0, false);
+    QCOMPARE(meteorStarted.count(), 1);
+    QVERIFY(drain(engine));
+    auto record = rig.sim().awtRecord(0);
+    // The lit meteor starts on a dark port.
+    QCOMPARE(record->lighting[1].left(6), QByteArray::fromHex("264a20092240"));
+    QCOMPARE(litEntries(record->lighting[1]), std::vector<int>{});
+
+    // The temperature walks from blue: the colour goes out on all twelve LEDs.
+    engine.receiveGetTemperature(40);
+    engine.receiveGetTemperature(50);
+    engine.sendCommandCPUTemp();
+    engine.sendMeteor();
+    engine.receiveMobileVolume(50);
+    engine.runMusicModeTimer();
+    QVERIFY(drain(engine));
+    QCOMPARE(temperatureClosed.count(), 0);
+    QCOMPARE(musicClosed.count(), 0);
+    record = rig.sim().awtRecord(0);
+    const QByteArray colour = record->lighting[0];
+    QCOMPARE(colour.mid(6, 4), QByteArray::fromHex("002dff64")); // (0, 45, 255) at 100 %
+    QCOMPARE(colour.mid(6 + 4 * 11, 4), colour.mid(6, 4));
+    // The meteor's head on LED 1 with LED 0 behind it; the bar at the app's level 50 lights LEDs 0..6
+    // and LED 7 at a tenth.
+    QCOMPARE(litEntries(record->lighting[1]), (std::vector<int>{0, 1}));
+    QCOMPARE(at(record->lighting[2], 5), 0x40);
+    QCOMPARE(litEntries(record->lighting[2]), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+
+    // Frames the chip has not taken yet are replaced by newer ones, not queued behind them.
+    QCOMPARE(rig.sim().control(QStringLiteral("behave awt silent")), QStringLiteral("ok"));
+    for (int tick = 0; tick < 50; ++tick) {
+        engine.sendMeteor();
+        engine.runMusicModeTimer();
+        engine.sendAWTCommand();
+    }
+    QVERIFY(engine.awtController().queuedCommands() <= 2);
+    QCOMPARE(rig.sim().control(QStringLiteral("behave awt ok")), QStringLiteral("ok"));
+    QVERIFY(drain(engine));
 }
 
 QTEST_GUILESS_MAIN(AwtTest)

@@ -26,7 +26,7 @@ private slots:
     void firmwareReplies();
     void statusWords();
     void queueKeepsOrderPerHandle();
-    void queueRefusesEffectFramesWhenFull();
+    void queueKeepsOneWaitingFramePerPort();
     void presenceCounts();
 };
 
@@ -36,6 +36,17 @@ void AwtFramesTest::frames() {
     QCOMPARE(awt::turnOn(15, 1), (awt::Frame{0x26, 0x4A, 0x20, 24, 0x5E, 0x02}));
     QCOMPARE(awt::save(1).back(), 0x5C);
     QCOMPARE(awt::firmware(1).back(), 0x5D);
+    // Effect frames: wire-order triples (green, red, blue) become entries at full brightness.
+    LedTriples triples{};
+    triples[0] = 1;
+    triples[1] = 2;
+    triples[2] = 3;
+    triples[15] = 4;
+    triples[16] = 5;
+    triples[17] = 6;
+    QCOMPARE(awt::fromTriples(triples, false)[0], (awt::Led{2, 1, 3, 100}));
+    QCOMPARE(awt::fromTriples(triples, false)[5], (awt::Led{5, 4, 6, 100}));
+    QCOMPARE(awt::fromTriples(triples, true)[11], (awt::Led{2, 1, 3, 100}));
     awt::Leds leds = awt::oneColour(300, -5, 7);
     QCOMPARE(leds[11], (awt::Led{255, 0, 7, 100}));
     const awt::Frame twelve = awt::lighting(0, 0, 0x28, leds, false);
@@ -128,14 +139,43 @@ void AwtFramesTest::queueKeepsOrderPerHandle() {
     QVERIFY(queue.empty());
 }
 
-void AwtFramesTest::queueRefusesEffectFramesWhenFull() {
+void AwtFramesTest::queueKeepsOneWaitingFramePerPort() {
     AwtCommandQueue queue;
-    for (std::size_t i = 0; i < AwtCommandQueue::kMaxCommands; ++i)
-        QVERIFY(queue.push({0, 0, AwtMeteor, {}, {}}));
-    QVERIFY(!queue.push({0, 0, AwtCross, {}, {}}));
-    QVERIFY(queue.push({0, 1, AwtFanSpeed, {50, 0, 0}, {}}));
+    auto take = [&queue] {
+        return queue.takeNext([](const AwtCommand&) { return AwtCommandQueue::Verdict::Run; },
+                              [](const AwtCommand&) {});
+    };
+    // A newer frame for a port takes the place of the one still waiting; the same port number on
+    // another box is another port.
+    QVERIFY(queue.push({0, 0, AwtMeteor, {1, 0, 0}, {}}));
+    QVERIFY(queue.push({0, 1, AwtCross, {2, 0, 0}, {}}));
+    QVERIFY(queue.push({1, 0, AwtCross, {3, 0, 0}, {}}));
+    QVERIFY(queue.push({0, 0, AwtCross, {4, 0, 0}, {}}));
+    QCOMPARE(queue.size(), std::size_t(3));
+    // A command for the port after its frame keeps its place: the next frame goes behind it.
+    QVERIFY(queue.push({0, 1, AwtLighting, {}, {}}));
+    QVERIFY(queue.push({0, 1, AwtCross, {5, 0, 0}, {}}));
+    QCOMPARE(queue.size(), std::size_t(5));
+    const std::vector<std::pair<int, int>> order{
+        {AwtCross, 4}, {AwtCross, 2}, {AwtCross, 3}, {AwtLighting, 0}, {AwtCross, 5}};
+    for (const auto& [type, value] : order) {
+        const auto next = take();
+        QVERIFY(next);
+        QCOMPARE(next->type, type);
+        QCOMPARE(next->values[0], value);
+    }
+    QVERIFY(queue.empty());
+
+    // Full of user commands: a frame for a port with none waiting is refused, one that replaces a
+    // waiting frame is not, and user commands always get in.
+    QVERIFY(queue.push({0, 1, AwtCross, {6, 0, 0}, {}}));
+    while (queue.size() < AwtCommandQueue::kMaxCommands)
+        QVERIFY(queue.push({2, 0, AwtFanSpeed, {50, 0, 0}, {}}));
+    QVERIFY(!queue.push({3, 0, AwtCross, {}, {}}));
+    QVERIFY(queue.push({0, 1, AwtCross, {7, 0, 0}, {}}));
     QVERIFY(queue.push({0, 0, AwtSave, {}, {}}));
-    QCOMPARE(queue.size(), AwtCommandQueue::kMaxCommands + 2);
+    QCOMPARE(queue.size(), AwtCommandQueue::kMaxCommands + 1);
+    QCOMPARE(take()->values[0], 7);
 }
 
 void AwtFramesTest::presenceCounts() {

@@ -1,6 +1,7 @@
 // The per-tick computations of the software effects, as pure functions of the port records.
 #include "BigWaveEffect.h"
 #include "CrossEffect.h"
+#include "EffectPlayback.h"
 #include "MeteorEffect.h"
 #include "MusicEffect.h"
 #include "PortColours.h"
@@ -69,6 +70,7 @@ private slots:
     void meteorOnPumpHeadAndShadow();
     void crossPositionsAndRestart();
     void crossOnPumpHead();
+    void awtPortsTakeEffectFrames();
     void musicLevelBar_data();
     void musicLevelBar();
     void musicRotatingPairAndPulse();
@@ -267,6 +269,83 @@ void EffectFramesTest::crossPositionsAndRestart() {
     boxes[0].rainbowFan[2].isTurnOffLed = true;
     PortFrames frames;
     QVERIFY(cross::tick(boxes, frames).empty());
+}
+
+void EffectFramesTest::awtPortsTakeEffectFrames() {
+    // Box 3 is an AWT box: three ports, port 2 a 9-LED fan.
+    BoxRecords boxes = plusBoxes({});
+    ControllerBox& awtBox = boxes[3];
+    awtBox.boxType = BoxAwt;
+    for (auto& fan : awtBox.rainbowFan) {
+        paint(fan);
+        fan.lightMode = 15;
+    }
+    awtBox.rainbowFan[1].FanType = 7;
+    auto types = [](const PortFrames& frames) {
+        std::vector<std::pair<int, int>> out;
+        for (const PortFrame& frame : frames)
+            out.emplace_back(frame.port, frame.awtType);
+        return out;
+    };
+    using Types = std::vector<std::pair<int, int>>;
+
+    // Cross: ports 0..2 only, each with its position; ports 3 and 4 don't exist there.
+    PortFrames frames;
+    QCOMPARE(cross::tick(boxes, frames).size(), std::size_t(3));
+    QCOMPARE(types(frames), (Types{{0, AwtCross}, {1, AwtCross2}, {2, AwtCross}}));
+    QCOMPARE(frames[2].value, 0);
+    QCOMPARE(litLeds(frames[2].leds), (std::vector<int>{0}));
+    QCOMPARE(awtBox.rainbowFan[0].spareInt2, 1);
+    QCOMPARE(awtBox.rainbowFan[3].spareInt2, 0);
+
+    // Music: the type by mode and fan type; the PC's level for 8..10, the app's for 11..13.
+    music::Levels levels;
+    levels.smoothedComputer = 40;
+    levels.smoothedMobile = 70;
+    const int cases[][4] = {{8, 0, AwtMusicLight, 40},  {8, 7, AwtMusicLight9, 40},  {9, 0, AwtMusicEq, 40},
+                            {9, 7, AwtMusicEq9, 40},    {10, 0, AwtMusicEq2, 40},    {10, 7, AwtMusicEq3, 40},
+                            {11, 0, AwtMusicLight, 70}, {11, 7, AwtMusicLight9, 70}, {12, 7, AwtMusicEq9, 70},
+                            {13, 0, AwtMusicEq2, 70}};
+    for (auto& fan : awtBox.rainbowFan)
+        fan.lightMode = 6;
+    for (const auto& c : cases) {
+        awtBox.rainbowFan[0].lightMode = c[0];
+        awtBox.rainbowFan[0].FanType = c[1];
+        frames.clear();
+        QVERIFY(music::tick(boxes, levels, frames));
+        QCOMPARE(types(frames), (Types{{0, c[2]}}));
+        QCOMPARE(frames[0].value, c[3]);
+    }
+    awtBox.rainbowFan[0].FanType = 0;
+
+    // Big wave and playback: the effect frame types.
+    for (auto& fan : awtBox.rainbowFan)
+        fan.lightMode = 19;
+    BigWaveEffect wave;
+    frames.clear();
+    QVERIFY(wave.tick(boxes, frames));
+    QCOMPARE(types(frames), (Types{{0, AwtEffect2}, {1, AwtEffect9}, {2, AwtEffect2}}));
+    for (auto& fan : awtBox.rainbowFan)
+        fan.lightMode = 16;
+    EffectPlayback playback;
+    playback.load({EffectFrame{}});
+    frames.clear();
+    QVERIFY(playback.tick(boxes, frames));
+    QCOMPARE(types(frames), (Types{{0, AwtEffect}, {1, AwtEffect9}, {2, AwtEffect}}));
+
+    // The meteor leaves port 3 for the next box's ports: an AWT box has no port 4 or 5.
+    for (auto& fan : awtBox.rainbowFan)
+        fan.lightMode = 17;
+    MeteorState meteor;
+    meteor::start(meteor, 3, 2, 1);
+    frames.clear();
+    for (int tick = 0; tick < 12; ++tick)
+        QVERIFY(meteor::tick(meteor, boxes, SeriesSettings{}, frames));
+    QCOMPARE(meteor.head.box, 3);
+    QCOMPARE(meteor.head.port, 0);
+    // The last tick drew the head's port and the port it left.
+    QCOMPARE(types(PortFrames(frames.end() - 2, frames.end())), (Types{{0, AwtMeteor}, {2, AwtMeteor}}));
+    QCOMPARE(litLeds(frames[frames.size() - 2].leds), (std::vector<int>{0}));
 }
 
 void EffectFramesTest::crossOnPumpHead() {

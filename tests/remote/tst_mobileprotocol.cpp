@@ -197,6 +197,17 @@ void MobileProtocolTest::commandsChecked_data() {
         << true;
     QTest::newRow("classic speed 6")
         << QByteArray(R"({"command":6,"DeviceType":0,"Data":{"FanNum":"101","FanSpeed":6}})") << false;
+    const QByteArray classicColour =
+        R"({"command":2,"DeviceType":"0","Data":{"BoxNum":"1000000000000000","FanNum":"111","RColor":1,
+            "GColor":2,"BColor":3,"LightMode":0,"isTurnOff":0,"Bright":)";
+    QTest::newRow("classic brightness factor") << classicColour + "0.5}}" << true;
+    QTest::newRow("classic brightness as text") << classicColour + R"("1"}})" << true;
+    QTest::newRow("classic brightness above 1") << classicColour + "5}}" << false;
+    QTest::newRow("classic brightness infinite") << classicColour + R"("inf"}})" << false;
+    QTest::newRow("classic music level alone")
+        << QByteArray(R"({"command":7,"DeviceType":0,"Data":{"Status":"1",
+        "Volume":"85"}})")
+        << true;
     QTest::newRow("unknown command") << QByteArray(R"({"command":42})") << true;
 }
 

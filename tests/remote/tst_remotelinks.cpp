@@ -75,6 +75,7 @@ private slots:
     void overlongFrameDropsOnlyThatConnection();
     void connectionsAreLimited();
     void pushesGoToTheLatestOpenConnection();
+    void repliesGoToTheAppThatAsked();
     void offListensNowhere();
 
     void clientLearnsThePowerType();
@@ -215,6 +216,36 @@ void RemoteLinksTest::pushesGoToTheLatestOpenConnection() {
     QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 1, kWaitMs);
     server.push(R"({"ResType":3})");
     QCOMPARE(first.reply().value("ResType").toInt(), 3);
+}
+
+void RemoteLinksTest::repliesGoToTheAppThatAsked() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0, [] { return QString(); });
+    // Answers at once, and once more for the first command after its app has gone.
+    SocketHelper::ReplyTarget firstAsker;
+    QObject::connect(&server, &SocketHelper::socketHelperSendData, [&](const QVariantMap& command) {
+        const int number = command.value("command").toInt();
+        if (number == 1)
+            firstAsker = server.replyTarget();
+        server.push(QJsonDocument(QJsonObject{{"ResType", number}}).toJson(QJsonDocument::Compact));
+    });
+    App first;
+    App second;
+    QVERIFY(first.connectTo(server));
+    QVERIFY(second.connectTo(server));
+    QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 2, kWaitMs);
+    first.send(frame(R"({"command":1})"));
+    QCOMPARE(first.reply().value("ResType").toInt(), 1);
+    second.send(frame(R"({"command":2})"));
+    QCOMPARE(second.reply().value("ResType").toInt(), 2);
+    QVERIFY(firstAsker);
+    // A late reply to the first app still finds it; once it is gone, the latest open connection.
+    server.push(R"({"ResType":4})", firstAsker);
+    QCOMPARE(first.reply().value("ResType").toInt(), 4);
+    first.socket.disconnectFromHost();
+    QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), 1, kWaitMs);
+    server.push(R"({"ResType":5})", firstAsker);
+    QCOMPARE(second.reply().value("ResType").toInt(), 5);
+    QVERIFY(first.received.isEmpty() && first.socket.readAll().isEmpty());
 }
 
 void RemoteLinksTest::offListensNowhere() {

@@ -147,13 +147,44 @@ private slots:
         const DeviceSettings read = m_ini->readDeviceIni();
         QCOMPARE(monitorsOf(portsFrom(read.devices[0])), QList<bool>({true, false, true, true, true}));
         QCOMPARE(savedProfileFrom(read.devices[2]), 2);
-        // The comma would shift the names of the later ports; it is kept as a full-width comma.
-        QCOMPARE(portsFrom(read.devices[2])[3].FanName, QStringLiteral("Pump\uFF0C top"));
+        // The comma must not shift the names of the later ports.
+        QCOMPARE(portsFrom(read.devices[2])[3].FanName, QStringLiteral("Pump, top"));
         QCOMPARE(portsFrom(read.devices[2])[4].FanName, QString());
         QCOMPARE(savedProfileFrom(read.devices[5]), 4);
         QCOMPARE(monitorsOf(portsFrom(read.devices[5])), QList<bool>({false, false, false, false, false}));
         QCOMPARE(translationFileForLanguage(applicationSettingsFrom(read.main).language),
                  QStringLiteral("Language/de.qm"));
+    }
+
+    void fanNamesComeBackAsTyped_data() {
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("list and INI syntax")
+            << QStringList{"a,b", ",", "\"quoted\"", "[Device3]", "x=y;z # not a comment"};
+        QTest::newRow("escapes and percent")
+            << QStringList{"back\\slash", "100%", "%2C", "%25%", "'single' (round) {curly} <angle>"};
+        QTest::newRow("scripts") << QStringList{"\u0E1E\u0E31\u0E14\u0E25\u0E21", "\u524D\u98A8\u6247",
+                                                "\u0645\u0631\u0648\u062D\u0629", "L\u00FCfter vorn",
+                                                "\u30D5\u30A1\u30F3"};
+        QTest::newRow("emoji") << QStringList{QString::fromUtf8("\xF0\x9F\x8C\x80 fan"),
+                                              QString::fromUtf8("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x92\xBB"),
+                                              QString::fromUtf8("\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"),
+                                              QString::fromUtf8("\xE2\x9D\xA4\xEF\xB8\x8F"), QString()};
+    }
+
+    void fanNamesComeBackAsTyped() {
+        QFETCH(QStringList, names);
+        std::array<PlusPorts, kBoxCount> boxes{};
+        for (int port = 0; port < kPlusPortCount; ++port)
+            boxes[1][static_cast<std::size_t>(port)].FanName = names.value(port);
+        const QString present = QStringLiteral("0100000000000000");
+        m_ini->writeDeviceIni(deviceGroupMap(
+            {present, QString(kBoxCount, QLatin1Char('0'))},
+            [&](int box) { return plusDeviceGroup(boxes[box], 1, 1); }, ApplicationSettingsValues{}));
+        // Read by a fresh store, as the next start would.
+        IniHelper reader(m_ini->folder());
+        const PlusPorts read = portsFrom(reader.readDeviceIni().devices[1]);
+        for (int port = 0; port < kPlusPortCount; ++port)
+            QCOMPARE(read[static_cast<std::size_t>(port)].FanName, names.value(port));
     }
 
     void classicWriteLeavesPlusKeysToDefaults() {

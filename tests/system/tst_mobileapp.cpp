@@ -1,49 +1,21 @@
 // The real program on the simulated rig, driven by a mobile app over TCP, and linked to a stand-in
 // for the power-supply companion application.
+#include "MobileAppClient.h"
 #include "ProgramUnderTest.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
 namespace {
+using App = MobileAppClient;
+
 QByteArray frame(const QByteArray& json) {
-    return json.toBase64() + '&';
+    return MobileAppClient::frame(json);
 }
-
-// The app: reads the greeting on connecting and one reply frame per reply().
-struct App {
-    QTcpSocket socket;
-    QByteArray received;
-
-    bool connectTo(quint16 port) {
-        socket.connectToHost(QHostAddress::LocalHost, port);
-        return socket.waitForConnected(ProgramUnderTest::kWaitMs) &&
-               nextFrame().startsWith("VxRainbowFan#Ver.1.1.5!");
-    }
-    QByteArray nextFrame() {
-        int end = -1;
-        const bool complete = QTest::qWaitFor(
-            [&] {
-                received += socket.readAll();
-                end = received.indexOf('&');
-                return end >= 0;
-            },
-            ProgramUnderTest::kWaitMs);
-        if (!complete)
-            return {};
-        const QByteArray text = received.left(end);
-        received.remove(0, end + 1);
-        return text;
-    }
-    QJsonObject reply() { return QJsonDocument::fromJson(QByteArray::fromBase64(nextFrame())).object(); }
-    void send(const QByteArray& bytes) {
-        socket.write(bytes);
-        socket.flush();
-    }
-};
 
 // Lighting reports to Plus box 0 as "port:mode byte".
 QStringList lighting(const ProgramUnderTest& program) {
@@ -57,6 +29,50 @@ QStringList lighting(const ProgramUnderTest& program) {
     return reports;
 }
 
+// The r[0..6] heads of the reports written to a device, as hex.
+QStringList reportHeads(const ProgramUnderTest& program, const QString& device) {
+    QString error;
+    QStringList heads;
+    for (const SimTraceEvent& event : program.trace(&error)) {
+        if (event.dev == device && event.dir == QLatin1String("out"))
+            heads << QString::fromLatin1(event.bytes.mid(1, 7).toHex());
+    }
+    return heads;
+}
+
+// The power-supply application's side: takes both engines' links and keeps what they send.
+struct PowerSupplyApp {
+    QTcpServer server;
+    QList<QTcpSocket*> links;
+    QByteArray received;
+
+    bool acceptBoth() {
+        return QTest::qWaitFor(
+            [&] {
+                while (QTcpSocket* link = server.nextPendingConnection())
+                    links << link;
+                return links.size() == 2;
+            },
+            ProgramUnderTest::kWaitMs);
+    }
+    void announce(const QByteArray& text) {
+        for (QTcpSocket* link : links) {
+            link->write(text);
+            link->flush();
+        }
+    }
+    // The decoded messages received so far.
+    QList<QJsonObject> messages() {
+        for (QTcpSocket* link : links)
+            received += link->readAll();
+        QList<QJsonObject> decoded;
+        for (const QByteArray& part : received.split('&'))
+            if (!part.isEmpty())
+                decoded << QJsonDocument::fromJson(QByteArray::fromBase64(part)).object();
+        return decoded;
+    }
+};
+
 QJsonObject plusRig() {
     return QJsonObject{{QStringLiteral("plus"), QJsonArray{QJsonObject{{QStringLiteral("index"), 0}}}}};
 }
@@ -68,6 +84,7 @@ private slots:
     void appDrivesTheControllers();
     void serverCanBeLimitedOrOff();
     void powerSupplyAppAnnouncesItsType();
+    void classicCommandsAndTheirPowerSupplySync();
 };
 
 void MobileAppSystemTest::appDrivesTheControllers() {
@@ -130,17 +147,82 @@ void MobileAppSystemTest::serverCanBeLimitedOrOff() {
 }
 
 void MobileAppSystemTest::powerSupplyAppAnnouncesItsType() {
-    QTcpServer application;
-    QVERIFY(application.listen(QHostAddress::LocalHost, 0));
+    PowerSupplyApp application;
+    QVERIFY(application.server.listen(QHostAddress::LocalHost, 0));
     ProgramUnderTest program;
-    program.setEnvironment(QStringLiteral("ZYNE_PSU_APP_PORT"), QString::number(application.serverPort()));
+    program.setEnvironment(QStringLiteral("ZYNE_PSU_APP_PORT"),
+                           QString::number(application.server.serverPort()));
     QVERIFY2(program.startAndWaitUntilRunning(), qPrintable(program.diagnostics()));
-    QVERIFY(QTest::qWaitFor([&] { return application.hasPendingConnections(); }, ProgramUnderTest::kWaitMs));
-    QTcpSocket* link = application.nextPendingConnection();
-    link->write("VxPower_12LED!v2&");
-    link->flush();
+    // One link per engine.
+    QVERIFY2(application.acceptBoth(), qPrintable(program.diagnostics()));
+    application.announce("VxPower_12LED!v2&");
     QVERIFY2(program.waitForLog("ZynePlusCommandHelper----receiveSocketClient--powerType: 2"),
              qPrintable(program.diagnostics()));
+    QVERIFY2(program.waitForLog("ZyneCommandHelper----receiveSocketClient--powerType: 2"),
+             qPrintable(program.diagnostics()));
+    QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
+}
+
+// A classic box alone at index 0 (so it is the shown box), synchronisation on, a power supply
+// without a ring: the app's classic commands reach the box, its status comes back, and the classic
+// engine tells the power-supply application what fan 1 shows.
+void MobileAppSystemTest::classicCommandsAndTheirPowerSupplySync() {
+    PowerSupplyApp application;
+    QVERIFY(application.server.listen(QHostAddress::LocalHost, 0));
+    ProgramUnderTest program;
+    program.setRig(
+        QJsonObject{{QStringLiteral("classic"), QJsonArray{QJsonObject{{QStringLiteral("index"), 0}}}}});
+    QVERIFY(program.writeSettingsFile(QStringLiteral("Device.ini"), "[Main]\nisSyncPwrix=1\nisAutoRun=0\n"));
+    program.setEnvironment(QStringLiteral("ZYNE_PSU_APP_PORT"),
+                           QString::number(application.server.serverPort()));
+    QVERIFY2(program.startAndWaitUntilRunning(), qPrintable(program.diagnostics()));
+    QVERIFY2(application.acceptBoth(), qPrintable(program.diagnostics()));
+    application.announce("VxPower&");
+    QVERIFY2(program.waitForLog("ZyneCommandHelper----receiveSocketClient--powerType: 1"),
+             qPrintable(program.diagnostics()));
+    QVERIFY2(program.waitForLog("Listening: true"), qPrintable(program.diagnostics()));
+    App app;
+    QVERIFY2(app.connectTo(program.mobilePort()), qPrintable(program.diagnostics()));
+
+    // Lighting reports only: the speed polls of the shown box run in between.
+    const auto lighting = [&] {
+        return reportHeads(program, QStringLiteral("264a:1f41")).filter(QRegularExpression("^3252"));
+    };
+    const int before = lighting().size();
+    // Colour at half brightness on fans 1 and 2, then blink on fan 3, then the music level.
+    app.send(frame(R"({"command":2,"DeviceType":0,"Data":{"BoxNum":"1000000000000000","FanNum":"110",
+        "RColor":200,"GColor":100,"BColor":50,"Bright":0.5,"LightMode":0,"isTurnOff":0}})") +
+             frame(R"({"command":1,"DeviceType":"0","Data":{"BoxNum":"1000000000000000","FanNum":"001",
+        "LightMode":2,"isTurnOff":0}})") +
+             frame("08 85"));
+    QVERIFY2(program.waitUntil([&] {
+        return lighting().mid(before).indexOf("32520200643219") >= 0 && !lighting().last().endsWith("643219");
+    }),
+             qPrintable(program.diagnostics()));
+    // Whatever start-up still lit came before; the app's three reports are the last, in order.
+    const QStringList written = lighting().mid(before);
+    QVERIFY(written.size() >= 3);
+    QCOMPARE(written.mid(written.size() - 3, 2), (QStringList{"32520100643219", "32520200643219"}));
+    QVERIFY2(written.last().startsWith("32520302"), qPrintable(written.last()));
+    QVERIFY2(program.waitForLog("receiveMobileVolume 85"), qPrintable(program.diagnostics()));
+
+    app.send(frame(R"({"command":15,"DeviceType":0,"Data":{"BoxNum":"1000000000000000"}})"));
+    const QJsonObject status = app.reply();
+    QCOMPARE(status.value("ResType").toInt(), 15);
+    QCOMPARE(status.value("DeviceType").toInt(), 0);
+    QCOMPARE(status.value("Fan2").toObject().value("RColor").toString(), QString("200"));
+    QCOMPARE(status.value("Fan2").toObject().value("Bright").toString(), QString("0.5"));
+    QCOMPARE(status.value("Fan3").toObject().value("lightMode").toInt(), 2);
+
+    // Fan 1's colour (brightness in percent) and its light mode (classic 0 is the application's 1).
+    const QJsonObject colour{
+        {"command", "3"},
+        {"Data", QJsonObject{{"rColor", "200"}, {"gColor", "100"}, {"bColor", "50"}, {"Brightness", "50"}}}};
+    const QJsonObject mode{{"command", "2"}, {"Data", QJsonObject{{"LightMode", "1"}}}};
+    QVERIFY2(
+        QTest::qWaitFor([&] { return application.messages().contains(colour); }, ProgramUnderTest::kWaitMs),
+        qPrintable(program.diagnostics()));
+    QVERIFY(application.messages().contains(mode));
     QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
 }
 

@@ -252,6 +252,9 @@ void MainViewTest::languageSwitchReappliesEveryText() {
     QCOMPARE(fan->findChild<QLabel*>(QStringLiteral("label_lightModeName"))->text(),
              QStringLiteral("Fließen"));
     QCOMPARE(fan->findChild<QAbstractButton*>(QStringLiteral("btn_silent"))->text(), QStringLiteral("Leise"));
+    QCOMPARE(view.classicView(2)->findChild<QAbstractButton*>(QStringLiteral("Performance"))->text(),
+             QStringLiteral("Leis-\ntung"));
+    QCOMPARE(view.classicView(2)->findChild<QLabel*>(QStringLiteral("RPM"))->text(), QStringLiteral("60 %"));
     QCoreApplication::removeTranslator(&translator);
 }
 
@@ -329,6 +332,14 @@ void MainViewTest::everyCatalogueCarriesEveryKey() {
         check("MainView", mainKeys);
         check("RainbowFan", fanKeys);
         check("VxZyneRainbow", windowKeys);
+        check("ZyneRGBFanView",
+              {"Blink", "FAN", "FAN MODE", "LED BRIGHTNESS", "Perfor-mance", "Performance", "Silent", "PWM"});
+        check("AlertView", {"Warning", "Controller No. ", "OK",
+                            "A monitored fan on this controller has stopped. Please check that it is connected "
+                            "and that nothing blocks its blades."});
+        check("InSeries", {"All Fans", "Each Fan", "Color Mode", "Light Mode", "Light Speed"});
+        check("InfoView", {"Information", "SENSOR READINGS",
+                           "No sensor readings. The hardware monitors of this PC could not be read."});
         for (const QString& key : untranslated) {
             QVERIFY(translator.translate("MainView", key.toUtf8().constData()).isEmpty());
             QVERIFY(translator.translate("RainbowFan", key.toUtf8().constData()).isEmpty());

@@ -1,5 +1,5 @@
 // One Plus device view driven by mouse clicks: the command lists and colour data it emits.
-#include "FanNameEdit.h"
+#include "FanNameLineEdit.h"
 #include "RainbowFan.h"
 
 #include <QAbstractButton>
@@ -263,15 +263,35 @@ void RainbowFanTest::copyModeSendsNoColours() {
 }
 
 void RainbowFanTest::fanNameIsCleaned() {
-    QCOMPARE(FanNameEdit::cleaned(QStringLiteral("  Front\tfan\n ")), QStringLiteral("Frontfan"));
-    QCOMPARE(FanNameEdit::cleaned(QString(40, QLatin1Char('x'))).size(), FanNameEdit::kMaxLength);
-    QCOMPARE(FanNameEdit::cleaned(QStringLiteral("Top, rear")), QStringLiteral("Top, rear"));
+    QCOMPARE(FanNameLineEdit::cleaned(QStringLiteral("  Front\tfan\n ")), QStringLiteral("Frontfan"));
+    QCOMPARE(FanNameLineEdit::cleaned(QString(40, QLatin1Char('x'))).size(), FanNameLineEdit::kMaxLength);
+    QCOMPARE(FanNameLineEdit::cleaned(QStringLiteral("Top, rear")), QStringLiteral("Top, rear"));
+    // What people type is kept: quotes, brackets, other scripts, emoji joined into one picture.
+    const QString family = QString::fromUtf8("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D"
+                                             "\xF0\x9F\x91\xA7");
+    for (const QString& kept : {QStringLiteral("\"Rear\" [top] {1}"), QStringLiteral("\u524D\u98A8\u6247 (\u0E1E\u0E31\u0E14)"),
+                                family, QString::fromUtf8("\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA")})
+        QCOMPARE(FanNameLineEdit::cleaned(kept), kept);
+    // A direction override or a broken surrogate half never reaches the settings.
+    QCOMPARE(FanNameLineEdit::cleaned(QStringLiteral("ab\u202Edc")), QStringLiteral("abdc"));
+    QCOMPARE(FanNameLineEdit::cleaned(QString(QChar(0xD83D)) + QStringLiteral("x")), QStringLiteral("x"));
+    // The limit counts what a reader sees: 23 letters and an emoji family is 24, kept whole; one more
+    // letter before it cuts the emoji as a whole, never one of its halves.
+    const QString long23 = QString(23, QLatin1Char('a'));
+    QCOMPARE(FanNameLineEdit::cleaned(long23 + family), long23 + family);
+    QCOMPARE(FanNameLineEdit::cleaned(long23 + QStringLiteral("b") + family), long23 + QStringLiteral("b"));
+    QCOMPARE(FanNameLineEdit::characterCount(long23 + family), 24);
 
     ShownFan shown(3);
     QSignalSpy sent(&shown.fan, &RainbowFan::sendData);
     click(shown.fan, "btn_editFanName");
-    auto* edit = shown.fan.findChild<FanNameEdit*>();
+    auto* edit = shown.fan.findChild<FanNameLineEdit*>();
     QVERIFY(edit->isVisible());
+    QVERIFY(edit->isEnabled());
+    // Typing past the limit stops at a whole character.
+    edit->clear();
+    QTest::keyClicks(edit, QString(30, QLatin1Char('z')));
+    QCOMPARE(edit->text(), QString(FanNameLineEdit::kMaxLength, QLatin1Char('z')));
     edit->setText(QStringLiteral("  Pump\u0007 "));
     emit edit->focussed(false);
     QCOMPARE(lastList(sent), QStringList({"finishEdit", "3", "Pump"}));

@@ -1,5 +1,8 @@
 // Renders the views as a user sees them and keeps the PNGs under <build>/screenshots/, so a
 // reviewer can look at them without a display. Run once at 1x and once with QT_SCALE_FACTOR=2.
+#include "AlertView.h"
+#include "InSeries.h"
+#include "InfoView.h"
 #include "MainView.h"
 #include "SettingsMenu.h"
 
@@ -74,6 +77,9 @@ private slots:
     void settingsMenuAndKeypad();
     void plusViewInEachColourMode();
     void errorLine();
+    void mainViewWithClassicBox();
+    void alertAndInformation();
+    void seriesPanel();
 };
 
 void ScreenshotTest::mainViewWithPlusBox() {
@@ -126,6 +132,54 @@ void ScreenshotTest::errorLine() {
     view.showBoxWarning(false, 0, 0);
     view.show();
     save(view, QStringLiteral("main-error-line"));
+}
+
+void ScreenshotTest::mainViewWithClassicBox() {
+    MainView view;
+    fillView(view, kBoxKindClassic);
+    const ClassicViewState states[] = {
+        {0, 255, 40, 120, 1.0F, 3, false, true, false},
+        {1, 0, 160, 255, 1.0F, 5, false, true, true},
+        {2, 40, 255, 90, 0.6F, 0, false, true, false},
+    };
+    for (int fan = 0; fan < MainView::kClassicViewCount; ++fan) {
+        view.classicView(fan)->setState(states[fan]);
+        view.classicView(fan)->showFanSpeed(fan == 2 ? 0 : 900 + 150 * fan, fan == 2);
+    }
+    view.show();
+    save(view, QStringLiteral("main-classic"));
+    ZyneRGBFanView off(1);
+    off.setState({0, 255, 120, 0, 1.0F, 2, true, false, false});
+    off.show();
+    save(off, QStringLiteral("classic-view-off"));
+}
+
+void ScreenshotTest::alertAndInformation() {
+    AlertView alert;
+    alert.setBoxNumber(2);
+    alert.show();
+    save(alert, QStringLiteral("alert"));
+    InfoView info;
+    info.setVersions(QStringLiteral("V 1.1.5 , F 1.2.7"));
+    info.setAddress(QStringLiteral("workstation IP Address:192.168.1.20"));
+    info.show();
+    save(info, QStringLiteral("info-empty"));
+    info.setReadings({QStringLiteral("CPU Package: 41 \u00B0C"), QStringLiteral("Core #0: 39 \u00B0C"),
+                      QStringLiteral("Core #1: 40 \u00B0C"), QStringLiteral("Core #2: 38 \u00B0C"),
+                      QStringLiteral("Core #3: 41 \u00B0C"), QStringLiteral("Composite (nvme): 36 \u00B0C"),
+                      QStringLiteral("fan1 (nct6798): 1180 RPM"), QStringLiteral("in0 (nct6798): 1.02 V")});
+    save(info, QStringLiteral("info"));
+}
+
+void ScreenshotTest::seriesPanel() {
+    MainView view;
+    fillView(view, kBoxKindPlus);
+    view.show();
+    view.findChild<QAbstractButton*>(QStringLiteral("btn_series"))->click();
+    view.seriesView()->lightModeRight();
+    for (const char* led : {"1", "4", "7"})
+        view.seriesView()->findChild<QAbstractButton*>(QLatin1String(led))->click();
+    save(view, QStringLiteral("series"));
 }
 
 QTEST_MAIN(ScreenshotTest)

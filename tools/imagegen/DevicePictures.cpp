@@ -219,24 +219,6 @@ void pen(QPainter& p, QSizeF s) {
     p.drawPath(body);
 }
 
-void powerSwitch(QPainter& p, QSizeF s, bool off) {
-    const QRectF track = QRectF(QPointF(0, 0), s).adjusted(2, 5, -2, -5);
-    p.setPen(QPen(off ? kLine : kAccent, 1));
-    p.setBrush(off ? QColor(30, 34, 40) : QColor(4, 96, 124));
-    p.drawRoundedRect(track, track.height() / 2, track.height() / 2);
-    const qreal r = track.height() / 2 - 2;
-    const QPointF knob(off ? track.left() + r + 2 : track.right() - r - 2, track.center().y());
-    p.setPen(Qt::NoPen);
-    p.setBrush(off ? QColor(110, 118, 128) : Qt::white);
-    p.drawEllipse(knob, r, r);
-}
-
-void handle(QPainter& p, QSizeF s) {
-    p.setPen(QPen(kAccent, 2));
-    p.setBrush(QColor(232, 248, 255));
-    p.drawEllipse(centreOf(s), s.width() / 2 - 1.5, s.height() / 2 - 1.5);
-}
-
 void selectBar(QPainter& p, QSizeF s) {
     roundedPanel(p, QRectF(QPointF(0, 0), s), 5, QColor(36, 42, 50), QColor(28, 32, 38), kLine);
 }
@@ -251,6 +233,24 @@ void selectArrow(QPainter& p, QSizeF s) {
     p.drawPath(v);
 }
 } // namespace
+
+void powerSwitch(QPainter& p, QSizeF s, bool off) {
+    const QRectF track = QRectF(QPointF(0, 0), s).adjusted(2, 5, -2, -5);
+    p.setPen(QPen(off ? palette::kLine : palette::kAccent, 1));
+    p.setBrush(off ? QColor(30, 34, 40) : QColor(4, 96, 124));
+    p.drawRoundedRect(track, track.height() / 2, track.height() / 2);
+    const qreal r = track.height() / 2 - 2;
+    const QPointF knob(off ? track.left() + r + 2 : track.right() - r - 2, track.center().y());
+    p.setPen(Qt::NoPen);
+    p.setBrush(off ? QColor(110, 118, 128) : Qt::white);
+    p.drawEllipse(knob, r, r);
+}
+
+void handle(QPainter& p, QSizeF s) {
+    p.setPen(QPen(palette::kAccent, 2));
+    p.setBrush(QColor(232, 248, 255));
+    p.drawEllipse(centreOf(s), s.width() / 2 - 1.5, s.height() / 2 - 1.5);
+}
 
 void addDevicePictures(std::vector<Picture>& pictures) {
     auto add = [&](const char* path, QSize size, std::function<void(QPainter&, QSizeF)> draw) {

@@ -27,9 +27,15 @@ inline const QColor kText(216, 221, 227);
 
 void addChromePictures(std::vector<Picture>& pictures);
 void addDevicePictures(std::vector<Picture>& pictures);
+void addClassicPictures(std::vector<Picture>& pictures);
+void addDialogPictures(std::vector<Picture>& pictures);
 
 // Shared strokes.
 void roundedPanel(QPainter& p, const QRectF& r, qreal radius, const QColor& top, const QColor& bottom,
                   const QColor& border);
 // A colour wheel: hue around, white at the centre; `steps` > 0 draws that many hue segments.
 void colourWheel(QPainter& p, QSizeF size, int steps);
+// A sliding on/off switch; `off` draws the knob on the left, greyed.
+void powerSwitch(QPainter& p, QSizeF s, bool off);
+// The round slider handle.
+void handle(QPainter& p, QSizeF s);

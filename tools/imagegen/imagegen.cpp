@@ -95,6 +95,8 @@ int main(int argc, char* argv[]) {
     std::vector<Picture> pictures;
     addChromePictures(pictures);
     addDevicePictures(pictures);
+    addClassicPictures(pictures);
+    addDialogPictures(pictures);
     for (const Picture& picture : pictures) {
         // The window icon stays a single 1x file; everything else gets its sharp twin.
         const bool icon = picture.path.endsWith(QLatin1String(".ico"));

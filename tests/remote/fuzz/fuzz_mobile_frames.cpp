@@ -26,6 +26,8 @@ void checkCommand(const QVariantMap& object) {
     for (auto it = command->values.cbegin(); it != command->values.cend(); ++it)
         check(it.value() >= 0 && it.value() <= 255);
     check(command->ledMask.isEmpty() || command->ledMask.size() == kLedCount);
+    check(command->classicBright == -1.0f ||
+          (command->classicBright >= 0.0f && command->classicBright <= 1.0f));
     if (command->command == 18)
         voiceDemoEffect(command->voice);
 }

@@ -1,0 +1,80 @@
+#include "UpdateFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace zyne::update {
+
+namespace {
+// These files hold one short line; a larger one is not ours and is not read whole.
+constexpr qint64 kReadLimit = 4096;
+
+QByteArray readSmallFile(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(kReadLimit);
+}
+
+bool writeWhole(const QString& path, const QByteArray& content) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(content);
+    return file.commit();
+}
+
+bool removeIfPresent(const QString& path) {
+    return QFileInfo::exists(path) && QFile::remove(path);
+}
+} // namespace
+
+UpdateFolder::UpdateFolder(QString path) : m_path(std::move(path)) {}
+
+bool UpdateFolder::create() const {
+    return QDir().mkpath(m_path);
+}
+
+QString UpdateFolder::file(const char* name) const {
+    return m_path + QLatin1Char('/') + QLatin1String(name);
+}
+
+QString UpdateFolder::uuidFileName() {
+    return QStringLiteral("UUID.txt");
+}
+
+QString UpdateFolder::readUuidFileIn(const QString& folder) {
+    return QString::fromUtf8(readSmallFile(folder + QLatin1Char('/') + uuidFileName()));
+}
+
+QString UpdateFolder::readUuidFile() const {
+    return readUuidFileIn(m_path);
+}
+
+bool UpdateFolder::writeUuidFile(const QString& uuid) const {
+    return writeWhole(m_path + QLatin1Char('/') + uuidFileName(), uuid.toUtf8());
+}
+
+QString UpdateFolder::readRecordedVersion() const {
+    return QString::fromLatin1(readSmallFile(file("Version.txt"))).trimmed();
+}
+
+bool UpdateFolder::writeRecordedVersion(const QString& version) const {
+    return writeWhole(file("Version.txt"), version.toLatin1());
+}
+
+bool UpdateFolder::removeRecordedVersion() const {
+    return removeIfPresent(file("Version.txt"));
+}
+
+bool UpdateFolder::writeFileUrl(const QString& url) const {
+    return writeWhole(file("fileUrl.txt"), url.toUtf8());
+}
+
+bool UpdateFolder::removeDownloadedUpdate() const {
+    return removeIfPresent(file("VX_update.exe"));
+}
+
+} // namespace zyne::update
