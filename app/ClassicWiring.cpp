@@ -40,6 +40,11 @@ ClassicWiring::ClassicWiring(VxZyneRainbow& window) : QObject(&window), m_window
     m_engine->moveToThread(m_thread);
     // The engine is destroyed on its own thread, closing its handles there.
     connect(m_thread, &QThread::finished, m_engine, &QObject::deleteLater);
+    // QThread::wait() orders the engine's last steps before whatever follows it through Qt's own
+    // locks, which ThreadSanitizer can't see; this flag shows it that order.
+    connect(
+        m_engine, &QObject::destroyed, this, [this] { m_engineGone.store(true, std::memory_order_release); },
+        Qt::DirectConnection);
     connectEngine();
     createTimers();
     m_thread->start(QThread::InheritPriority);
@@ -184,6 +189,8 @@ void ClassicWiring::stop() {
         m_engine = nullptr;
         return;
     }
+    if (!m_engineGone.load(std::memory_order_acquire))
+        qCWarning(lcClassic) << "the classic engine's thread ended without destroying the engine";
     qCDebug(lcClassic) << "classic engine stopped";
     delete m_thread;
     m_thread = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <atomic>
 #include <functional>
 
 class QThread;
@@ -52,6 +53,8 @@ private:
     VxZyneRainbow& m_window;
     QThread* m_thread = nullptr;
     ZyneCommandHelper* m_engine = nullptr;
+    // Set by the engine's thread as the engine goes; read after the thread is waited for.
+    std::atomic<bool> m_engineGone{false};
     QTimer* m_musicTimer = nullptr;
     QTimer* m_randomTimer = nullptr;
     SocketClientHelper* m_powerSupplyApp = nullptr;

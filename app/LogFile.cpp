@@ -5,8 +5,7 @@
 
 #include <QByteArrayList>
 #include <QDateTime>
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 
 #include <cstdio>
 #include <memory>
@@ -20,7 +19,7 @@ constexpr qint64 kLogFileLimit = 8 * 1024 * 1024;
 // Lines logged before the log file is known (the single-instance check); a handful in practice.
 constexpr int kEarlyLineLimit = 256;
 
-QMutex logMutex;
+std::mutex logMutex;
 std::unique_ptr<LogRules> stderrRules;
 std::unique_ptr<RotatingLogFile> logFile;
 QByteArrayList earlyLines;
@@ -63,7 +62,7 @@ void writeLogLine(QtMsgType type, const QMessageLogContext& context, const QStri
                                 .arg(QDateTime::currentDateTime().toString(Qt::ISODateWithMs), category,
                                      QLatin1String(levelName(type)), message)
                                 .toUtf8();
-    QMutexLocker lock(&logMutex);
+    std::lock_guard lock(logMutex);
     const bool serious = type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg;
     if (serious || (stderrRules && stderrRules->asksFor(category, type)))
         toStderr(line);
@@ -76,7 +75,7 @@ void writeLogLine(QtMsgType type, const QMessageLogContext& context, const QStri
 
 void installLogHandler() {
     auto rules = std::make_unique<LogRules>(userLogRules());
-    QMutexLocker lock(&logMutex);
+    std::lock_guard lock(logMutex);
     stderrRules = std::move(rules);
     qInstallMessageHandler(writeLogLine);
 }
@@ -85,7 +84,7 @@ void attachLogFile(const QString& path) {
     auto file = std::make_unique<RotatingLogFile>(path, kLogFileLimit);
     QString problem;
     const bool opened = file->open(&problem);
-    QMutexLocker lock(&logMutex);
+    std::lock_guard lock(logMutex);
     if (opened)
         logFile = std::move(file);
     else

@@ -1,13 +1,12 @@
 #include "ApplicationSettings.h"
 
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 
 namespace zyne {
 
 namespace {
-QMutex& settingsMutex() {
-    static QMutex mutex;
+std::mutex& settingsMutex() {
+    static std::mutex mutex;
     return mutex;
 }
 ApplicationSettingsValues& settingsValues() {
@@ -17,12 +16,12 @@ ApplicationSettingsValues& settingsValues() {
 } // namespace
 
 ApplicationSettingsValues ApplicationSettings::get() {
-    QMutexLocker lock(&settingsMutex());
+    std::lock_guard lock(settingsMutex());
     return settingsValues();
 }
 
 void ApplicationSettings::set(const ApplicationSettingsValues& values) {
-    QMutexLocker lock(&settingsMutex());
+    std::lock_guard lock(settingsMutex());
     settingsValues() = values;
 }
 

@@ -6,9 +6,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QSet>
+#include <mutex>
 
 namespace zyne {
 
@@ -20,9 +19,9 @@ constexpr int kLockWaitMs = 3000;
 
 // A file is read again and again (every box's profile, every save): say each problem once.
 void warnOnce(const QString& path, const QString& text) {
-    static QMutex mutex;
+    static std::mutex mutex;
     static QSet<QString> said;
-    QMutexLocker lock(&mutex);
+    std::lock_guard lock(mutex);
     if (said.contains(path + text))
         return;
     said.insert(path + text);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QMutex>
 #include <QString>
+#include <mutex>
 
 namespace zyne {
 
@@ -18,7 +18,7 @@ public:
     void setCount(int box, int count);
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QString m_text;
 };
 

@@ -53,6 +53,7 @@ private slots:
         for (const char* language : {"en", "tc", "cn", "de", "fr", "jp", "th"})
             QTest::newRow(language) << kDataDir +
                                            QStringLiteral("/Language/%1.qm").arg(QLatin1String(language));
+        QTest::newRow("example script") << kDataDir + "/Scripts/Rainbow.ini";
         QTest::newRow("udev rule") << "usr/lib/udev/rules.d/60-vx-zyne-plus-rgb.rules";
         QTest::newRow("menu entry") << "usr/share/applications/vx-zyne-plus-rgb.desktop";
         QTest::newRow("icon") << "usr/share/icons/hicolor/64x64/apps/vx-zyne-plus-rgb.png";
