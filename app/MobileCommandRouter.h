@@ -2,6 +2,7 @@
 
 #include "MobileClassicCommands.h"
 #include "MobileCommand.h"
+#include "MobileViewRedraw.h"
 
 #include <QVariantMap>
 
@@ -42,6 +43,7 @@ private:
     VxZyneRainbow& m_window;
     const ZynePlusCommandHelper& m_plus;
     SocketHelper& m_server;
+    MobileViewRedraw m_redraw;
     MobileClassicCommands m_classic;
 };
 
