@@ -48,6 +48,10 @@
         <translation>密码</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>打开脚本</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>保存</translation>
     </message>

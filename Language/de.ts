@@ -48,6 +48,10 @@
         <translation>Passwort</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>Skript öffnen</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>SPEICHERN</translation>
     </message>

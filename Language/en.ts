@@ -48,6 +48,10 @@
         <translation>Password</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>Open Script</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>SAVE</translation>
     </message>

@@ -48,6 +48,10 @@
         <translation>Mot de passe</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>Ouvrir un script</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>ENREGISTRER</translation>
     </message>

@@ -48,6 +48,10 @@
         <translation>パスワード</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>スクリプトを開く</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>保存</translation>
     </message>

@@ -48,6 +48,10 @@
         <translation>密碼</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>開啟腳本</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>儲存</translation>
     </message>

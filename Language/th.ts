@@ -48,6 +48,10 @@
         <translation>รหัสผ่าน</translation>
     </message>
     <message>
+        <source>Open Script</source>
+        <translation>เปิดสคริปต์</translation>
+    </message>
+    <message>
         <source>SAVE</source>
         <translation>บันทึก</translation>
     </message>

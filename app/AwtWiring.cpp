@@ -1,7 +1,12 @@
 // The main window's part in finding the AWT controller.
 #include "AwtController.h"
+#include "HardwareErrorLine.h"
+#include "MainView.h"
+#include "PlusReports.h"
 #include "PresenceString.h"
+#include "ScanUSB.h"
 #include "SelectedBox.h"
+#include "ViewRouter.h"
 #include "VxZyneRainbow.h"
 #include "ZynePlusCommandHelper.h"
 
@@ -31,6 +36,7 @@ void VxZyneRainbow::awtControllerChanged(bool arrived) {
 
 void VxZyneRainbow::checkAWTConnectSucess() {
     qCDebug(lcMain) << "checkAWTConnectSucess";
+    showHardwareErrorLine();
     // Someone who plugged in only the AWT controller expects to see it: select it when no other
     // kind of box is there to be shown.
     if (awtPresenceStr().isPresent(selectedBox()))
@@ -47,6 +53,28 @@ void VxZyneRainbow::checkAWTConnectSucess() {
             return;
         }
     }
+}
+
+void VxZyneRainbow::showHardwareErrorLine() {
+    // Each AWT pass ends here: one walk of the device list, not one per product.
+    auto present = ScanUSB().countByProduct(kMakerVendorId);
+    DeviceCountsPerBox counts;
+    int boxCount = 0;
+    for (int box = 0; box < kBoxCount; ++box) {
+        const auto index = static_cast<std::size_t>(box);
+        counts.plus[index] = present[plusProductId(box)];
+        counts.classic[index] = present[classicProductId(box)];
+        counts.awt[index] = awtPresenceStr().isPresent(box) ? 1 : 0;
+        const int total = counts.plus[index] + counts.classic[index] + counts.awt[index];
+        qCDebug(lcMain).nospace() << "totalCount[" << box << "]:" << total;
+        if (total > 0)
+            ++boxCount;
+    }
+    qCDebug(lcMain) << "boxCount:" << boxCount;
+    const ErrorLineVerdict verdict = errorLineAfterAwtCheck(counts);
+    m_mainView->showBoxWarning(verdict.hide, 0, verdict.hardwareError);
+    if (boxCount == 0)
+        m_router->showFirmware(QStringLiteral("0.0.0"));
 }
 
 } // namespace zyne

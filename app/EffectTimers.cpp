@@ -5,6 +5,8 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
+#include <algorithm>
+
 Q_DECLARE_LOGGING_CATEGORY(lcMain)
 
 namespace zyne {
@@ -37,6 +39,11 @@ EffectTimers::EffectTimers(ZynePlusCommandHelper* engine, QObject* parent) : QOb
     connect(m_bigWave, &QTimer::timeout, engine, &Plus::receiveBigWave, Qt::DirectConnection);
     connect(engine, &Plus::sendStartBigWaveTimer, this, &EffectTimers::startBigWaveTimer);
     connect(engine, &Plus::sendCloseBigWaveTimer, this, &EffectTimers::closeBigWaveTimer);
+
+    m_script = makeTimer("scriptTimer");
+    connect(m_script, &QTimer::timeout, engine, &Plus::runScript, Qt::DirectConnection);
+    connect(engine, &Plus::scriptTimerStart, this, &EffectTimers::startScritpTimer);
+    connect(engine, &Plus::scriptTimerStop, this, &EffectTimers::stopScritpTimer);
 
     m_effect = makeTimer("effectTimer");
     connect(m_effect, &QTimer::timeout, engine, &Plus::receiveEffect, Qt::DirectConnection);
@@ -113,6 +120,18 @@ void EffectTimers::startComputTempTimer() {
 
 void EffectTimers::closeComputTempTimer() {
     stop(m_computTemp, "closeComputTempTimer");
+}
+
+void EffectTimers::setScriptFrequency(int frequencyMs) {
+    m_scriptInterval = std::max(frequencyMs, kScriptMinimumMs);
+}
+
+void EffectTimers::startScritpTimer() {
+    start(m_script, m_scriptInterval, "startScritpTimer");
+}
+
+void EffectTimers::stopScritpTimer() {
+    stop(m_script, "stopScritpTimer");
 }
 
 void EffectTimers::stopAllTimer() {

@@ -19,8 +19,14 @@ public:
     static constexpr int kEffectMs = 70;
     static constexpr int kMusicModeMs = 50;
     static constexpr int kComputTempMs = 200;
+    // A script may ask for any frequency; it never plays faster than this.
+    static constexpr int kScriptMinimumMs = 50;
 
     EffectTimers(ZynePlusCommandHelper* engine, QObject* parent);
+
+    // The interval of the script timer's next start: the script's frequency, at least the minimum.
+    void setScriptFrequency(int frequencyMs);
+    int scriptInterval() const { return m_scriptInterval; }
 
 signals:
     void sendMusicMode();
@@ -39,6 +45,8 @@ public slots:
     void closeModeTimer();
     void startComputTempTimer();
     void closeComputTempTimer();
+    void startScritpTimer();
+    void stopScritpTimer();
     // The cross, music mode and CPU temperature timers (the PC volume timer is the window's).
     void stopAllTimer();
 
@@ -56,6 +64,8 @@ private:
     QTimer* m_effect = nullptr;
     QTimer* m_musicMode = nullptr;
     QTimer* m_computTemp = nullptr;
+    QTimer* m_script = nullptr;
+    int m_scriptInterval = kScriptMinimumMs;
 };
 
 } // namespace zyne

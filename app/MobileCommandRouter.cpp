@@ -132,6 +132,9 @@ void MobileCommandRouter::routePlus(const MobileCommand& c) {
             sendProfile(boxes.first(), true);
         break;
     }
+    case 18:
+        m_server.push(compactJson(successReply(18, playVoiceDemo(c.voice))));
+        break;
     case 19:
         m_server.push(compactJson(successReply(19, sendVoiceCommand(c))));
         break;
@@ -237,6 +240,15 @@ bool MobileCommandRouter::sendVoiceCommand(const MobileCommand& c) {
         understood = true;
     }
     return understood;
+}
+
+bool MobileCommandRouter::playVoiceDemo(const QString& voice) {
+    if (const std::optional<int> effect = voiceDemoEffect(voice)) {
+        m_window.startDemoEffect(*effect);
+        return true;
+    }
+    // Any other name may be one of the user's scripts.
+    return m_window.openScriptByName(voice.trimmed());
 }
 
 void MobileCommandRouter::sendDeviceList() {

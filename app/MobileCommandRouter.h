@@ -37,6 +37,8 @@ private:
     void saveProfile(const MobileCommand& c);
     // Forwards the voice assistant's keys; false when there was nothing to forward.
     bool sendVoiceCommand(const MobileCommand& c);
+    // A demo show named by its number or phrase, else the user script of that name.
+    bool playVoiceDemo(const QString& voice);
     void sendDeviceList();
     void sendProfile(int box, bool withPortDetails);
 

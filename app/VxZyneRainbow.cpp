@@ -10,6 +10,7 @@
 #include "MobileCommandRouter.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
+#include "ProgramData.h"
 #include "ScanUSB.h"
 #include "SelectedBox.h"
 #include "SimEnvironment.h"
@@ -42,10 +43,9 @@ constexpr int kComputerVolumeIntervalMs = 50;
 
 VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     : QMainWindow(parent), m_messages(std::make_unique<WindowMessageRouter>(*this)) {
-    m_applicationFolder = QApplication::applicationDirPath() + QLatin1Char('/');
     setGeometry(0, 0, 0, 0);
     hide();
-    setWindowIcon(QIcon(m_applicationFolder + QStringLiteral("Images/logo.ico")));
+    setWindowIcon(QIcon(programDataPath(QStringLiteral("Images/logo.ico"))));
     m_mainView = new ui::MainView;
 
     m_plus = new ZynePlusCommandHelper(this);
@@ -135,6 +135,7 @@ void VxZyneRainbow::createMainViewRouting() {
     m_router->fillMainView(QStringLiteral(ZYNE_PROGRAM_VERSION), QStringLiteral("0.0.0"));
     connect(m_mainView, &ui::MainView::sendData, this, &VxZyneRainbow::receiveMainData);
     connect(m_mainView, &ui::MainView::sendRGBData, this, &VxZyneRainbow::receiveRGBData);
+    connect(m_mainView, &ui::MainView::testSendFileData, this, &VxZyneRainbow::testReceiveFileData);
     m_mainView->show();
     // Started from the autostart entry (not from its own folder) with autorun on: tray only.
     if (QDir::currentPath() != QCoreApplication::applicationDirPath() && ApplicationSettings::get().isAutoRun)
@@ -220,7 +221,7 @@ void VxZyneRainbow::closeReadSpeedTimer() {
 
 void VxZyneRainbow::createTrayIcon() {
     m_trayIcon = new QSystemTrayIcon(this);
-    m_trayIcon->setIcon(QIcon(m_applicationFolder + QStringLiteral("Images/logo.ico")));
+    m_trayIcon->setIcon(QIcon(programDataPath(QStringLiteral("Images/logo.ico"))));
     m_trayIcon->setToolTip(QStringLiteral("Zyne Plus RGB Fan"));
     m_trayIcon->setVisible(true);
 
@@ -250,8 +251,13 @@ QString VxZyneRainbow::autoRunEntryText() const {
 void VxZyneRainbow::loadTranslation(int language) {
     // An index without a catalogue, or a catalogue that can't be loaded, leaves the English texts.
     const QString file = translationFileForLanguage(language);
-    if (!file.isEmpty())
-        m_translator->load(m_applicationFolder + file);
+    if (file.isEmpty())
+        return;
+    const QString path = programDataPath(file);
+    if (m_translator->load(path))
+        qCDebug(lcMain) << "translation" << path;
+    else
+        qCWarning(lcMain) << "translation can't be loaded:" << path;
 }
 
 void VxZyneRainbow::selectFirstBox() {

@@ -11,8 +11,6 @@
 
 #include <memory>
 
-#include <memory>
-
 class QAction;
 class QMenu;
 class QTimer;
@@ -62,6 +60,12 @@ public:
     void writeDeviceProfile();
     // The AWT chip arrived (its handle slots are probed again) or left (its handles close).
     void awtControllerChanged(bool arrived);
+    // Plays the script of that name from the scripts folders (ScriptWiring.cpp); false when the
+    // name is refused or names no readable script.
+    bool openScriptByName(const QString& name);
+    // Demo show 0..8 on every port, with the effect timer running.
+    void startDemoEffect(int effect);
+    EffectTimers* effectTimers() const { return m_effectTimers; }
 
 signals:
     void sendResetBoxRequest();
@@ -157,6 +161,8 @@ public slots:
     void checkAWTConnectSucess();
     void socketHelperReceiveData(QVariantMap command);
     void receiveMainData(QStringList data);
+    // A script's frame texts and frequency, from the main view or the mobile app.
+    void testReceiveFileData(QStringList texts, int frequency);
     void receiveRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int fanNum,
                         QString selectLED);
 
@@ -166,6 +172,8 @@ private:
     void connectPlusIntake();
     // Probes every AWT handle slot (AwtWiring.cpp).
     void connectAwt();
+    // The error line's hardware error after the AWT controller was looked for.
+    void showHardwareErrorLine();
     void createMobileServer();
     void createTimers();
     void startSensorPolling();
@@ -179,7 +187,6 @@ private:
     void createMainViewRouting();
     QString autoRunEntryText() const;
 
-    QString m_applicationFolder;
     ZynePlusCommandHelper* m_plus = nullptr;
     ClassicWiring* m_classic = nullptr;
     DeviceChangeHandler* m_deviceChanges = nullptr;

@@ -3,9 +3,14 @@
 #include "ApplicationSettings.h"
 #include "DeviceSettings.h"
 #include "FanRecords.h"
+#include "MainView.h"
+#include "RainbowFan.h"
+#include "ViewRules.h"
 #include "VxZyneRainbow.h"
 
 #include <QLoggingCategory>
+
+#include <climits>
 
 Q_LOGGING_CATEGORY(lcMessages, "zyne.messages")
 
@@ -13,6 +18,8 @@ namespace zyne {
 
 namespace {
 constexpr quint32 kLargestPassword = 9999;
+constexpr quint32 kLargestBrightnessStep = 10;
+constexpr quint32 kLargestLightSpeed = 3;
 
 bool isPlusViewMessage(quint32 msg) {
     switch (msg) {
@@ -114,14 +121,57 @@ void WindowMessageRouter::setPassword(quint32 wParam) {
 }
 
 void WindowMessageRouter::routeToPlusView(quint32 msg, quint32 wParam, quint32 lParam) {
-    if (lParam >= static_cast<quint32>(kPlusPortCount)) {
+    const auto refuse = [msg](const char* what, quint32 value) {
         qCWarning(lcMessages).nospace()
-            << "message 0x" << Qt::hex << msg << Qt::dec << ": no Plus view " << lParam << " - ignored";
+            << "message 0x" << Qt::hex << msg << Qt::dec << ": " << what << " " << value << " - ignored";
+    };
+    ui::RainbowFan* view = lParam < static_cast<quint32>(kPlusPortCount)
+                               ? m_window.mainView()->plusView(static_cast<int>(lParam))
+                               : nullptr;
+    if (view == nullptr) {
+        refuse("no Plus view", lParam);
         return;
     }
-    // The device views take these through their own controls.
-    qCDebug(lcMessages).nospace() << "message 0x" << Qt::hex << msg << Qt::dec << " for Plus view " << lParam
-                                  << " (" << wParam << "): no device views to route it to";
+    const int value = static_cast<int>(qMin<quint32>(wParam, INT_MAX));
+    switch (msg) {
+    case 0x8117:
+        qCDebug(lcMessages) << "isShow1:" << wParam;
+        qCDebug(lcMessages) << "isShow2:" << lParam;
+        if (wParam > kLargestBrightnessStep)
+            return refuse("no brightness step", wParam);
+        view->setBrightnessLevel(value);
+        return;
+    case 0x8120: {
+        const QString selection = ui::selectionFromBits(wParam);
+        if (selection.isEmpty())
+            return refuse("more than 12 LEDs in", wParam);
+        view->setLedSelection(selection);
+        return;
+    }
+    case 0x8122:
+        if (!ui::isOfferedLightMode(view->port(), value))
+            return refuse("no light mode of this view:", wParam);
+        view->pickLightMode(value);
+        return;
+    case 0x8124:
+        if (wParam > static_cast<quint32>(ui::ColorOff))
+            return refuse("no colour mode", wParam);
+        view->pickColorMode(value);
+        return;
+    case 0x8125:
+        if (wParam != 0)
+            view->lightSpeedRight();
+        else
+            view->lightSpeedLeft();
+        return;
+    case 0x8126:
+        if (wParam > kLargestLightSpeed)
+            return refuse("no light speed", wParam);
+        view->pickLightSpeed(value);
+        return;
+    default:
+        return;
+    }
 }
 
 } // namespace zyne

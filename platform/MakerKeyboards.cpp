@@ -161,13 +161,29 @@ void MakerKeyboards::close(Keyboard* keyboard) {
     }
 }
 
+void MakerKeyboards::closeRemoved(udev_device* device) {
+    // Closed on the notice rather than on the node's next read error, so a keyboard plugged back in
+    // at once (the same node name) is not taken for the one still open.
+    const char* node = udev_device_get_devnode(device);
+    for (const auto& keyboard : m_keyboards) {
+        if (node && keyboard->node == QLatin1String(node)) {
+            qCDebug(lcKeyboards) << "hot-key keyboard gone:" << keyboard->node;
+            close(keyboard.get());
+            return;
+        }
+    }
+}
+
 void MakerKeyboards::readMonitor() {
     for (int i = 0; i < kMaxEventsPerWakeUp; ++i) {
         udev_device* device = udev_monitor_receive_device(m_monitor);
         if (!device)
             return;
-        if (qstrcmp(udev_device_get_action(device), "add") == 0)
+        const char* action = udev_device_get_action(device);
+        if (qstrcmp(action, "add") == 0)
             openIfMakerKeyboard(device);
+        else if (qstrcmp(action, "remove") == 0)
+            closeRemoved(device);
         udev_device_unref(device);
     }
 }

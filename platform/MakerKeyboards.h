@@ -35,6 +35,7 @@ private:
     void openIfMakerKeyboard(udev_device* device);
     void readKeyboard(Keyboard* keyboard);
     void close(Keyboard* keyboard);
+    void closeRemoved(udev_device* device);
     void readMonitor();
 
     udev* m_udev = nullptr;

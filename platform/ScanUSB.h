@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 
 namespace zyne {
 
@@ -8,6 +9,8 @@ namespace zyne {
 class ScanUSB {
 public:
     int count(std::uint16_t vendorId, std::uint16_t productId);
+    // Every product of the vendor with its interface count, from one walk of the device list.
+    std::map<std::uint16_t, int> countByProduct(std::uint16_t vendorId);
 };
 
 } // namespace zyne

@@ -360,6 +360,11 @@ QString IniDocument::value(const QString& group, const QString& key) const {
     return index >= 0 ? unescapedIniValue(m_groups[index].rawValues.value(key)) : QString();
 }
 
+QStringList IniDocument::keys(const QString& group) const {
+    const int index = groupIndex(group);
+    return index >= 0 ? QStringList(m_groups[index].rawValues.keys()) : QStringList();
+}
+
 void IniDocument::setValue(const QString& group, const QString& key, const QString& text) {
     m_groups[ensureGroup(group)].rawValues.insert(key, escapedIniValue(text));
 }

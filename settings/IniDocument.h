@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 namespace zyne {
@@ -24,6 +25,8 @@ public:
     bool contains(const QString& group, const QString& key) const;
     // The value as text; a list written without quotes comes back joined with ",". Empty when missing.
     QString value(const QString& group, const QString& key) const;
+    // The group's keys, sorted as text; none when the group is missing.
+    QStringList keys(const QString& group) const;
     void setValue(const QString& group, const QString& key, const QString& text);
 
 private:

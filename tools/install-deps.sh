@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang
+  dpkg-dev file
   qtbase5-dev qttools5-dev qttools5-dev-tools
   libhidapi-dev libudev-dev libpulse-dev libkissfft-dev libsensors-dev libevdev-dev
   libbenchmark-dev

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build-fuzz}
 runs=${1:-10000000}
-targets=(settings_ini_fuzz xqcomm_fuzz_reply xqcomm_fuzz_descriptor mobile_frames_fuzz)
+targets=(settings_ini_fuzz xqcomm_fuzz_reply xqcomm_fuzz_descriptor mobile_frames_fuzz script_reader_fuzz)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZYNE_SANITIZE=ON \
     -DZYNE_BUILD_TESTS=ON -DZYNE_BUILD_FUZZ=ON >/dev/null

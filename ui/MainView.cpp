@@ -84,6 +84,7 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     for (int k = SettingsMenu::kAutoUpdateEntry; k <= SettingsMenu::kPasswordEntry; ++k)
         connect(m_menu->entry(k), &QAbstractButton::released, this, &MainView::otherSwitch);
     connect(m_menu->syncButton(), &QAbstractButton::released, this, &MainView::slotSyncPwrix);
+    connect(m_menu->openScriptButton(), &QAbstractButton::released, this, &MainView::openScript);
 
     m_keypad = new PasswordKeypad(this);
     for (int k = 0; k < 12; ++k)

@@ -53,6 +53,10 @@ public:
     void showBoxWarning(bool isHide, int warningType, int warningIndex);
     void showSyncWarning();
 
+    // Reads a lighting script and hands its frames on (testSendFileData); a file that can't be read
+    // or holds no frames sends nothing.
+    void openScriptFile(const QString& path);
+
     // The address text built the way the main window builds it: host, "IP Address", last IPv4.
     static QString localAddressText();
 
@@ -81,6 +85,8 @@ public slots:
     void receiveZyneRGBData(int fan, int colourA, int colourB, float bright, int colourC);
     void showInfo();
     void slotSyncPwrix();
+    // The "Open Script" entry: a file dialog, then openScriptFile.
+    void openScript();
     void on_animation_stateChanged_syncWarning(QAbstractAnimation::State newState,
                                                QAbstractAnimation::State oldState);
 

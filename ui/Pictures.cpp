@@ -1,14 +1,18 @@
 #include "Pictures.h"
 
-#include <QCoreApplication>
+#include "ProgramData.h"
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcPictures, "zyne.ui.pictures")
 
 namespace zyne::ui {
 
 QString imagePath(const QString& relative) {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Images/") + relative;
+    return programDataPath(QStringLiteral("Images/") + relative);
 }
 
 QPixmap picture(const QString& relative) {
@@ -26,8 +30,8 @@ QPixmap picture(const QString& relative) {
         if (pixmap.load(sharp))
             pixmap.setDevicePixelRatio(2.0);
     }
-    if (pixmap.isNull())
-        pixmap.load(imagePath(relative));
+    if (pixmap.isNull() && !pixmap.load(imagePath(relative)))
+        qCWarning(lcPictures) << "picture can't be loaded:" << imagePath(relative);
     cache.insert(key, pixmap);
     return pixmap;
 }

@@ -6,7 +6,7 @@
 
 namespace zyne::ui {
 
-// Full path of a picture under the application's "Images/" folder.
+// Full path of a picture under the program's "Images/" folder.
 QString imagePath(const QString& relative);
 // The picture for the screen's pixel ratio: the "@2x" drawing on a 2x screen when it exists.
 QPixmap picture(const QString& relative);

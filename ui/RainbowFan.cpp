@@ -193,6 +193,10 @@ void RainbowFan::setLightModeFromPicker(int mode) {
     emitCommand(word);
 }
 
+void RainbowFan::pickLightMode(int mode) {
+    setLightModeFromPicker(mode);
+}
+
 // Colour mode
 
 void RainbowFan::colorModeRight() {
@@ -210,6 +214,10 @@ void RainbowFan::setColorModeFromPicker(int mode, bool viaRightArrow) {
     emitCommand(QStringLiteral("btn_done"));
 }
 
+void RainbowFan::pickColorMode(int mode) {
+    setColorModeFromPicker(mode, false);
+}
+
 // Light speed
 
 void RainbowFan::lightSpeedRight() {
@@ -221,6 +229,13 @@ void RainbowFan::lightSpeedRight() {
 
 void RainbowFan::lightSpeedLeft() {
     m_lightSpeed = stepLightSpeed(m_lightSpeed, false);
+    m_turnedOff = false;
+    refreshTexts();
+    emitCommand(QStringLiteral("btn_done"));
+}
+
+void RainbowFan::pickLightSpeed(int speed) {
+    m_lightSpeed = speed;
     m_turnedOff = false;
     refreshTexts();
     emitCommand(QStringLiteral("btn_done"));
@@ -310,6 +325,11 @@ void RainbowFan::setFanSpeedCaption() {
 
 // Brightness
 
+void RainbowFan::setBrightnessLevel(int level) {
+    // Moving the slider runs changeSliderLight, as a drag would.
+    m_brightSlider->setValue(level);
+}
+
 void RainbowFan::changeSliderLight(int value) {
     const float factor = static_cast<float>(std::clamp(value, 0, 10)) / 10.0F;
     if (m_colorMode == ColorSingle) {
@@ -338,6 +358,12 @@ void RainbowFan::selectLedBtn() {
         return;
     const int led = static_cast<int>(found - m_leds.begin());
     m_selectLED = toggledSelection(m_selectLED, led, (*found)->isChecked());
+    refreshLedButtons();
+    emit sendData({QStringLiteral("selectLEDBtn"), QString::number(m_port), m_selectLED});
+}
+
+void RainbowFan::setLedSelection(const QString& selectLED) {
+    m_selectLED = selectLED;
     refreshLedButtons();
     emit sendData({QStringLiteral("selectLEDBtn"), QString::number(m_port), m_selectLED});
 }

@@ -60,6 +60,13 @@ public:
     QLabel* fadeLabel() const { return m_fadeLabel; }
     void showVolumeWarning();
     void retranslate();
+    // Window messages set the controls through the paths a click takes; out-of-range values are the
+    // caller's to refuse.
+    void setBrightnessLevel(int level);
+    void setLedSelection(const QString& selectLED);
+    void pickLightMode(int mode);
+    void pickColorMode(int mode);
+    void pickLightSpeed(int speed);
     // Colour panel state, for the carousel's clicks.
     bool isColorWidgetShown() const;
 

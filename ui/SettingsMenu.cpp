@@ -20,7 +20,7 @@ SettingsMenu::SettingsMenu(QWidget* parent) : QLabel(parent), m_languages(new QB
     setObjectName(QStringLiteral("menu_Language"));
     setPixmap(ui::picture(QStringLiteral("menu_Language.png")));
     setScaledContents(true);
-    setGeometry(796, 30, 131, 389);
+    setGeometry(796, 30, 131, 424);
     for (int k = 0; k < 10; ++k) {
         auto* b = new QPushButton(this);
         b->setObjectName(QStringLiteral("MutiLang%1").arg(k));
@@ -38,6 +38,11 @@ SettingsMenu::SettingsMenu(QWidget* parent) : QLabel(parent), m_languages(new QB
     m_sync->setCheckable(true);
     m_sync->setStyleSheet(QLatin1String(kEntryStyle));
     m_sync->setCursor(Qt::PointingHandCursor);
+    m_openScript = new QPushButton(this);
+    m_openScript->setObjectName(QStringLiteral("btnOpenScript"));
+    m_openScript->setGeometry(5, 390, 120, 30);
+    m_openScript->setStyleSheet(QLatin1String(kEntryStyle));
+    m_openScript->setCursor(Qt::PointingHandCursor);
     setAutoUpdate(false);
     setPasswordLock(false);
     retranslate();
@@ -79,6 +84,7 @@ void SettingsMenu::retranslate() {
     const QStringList names = languageNames();
     for (int k = 0; k < kLanguageCount; ++k)
         m_entries[k]->setText(names.at(k));
+    m_openScript->setText(MainViewText::tr("Open Script"));
     setPasswordText(m_password);
 }
 

@@ -7,8 +7,8 @@ class QPushButton;
 
 namespace zyne::ui {
 
-// The drop-down settings menu: seven languages, auto update, password lock, the password entry
-// and the Pwrix sync switch. The main view connects the entries and decides what they do.
+// The drop-down settings menu: seven languages, auto update, password lock, the password entry,
+// the Pwrix sync switch and the entry that opens a lighting script. The main view connects the entries and decides what they do.
 class SettingsMenu : public QLabel {
     Q_OBJECT
 public:
@@ -20,6 +20,7 @@ public:
 
     QPushButton* entry(int number) const;
     QPushButton* syncButton() const { return m_sync; }
+    QPushButton* openScriptButton() const { return m_openScript; }
     QButtonGroup* languageGroup() const { return m_languages; }
 
     void setLanguage(int index);
@@ -34,6 +35,7 @@ private:
     QButtonGroup* m_languages;
     QPushButton* m_entries[10] = {};
     QPushButton* m_sync;
+    QPushButton* m_openScript;
     QString m_password;
 };
 

@@ -43,6 +43,12 @@ int stepLightMode(int port, int lightMode, bool right) {
                      : stepThrough(kPortCycle, lightMode, right);
 }
 
+bool isOfferedLightMode(int port, int lightMode) {
+    return port == 0
+               ? std::find(kFirstPortCycle.begin(), kFirstPortCycle.end(), lightMode) != kFirstPortCycle.end()
+               : std::find(kPortCycle.begin(), kPortCycle.end(), lightMode) != kPortCycle.end();
+}
+
 bool isMusicMode(int lightMode) {
     return lightMode >= 8 && lightMode <= 10;
 }
@@ -145,6 +151,12 @@ QString toggledSelection(const QString& selectLED, int led, bool on) {
 
 bool noLedSelected(const QString& selectLED) {
     return !selectLED.contains(QLatin1Char('1'));
+}
+
+QString selectionFromBits(quint32 bits) {
+    if (bits >> kLedCount != 0)
+        return QString();
+    return QString::number(bits, 2).rightJustified(kLedCount, QLatin1Char('0'));
 }
 
 } // namespace zyne::ui

@@ -21,6 +21,7 @@ enum SpeedMode { SpeedCustom = 0, SpeedSilent = 1, SpeedPerformance = 2 };
 
 // Next light mode the picker offers; port 0 never offers Copy.
 int stepLightMode(int port, int lightMode, bool right);
+bool isOfferedLightMode(int port, int lightMode);
 bool isMusicMode(int lightMode);
 
 // The colour mode a picker arrow leads to for the given light mode (Copy follows port 0's mode).
@@ -63,5 +64,8 @@ QString buttonTextColor(int red, int green, int blue);
 // The 12-character LED selection with one LED toggled; a malformed text starts from none.
 QString toggledSelection(const QString& selectLED, int led, bool on);
 bool noLedSelected(const QString& selectLED);
+// The selection whose LED i is on when digit i of the number, written in base 2 and left-padded
+// with '0' to 12 digits, is '1'; empty when the number needs more than 12 digits.
+QString selectionFromBits(quint32 bits);
 
 } // namespace zyne::ui

@@ -1,19 +1,11 @@
 #pragma once
 
+#include "EffectFrame.h"
 #include "EffectFrames.h"
 
-#include <array>
 #include <vector>
 
 namespace zyne {
-
-// One picture of a played effect: 12 LED colours and their brightness in percent.
-struct EffectFrame {
-    std::array<int, kLedCount> red{};
-    std::array<int, kLedCount> green{};
-    std::array<int, kLedCount> blue{};
-    std::array<int, kLedCount> brightPercent{};
-};
 
 // The frame list that mode 16 plays, one frame per 70 ms tick, round and round. Demo effects and
 // user scripts fill it.

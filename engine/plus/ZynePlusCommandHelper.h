@@ -9,6 +9,7 @@
 #include "MusicEffect.h"
 #include "PlusReports.h"
 #include "PowerSupplyLink.h"
+#include "ScriptPlayer.h"
 #include "SelectedBox.h"
 
 #include <QLoggingCategory>
@@ -52,6 +53,7 @@ public:
     const music::Levels& musicLevels() const { return m_musicLevels; }
     const BigWaveEffect& bigWave() const { return m_bigWave; }
     const EffectPlayback& effectPlayback() const { return m_playback; }
+    const ScriptPlayer& scriptPlayer() const { return m_script; }
     const PowerSupplyLink& powerSupply() const { return m_powerSupply; }
 
     // Replaces the frames that ports in mode 16 play (demo effects, user scripts) and starts the
@@ -112,6 +114,7 @@ public slots:
     void sendMeteor();
     void sendCross();
     void receiveEffect();
+    void runScript();
     void runMusicModeTimer();
     void sendCommandCPUTemp();
 
@@ -121,6 +124,11 @@ public slots:
     void receiveSeriesLightSpeed(int speed);
     void receiveSeriesRGB(int unused1, int unused2, int* red, int* green, int* blue, float* unusedBright);
     void resetAllToFullLight();
+
+    // User lighting scripts: the frames' JSON texts replace the script being played.
+    void setScript(QStringList texts);
+    // Demo show 0..8 on every port of every open box; other numbers change nothing.
+    void setupEffectMode(int effect);
 
     // Colours, brightness, LED selection and switches from the views and the mobile app. Colour
     // and brightness lists shorter than 13 entries and selection texts shorter than 12 characters
@@ -175,6 +183,8 @@ signals:
     void sendCloseComputTempTimer();
     void sendEffectTimerStart();
     void sendEffectTimerStop();
+    void scriptTimerStart();
+    void scriptTimerStop();
     void sendStopAllTimer();
     void sendVolWarning(int boxNum, int fanNum);
     void sendResetMainViewProfile(int profile);
@@ -264,6 +274,7 @@ private:
     SeriesSettings m_series;
     BigWaveEffect m_bigWave;
     EffectPlayback m_playback;
+    ScriptPlayer m_script;
     PowerSupplyLink m_powerSupply;
     // Made when a port first enters a PC music mode: only those need the audio capture, and it
     // needs a moment to connect before the first tick reads it.

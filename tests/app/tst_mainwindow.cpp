@@ -1,12 +1,15 @@
 #include "ApplicationSettings.h"
 #include "DevicePaths.h"
 #include "EngineRig.h"
+#include "HardwareErrorLine.h"
+#include "MainView.h"
 #include "VxZyneRainbow.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -20,6 +23,8 @@ private slots:
     void devicePaths_data();
     void devicePaths();
     void consistencyCheckAsksForOneRediscovery();
+    void errorLineFollowsTheFirstIndexWithADevice();
+    void errorLineAfterTheAwtControllerWasLookedFor();
     void autoRunEntryTogglesAndIsStored();
     void keyboardIsFoundByProductId();
     void effectTimersStartFromTheSavedProfile();
@@ -66,6 +71,43 @@ void MainWindowTest::consistencyCheckAsksForOneRediscovery() {
     rig.sim().control(QStringLiteral("unplug plus 5"));
     window.checkUSBDevice();
     QCOMPARE(rediscover.count(), 1);
+}
+
+void MainWindowTest::errorLineFollowsTheFirstIndexWithADevice() {
+    DeviceCountsPerBox counts;
+    QCOMPARE(errorLineAfterAwtCheck(counts).hide, false);
+    QCOMPARE(errorLineAfterAwtCheck(counts).hardwareError, int(NoControllerError));
+    // Two Plus boxes on one index clash, unless an earlier index has a box of its own.
+    counts.plus[4] = 2;
+    QCOMPARE(errorLineAfterAwtCheck(counts).hardwareError, int(PlusClashError));
+    counts.classic[2] = 1;
+    QCOMPARE(errorLineAfterAwtCheck(counts).hide, true);
+    counts.classic[2] = 3;
+    QCOMPARE(errorLineAfterAwtCheck(counts).hide, false);
+    QCOMPARE(errorLineAfterAwtCheck(counts).hardwareError, int(ClassicOrAwtClashError));
+    // One Plus box beside two classic ones on the same index is a box that works.
+    counts.plus[2] = 1;
+    QCOMPARE(errorLineAfterAwtCheck(counts).hide, true);
+    DeviceCountsPerBox awtOnly;
+    awtOnly.awt[15] = 1;
+    QCOMPARE(errorLineAfterAwtCheck(awtOnly).hide, true);
+}
+
+void MainWindowTest::errorLineAfterTheAwtControllerWasLookedFor() {
+    EngineRig rig(R"({"plus": [{"index": 3}]})");
+    VxZyneRainbow window;
+    auto* line = window.mainView()->findChild<QLabel*>(QStringLiteral("label_error"));
+    auto* version = window.mainView()->findChild<QLabel*>(QStringLiteral("label_version"));
+    QVERIFY(line && version);
+    window.mainView()->show();
+    window.checkAWTConnectSucess();
+    QVERIFY(!line->isVisible());
+
+    rig.sim().control(QStringLiteral("unplug plus 3"));
+    window.checkAWTConnectSucess();
+    QVERIFY(line->isVisible());
+    QVERIFY(line->text().endsWith(QStringLiteral("(Error Code:H_0x0001)")));
+    QVERIFY(version->text().endsWith(QStringLiteral(" , F 0.0.0")));
 }
 
 void MainWindowTest::autoRunEntryTogglesAndIsStored() {

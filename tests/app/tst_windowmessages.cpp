@@ -1,7 +1,9 @@
 // Private window messages as the running program handles them.
 #include "ApplicationSettings.h"
 #include "EngineRig.h"
+#include "MainView.h"
 #include "PresenceString.h"
+#include "RainbowFan.h"
 #include "SelectedBox.h"
 #include "VxZyneRainbow.h"
 #include "WindowMessageRouter.h"
@@ -29,6 +31,7 @@ private slots:
     void boxChangeOnlyToAPresentBox();
     void profileNumber();
     void unknownMessagesAreNotHandled();
+    void plusViewMessagesTakeTheControlsPath();
 };
 
 void WindowMessagesTest::passwordIsFourDigits_data() {
@@ -113,6 +116,67 @@ void WindowMessagesTest::unknownMessagesAreNotHandled() {
     QVERIFY(router.route(0x8108, 1, 1));
     QVERIFY(router.route(0x8122, 3, 99)); // no Plus view 99: logged
     QCOMPARE(selectedBox(), 0);
+}
+
+void WindowMessagesTest::plusViewMessagesTakeTheControlsPath() {
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    ui::RainbowFan* first = window.mainView()->plusView(0);
+    ui::RainbowFan* second = window.mainView()->plusView(1);
+    QSignalSpy firstSent(first, &ui::RainbowFan::sendData);
+    QSignalSpy sent(second, &ui::RainbowFan::sendData);
+    const auto last = [&sent] { return sent.isEmpty() ? QStringList() : sent.last().first().toStringList(); };
+
+    // Light mode: what the picker offers the view, emitted as the picker does.
+    const QString speed = QString::number(second->lightSpeed());
+    window.receiveWindowMessage(0x8122, 3, 1);
+    QCOMPARE(last(), QStringList({"btn_done", "1", "3", speed, "0"}));
+    window.receiveWindowMessage(0x8122, 7, 1);
+    QCOMPARE(last(), QStringList({"btn_copy", "1", "7", speed, "0"}));
+    window.receiveWindowMessage(0x8122, 8, 1);
+    QCOMPARE(last().first(), QStringLiteral("btn_music"));
+    window.receiveWindowMessage(0x8122, 3, 1);
+    const int firstMode = first->lightMode();
+    // Copy is not offered on port 0, nor modes that only effects set.
+    window.receiveWindowMessage(0x8122, 7, 0);
+    window.receiveWindowMessage(0x8122, 16, 0);
+    window.receiveWindowMessage(0x8122, 0xFFFFFFFFu, 0);
+    QVERIFY(firstSent.isEmpty());
+    QCOMPARE(first->lightMode(), firstMode);
+
+    // LED selection: base-2 digits, digit i for LED i.
+    window.receiveWindowMessage(0x8120, 0b101, 1);
+    QCOMPARE(last(), QStringList({"selectLEDBtn", "1", "000000000101"}));
+    QCOMPARE(second->selectLED(), QStringLiteral("000000000101"));
+    const int before = sent.count();
+    window.receiveWindowMessage(0x8120, 1u << 12, 1);
+    QCOMPARE(second->selectLED(), QStringLiteral("000000000101"));
+
+    // Brightness of the selected LEDs, through the slider.
+    window.receiveWindowMessage(0x8117, 5, 1);
+    QCOMPARE(last().first(), QStringLiteral("slider_Light"));
+    const QStringList factors = last().last().split(QLatin1Char(','));
+    QCOMPARE(factors.size(), 13);
+    QCOMPARE(factors.at(9), QStringLiteral("0.5"));
+    QCOMPARE(factors.at(11), QStringLiteral("0.5"));
+    QVERIFY(factors.at(10) != QStringLiteral("0.5"));
+    window.receiveWindowMessage(0x8117, 11, 1);
+
+    // Colour mode and light speed.
+    window.receiveWindowMessage(0x8124, 3, 1);
+    QCOMPARE(sent.count(), before + 1);
+    window.receiveWindowMessage(0x8124, 1, 1);
+    QCOMPARE(last(), QStringList({"btn_done", "1", "3", speed, "1"}));
+    QCOMPARE(second->selectLED(), QStringLiteral("111111111111"));
+    window.receiveWindowMessage(0x8126, 0, 1);
+    QCOMPARE(last(), QStringList({"btn_done", "1", "3", "0", "1"}));
+    window.receiveWindowMessage(0x8126, 4, 1);
+    window.receiveWindowMessage(0x8125, 1, 1); // right from 0 goes to 3
+    QCOMPARE(last(), QStringList({"btn_done", "1", "3", "3", "1"}));
+    window.receiveWindowMessage(0x8125, 0, 1);
+    QCOMPARE(last(), QStringList({"btn_done", "1", "3", "0", "1"}));
+    QCOMPARE(sent.count(), before + 5);
+    QVERIFY(firstSent.isEmpty());
 }
 
 QTEST_MAIN(WindowMessagesTest)

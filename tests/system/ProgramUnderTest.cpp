@@ -112,8 +112,7 @@ int ProgramUnderTest::runBesideProgram(const QString& tool, const QStringList& a
     QProcess process;
     process.setProcessEnvironment(environment());
     process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(QFileInfo(QStringLiteral(ZYNE_PROGRAM_PATH)).absolutePath() + QLatin1Char('/') + tool,
-                  arguments);
+    process.start(QFileInfo(m_process.program()).absolutePath() + QLatin1Char('/') + tool, arguments);
     if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
         process.kill();
         process.waitForFinished();

@@ -108,6 +108,22 @@ void HooksSystemTest::messageToolChangesTheSelectedBox() {
     QCOMPARE(program.logLines(QStringLiteral("SelectBoxIndex:")).size(), changesAtStart + 1);
     QVERIFY(program.logLines(QStringLiteral("SelectBoxIndex:")).last().endsWith(QLatin1String(" 1")));
 
+    // The Plus views take their messages through their own controls: light mode 3 (Blink) on
+    // view 1 lights port 1 of the shown box.
+    const auto port1Modes = [&] {
+        QByteArray modes;
+        for (const QString& head : lightingAfterLastOpen(program.trace(&error))) {
+            if (head.startsWith(QLatin1String("00325202")))
+                modes += static_cast<char>(head.mid(8, 2).toInt(nullptr, 16));
+        }
+        return modes;
+    };
+    const int port1Reports = port1Modes().size();
+    QCOMPARE(program.runBesideProgram(QStringLiteral("vx-zyne-msg"), {"0x8122", "3", "1"}), 0);
+    QVERIFY(program.waitUntil([&] { return port1Modes().size() > port1Reports; }));
+    const char blink = port1Modes().back();
+    QVERIFY2(blink >= 12 && blink <= 15, QByteArray(1, blink).toHex().constData());
+
     QCOMPARE(program.runBesideProgram(QStringLiteral("vx-zyne-msg"), {"0x8106", "x", "0"}), 1);
     QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
     QCOMPARE(program.runBesideProgram(QStringLiteral("vx-zyne-msg"), {"0x8106", "0", "0"}), 3);

@@ -1,5 +1,6 @@
 // The real program on the simulated rig, driven by a mobile app over TCP, and linked to a stand-in
 // for the power-supply companion application.
+#include "MobileAppClient.h"
 #include "ProgramUnderTest.h"
 
 #include <QJsonArray>
@@ -10,41 +11,11 @@
 #include <QtTest>
 
 namespace {
+using App = MobileAppClient;
+
 QByteArray frame(const QByteArray& json) {
-    return json.toBase64() + '&';
+    return MobileAppClient::frame(json);
 }
-
-// The app: reads the greeting on connecting and one reply frame per reply().
-struct App {
-    QTcpSocket socket;
-    QByteArray received;
-
-    bool connectTo(quint16 port) {
-        socket.connectToHost(QHostAddress::LocalHost, port);
-        return socket.waitForConnected(ProgramUnderTest::kWaitMs) &&
-               nextFrame().startsWith("VxRainbowFan#Ver.1.1.5!");
-    }
-    QByteArray nextFrame() {
-        int end = -1;
-        const bool complete = QTest::qWaitFor(
-            [&] {
-                received += socket.readAll();
-                end = received.indexOf('&');
-                return end >= 0;
-            },
-            ProgramUnderTest::kWaitMs);
-        if (!complete)
-            return {};
-        const QByteArray text = received.left(end);
-        received.remove(0, end + 1);
-        return text;
-    }
-    QJsonObject reply() { return QJsonDocument::fromJson(QByteArray::fromBase64(nextFrame())).object(); }
-    void send(const QByteArray& bytes) {
-        socket.write(bytes);
-        socket.flush();
-    }
-};
 
 // Lighting reports to Plus box 0 as "port:mode byte".
 QStringList lighting(const ProgramUnderTest& program) {
