@@ -2,6 +2,7 @@
 
 #include "ClassicWiring.h"
 #include "MobileReplies.h"
+#include "MobileViewRedraw.h"
 #include "PresenceString.h"
 #include "RemoteLog.h"
 #include "SelectedBox.h"
@@ -19,8 +20,9 @@ int speedModeOf(int level) {
 }
 } // namespace
 
-MobileClassicCommands::MobileClassicCommands(VxZyneRainbow& window, SocketHelper& server)
-    : m_window(window), m_server(server) {}
+MobileClassicCommands::MobileClassicCommands(VxZyneRainbow& window, SocketHelper& server,
+                                             MobileViewRedraw& redraw)
+    : m_window(window), m_server(server), m_redraw(redraw) {}
 
 QList<int> MobileClassicCommands::boxes(const MobileCommand& c) const {
     QList<int> present;
@@ -99,7 +101,7 @@ void MobileClassicCommands::route(const MobileCommand& c) {
         return;
     }
     if (changed)
-        emit m_window.sendResetViewRequest();
+        m_redraw.classic();
 }
 
 void MobileClassicCommands::sendStatus(int box) {

@@ -8,6 +8,7 @@
 
 namespace zyne {
 
+class MobileViewRedraw;
 class SocketHelper;
 class VxZyneRainbow;
 
@@ -15,7 +16,7 @@ class VxZyneRainbow;
 // uses, queued to the classic engine's thread, and the status record read back from there.
 class MobileClassicCommands {
 public:
-    MobileClassicCommands(VxZyneRainbow& window, SocketHelper& server);
+    MobileClassicCommands(VxZyneRainbow& window, SocketHelper& server, MobileViewRedraw& redraw);
 
     void route(const MobileCommand& c);
 
@@ -30,6 +31,7 @@ private:
 
     VxZyneRainbow& m_window;
     SocketHelper& m_server;
+    MobileViewRedraw& m_redraw;
 };
 
 } // namespace zyne

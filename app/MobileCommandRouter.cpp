@@ -33,7 +33,8 @@ QStringList fullBrightness() {
 
 MobileCommandRouter::MobileCommandRouter(VxZyneRainbow& window, const ZynePlusCommandHelper& plus,
                                          SocketHelper& server)
-    : m_window(window), m_plus(plus), m_server(server), m_classic(window, server) {}
+    : m_window(window), m_plus(plus), m_server(server), m_redraw(window),
+      m_classic(window, server, m_redraw) {}
 
 void MobileCommandRouter::route(const QVariantMap& object) {
     QString error;
@@ -139,14 +140,14 @@ void MobileCommandRouter::routePlus(const MobileCommand& c) {
         break;
     default:
         qCDebug(lcRemote) << "command" << c.command << "refreshes the view";
-        emit m_window.sendViewRequest();
+        m_redraw.plus();
         return;
     }
     // The shown box's view follows what the app changed there (its brightness slider included);
     // brightness always redraws it.
     static const QList<int> kRedrawn{0, 1, 2, 3, 5, 8, 11};
     if (c.command == 4 || (kRedrawn.contains(c.command) && plusBoxes(c).contains(selectedBox())))
-        emit m_window.sendViewRequest();
+        m_redraw.plus();
 }
 
 void MobileCommandRouter::resetToDefaults(const MobileCommand& c) {

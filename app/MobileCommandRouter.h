@@ -2,6 +2,7 @@
 
 #include "MobileClassicCommands.h"
 #include "MobileCommand.h"
+#include "MobileViewRedraw.h"
 
 #include <QVariantMap>
 
@@ -44,6 +45,7 @@ private:
     VxZyneRainbow& m_window;
     const ZynePlusCommandHelper& m_plus;
     SocketHelper& m_server;
+    MobileViewRedraw m_redraw;
     MobileClassicCommands m_classic;
 };
 

@@ -1,7 +1,8 @@
 // Drives the real program over the mobile app link against the simulated rig and measures it.
 //
 //   mobile_load throughput [commands]        one app, command 0 on one port, as fast as it goes
-//   mobile_load load [clients] [frames]      many apps at once, 10 % of frames malformed or split
+//   mobile_load load [clients] [frames] [rounds]   rounds of many apps at once, 10 % of frames
+//                                                  malformed or split
 //
 // Prints commands per second, the program's CPU time per command (from /proc), and for the load
 // run whether every well-formed command reached the controller and the program's memory before,
@@ -169,36 +170,36 @@ int throughput(const QString& path, int commands) {
     return 0;
 }
 
-int load(const QString& path, int clients, int frames) {
-    Program program;
-    if (!program.start(path, true)) {
-        std::fprintf(stderr, "the program did not start\n");
-        return 1;
-    }
-    const qint64 pid = program.process.processId();
-    const int baseline = program.lightingReports();
-    const long rssBefore = residentKiB(pid);
-    auto* random = QRandomGenerator::global();
+struct RoundResult {
+    int good = 0, malformed = 0, split = 0, answered = 0;
+    double seconds = 0;
+    long rssPeak = 0;
+};
 
+// One round: the apps connect, send their frames (some malformed, some split across writes) and
+// a device-list request, wait for its answer and leave.
+RoundResult loadRound(const Program& program, int clients, int frames) {
+    RoundResult result;
+    const qint64 pid = program.process.processId();
+    auto* random = QRandomGenerator::global();
     std::vector<std::unique_ptr<QTcpSocket>> apps;
     std::vector<std::vector<QByteArray>> chunks(static_cast<std::size_t>(clients));
-    int good = 0, malformed = 0, split = 0;
     for (int c = 0; c < clients; ++c) {
         QByteArray pending;
         for (int f = 0; f < frames; ++f) {
             const QByteArray whole = blink(int(random->bounded(5)), int(random->bounded(4)));
             const int dice = int(random->bounded(20));
             if (dice == 0) { // malformed: garbage, bad JSON or a value out of range
-                ++malformed;
+                ++result.malformed;
                 const QByteArray bad[] = {"%%%%&", frame("{\"command\":"),
                                           frame(R"({"command":0,"Data":{"BoxNum":"1000000000000000",
                                                 "FanNum":"10000","LightMode":3,"ColorMode":0,"Speed":9}})")};
                 pending += bad[random->bounded(3)];
                 continue;
             }
-            ++good;
+            ++result.good;
             if (dice == 1) { // split: the rest goes out in a later write
-                ++split;
+                ++result.split;
                 const int cut = 1 + int(random->bounded(whole.size() - 1));
                 chunks[std::size_t(c)].push_back(pending + whole.left(cut));
                 pending = whole.mid(cut);
@@ -215,7 +216,7 @@ int load(const QString& path, int clients, int frames) {
         app->waitForConnected(5000);
     QElapsedTimer timer;
     timer.start();
-    long rssPeak = rssBefore;
+    result.rssPeak = residentKiB(pid);
     // Round robin: every app's next chunk, then a pause, so split frames really arrive in pieces.
     for (std::size_t round = 0;; ++round) {
         bool any = false;
@@ -227,29 +228,45 @@ int load(const QString& path, int clients, int frames) {
             }
         }
         QCoreApplication::processEvents();
-        rssPeak = qMax(rssPeak, residentKiB(pid));
+        result.rssPeak = qMax(result.rssPeak, residentKiB(pid));
         if (!any)
             break;
         QThread::msleep(2);
     }
-    int answered = 0;
     for (auto& app : apps)
-        answered += waitForReply(*app, 9, 600000);
-    const double seconds = timer.nsecsElapsed() / 1e9;
-    rssPeak = qMax(rssPeak, residentKiB(pid));
-    apps.clear();
-    QThread::msleep(2000);
-    const long rssAfter = residentKiB(pid);
-    const int applied = program.lightingReports() - baseline;
-    const bool alive = program.process.state() == QProcess::Running;
-    std::printf("load: %d apps x %d frames (%d well-formed, %d malformed, %d split) in %.2f s\n", clients,
-                frames, good, malformed, split, seconds);
-    std::printf("      %d of %d apps answered; %d of %d well-formed commands reached the controller; "
-                "program %s\n",
-                answered, clients, applied, good, alive ? "running" : "GONE");
-    std::printf("      resident memory: %ld KiB before, %ld KiB peak, %ld KiB after\n", rssBefore, rssPeak,
-                rssAfter);
-    return alive && applied == good && answered == clients ? 0 : 1;
+        result.answered += waitForReply(*app, 9, 600000);
+    result.seconds = timer.nsecsElapsed() / 1e9;
+    result.rssPeak = qMax(result.rssPeak, residentKiB(pid));
+    return result;
+}
+
+int load(const QString& path, int clients, int frames, int rounds) {
+    Program program;
+    if (!program.start(path, true)) {
+        std::fprintf(stderr, "the program did not start\n");
+        return 1;
+    }
+    const qint64 pid = program.process.processId();
+    std::printf("load: %d rounds of %d apps x %d frames; resident memory before: %ld KiB\n", rounds, clients,
+                frames, residentKiB(pid));
+    bool allGood = true;
+    for (int r = 1; r <= rounds; ++r) {
+        const int baseline = program.lightingReports();
+        const RoundResult result = loadRound(program, clients, frames);
+        QThread::msleep(2000);
+        const int applied = program.lightingReports() - baseline;
+        const bool alive = program.process.state() == QProcess::Running;
+        std::printf("round %d: %d well-formed, %d malformed, %d split, in %.2f s; %d of %d apps answered; "
+                    "%d of %d well-formed commands reached the controller; program %s; "
+                    "resident memory peak %ld KiB, after %ld KiB\n",
+                    r, result.good, result.malformed, result.split, result.seconds, result.answered, clients,
+                    applied, result.good, alive ? "running" : "GONE", result.rssPeak, residentKiB(pid));
+        std::fflush(stdout);
+        allGood = allGood && alive && applied == result.good && result.answered == clients;
+        if (!alive)
+            break;
+    }
+    return allGood ? 0 : 1;
 }
 
 } // namespace
@@ -261,6 +278,7 @@ int main(int argc, char* argv[]) {
     const QString program = QStringLiteral(ZYNE_PROGRAM_PATH);
     if (mode == QLatin1String("load"))
         return load(program, args.value(2, QStringLiteral("100")).toInt(),
-                    args.value(3, QStringLiteral("1000")).toInt());
+                    args.value(3, QStringLiteral("1000")).toInt(),
+                    args.value(4, QStringLiteral("3")).toInt());
     return throughput(program, args.value(2, QStringLiteral("20000")).toInt());
 }

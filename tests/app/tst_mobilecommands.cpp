@@ -3,6 +3,7 @@
 #include "EngineRig.h"
 #include "MainView.h"
 #include "MobileAppClient.h"
+#include "MobileViewRedraw.h"
 #include "RainbowFan.h"
 #include "ZynePlusCommandHelper.h"
 
@@ -155,7 +156,8 @@ void MobileCommandsTest::colourBrightnessAndSwitches() {
                                            R"(,"RColor":9,"GColor":8,"BColor":7,"LED1":"100000000001"}})"));
     QCOMPARE(colours.count(), 1);
     QCOMPARE(colours.at(0), (QList<QVariant>{0, 9, 8, 7, 1.0f, 1, QString("100000000001")}));
-    QCOMPARE(redraws.count(), 1);
+    QVERIFY(redraws.wait(kAppWaitMs));
+    redraws.clear();
 
     // Single-colour brightness: entry 12 becomes 0.5, the 12 LEDs keep their values.
     auto& port = window.plusEngine()->fanRecord(0, 1);
@@ -180,11 +182,16 @@ void MobileCommandsTest::colourBrightnessAndSwitches() {
     QCOMPARE(switches.count(), 1);
     QCOMPARE(switches.at(0), (QList<QVariant>{0, 1, 1}));
     QVERIFY(port.isTurnOffLed);
+    // The three commands for the shown box: one redraw after the last.
+    QCOMPARE(redraws.count(), 0);
+    QVERIFY(redraws.wait(kAppWaitMs));
+    QTest::qWait(3 * MobileViewRedraw::kIntervalMs);
+    QCOMPARE(redraws.count(), 1);
 
     // A command the app has and this program does not: only a redraw.
     redraws.clear();
     window.socketHelperReceiveData(command(R"({"command":42})"));
-    QCOMPARE(redraws.count(), 1);
+    QVERIFY(redraws.wait(kAppWaitMs));
 }
 
 void MobileCommandsTest::voiceCommands() {
@@ -295,7 +302,7 @@ void MobileCommandsTest::savedProfileAndBrightnessShownInTheMainView() {
         "FanNum":"00100","Bright":4,"ColorMode":1}})"));
     auto* slider = window.mainView()->plusView(2)->findChild<QSlider*>(QStringLiteral("slider_Light"));
     QVERIFY(slider);
-    QCOMPARE(slider->value(), 4);
+    QTRY_COMPARE_WITH_TIMEOUT(slider->value(), 4, kAppWaitMs);
 }
 
 QTEST_MAIN(MobileCommandsTest)
