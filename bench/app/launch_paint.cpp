@@ -6,6 +6,7 @@
 //   launch_paint [boxes=16] [repeats=30]
 //
 // Set QT_SCALE_FACTOR=2 to time a 2x display.
+#include "MainView.h"
 #include "SimBackend.h"
 #include "VxZyneRainbow.h"
 
@@ -17,8 +18,6 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include "MainView.h"
 
 #include <algorithm>
 #include <cstdio>
