@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
