@@ -185,6 +185,16 @@ QByteArray escapedIniValue(const QString& text) {
 }
 
 namespace {
+// A backslash ending the file, or a value once its blanks are trimmed (an escaped blank is trimmed
+// too), escapes nothing and reads as nothing; kept, it would join whatever a rewrite puts after it.
+void chopDanglingBackslash(QByteArray& text) {
+    int trailing = 0;
+    while (trailing < text.size() && text.at(text.size() - 1 - trailing) == '\\')
+        ++trailing;
+    if (trailing % 2 == 1)
+        text.chop(1);
+}
+
 // The file's lines as the store reads them: CR, LF, CRLF and LFCR all end a line, and a backslash
 // before the line end joins the next line to it.
 QVector<QByteArray> iniLines(const QByteArray& bytes) {
@@ -218,12 +228,7 @@ QVector<QByteArray> iniLines(const QByteArray& bytes) {
         }
         line += c;
     }
-    // A backslash ending the file escapes nothing; kept, it would join whatever a rewrite appends.
-    int trailing = 0;
-    while (trailing < line.size() && line.at(line.size() - 1 - trailing) == '\\')
-        ++trailing;
-    if (trailing % 2 == 1)
-        line.chop(1);
+    chopDanglingBackslash(line);
     if (!line.isEmpty())
         lines << line;
     return lines;
@@ -292,7 +297,9 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
         if (group < 0 || placeless)
             group = document.ensureGroup(QStringLiteral("General"));
         placeless = false;
-        document.m_groups[group].rawValues.insert(key, line.mid(equals + 1).trimmed());
+        QByteArray value = line.mid(equals + 1).trimmed();
+        chopDanglingBackslash(value);
+        document.m_groups[group].rawValues.insert(key, value);
     }
     for (Group& parsed : document.m_groups)
         parsed.fromFile = true;

@@ -33,6 +33,14 @@ bool refusedProfile(int profile) {
 }
 
 template <typename Texts, typename Group, std::size_t N>
+Texts profileFrom(const IniDocument& document, const std::array<GroupKey<Group>, N>& keys) {
+    Texts texts;
+    for (std::size_t port = 0; port < texts.size(); ++port)
+        texts[port] = readGroup(document, profileGroupName(int(port)), keys);
+    return texts;
+}
+
+template <typename Texts, typename Group, std::size_t N>
 Texts readProfile(int profile, const QString& path, const std::array<GroupKey<Group>, N>& keys,
                   const Group& defaults, const char* missingFileLine) {
     Texts texts;
@@ -44,9 +52,7 @@ Texts readProfile(int profile, const QString& path, const std::array<GroupKey<Gr
         qCDebug(lcSettings) << missingFileLine;
         return texts;
     }
-    for (std::size_t port = 0; port < texts.size(); ++port)
-        texts[port] = readGroup(*document, profileGroupName(int(port)), keys);
-    return texts;
+    return profileFrom<Texts>(*document, keys);
 }
 
 template <typename Group, std::size_t N>
@@ -60,6 +66,28 @@ void writeProfile(const QString& path, const GroupMap& groups, int groupCount,
 
 } // namespace
 
+DeviceSettings deviceSettingsFrom(const IniDocument& document) {
+    DeviceSettings settings;
+    for (int box = 0; box < kBoxCount; ++box) {
+        DeviceRecord& record = settings.devices[box];
+        record = readGroup(document, deviceGroupName(box), kDeviceKeys);
+        for (const auto& key : kDeviceKeys) {
+            if ((record.*key.field).isEmpty())
+                record.*key.field = kDefaultDeviceRecord.*key.field;
+        }
+    }
+    settings.main = readGroup(document, mainGroupName(), kMainKeys);
+    return settings;
+}
+
+PlusProfileTexts plusProfileFrom(const IniDocument& document) {
+    return profileFrom<PlusProfileTexts>(document, kPlusProfileKeys);
+}
+
+ClassicProfileTexts classicProfileFrom(const IniDocument& document) {
+    return profileFrom<ClassicProfileTexts>(document, kClassicProfileKeys);
+}
+
 IniHelper::IniHelper() : IniHelper(settingsFolder()) {}
 
 IniHelper::IniHelper(QString folder) : m_folder(std::move(folder)) {}
@@ -72,15 +100,7 @@ DeviceSettings IniHelper::readDeviceIni() const {
         settings.devices.fill(kDefaultDeviceRecord);
         settings.main = kDefaultMainSettings;
     } else {
-        for (int box = 0; box < kBoxCount; ++box) {
-            DeviceRecord& record = settings.devices[box];
-            record = readGroup(*document, deviceGroupName(box), kDeviceKeys);
-            for (const auto& key : kDeviceKeys) {
-                if ((record.*key.field).isEmpty())
-                    record.*key.field = kDefaultDeviceRecord.*key.field;
-            }
-        }
-        settings.main = readGroup(*document, mainGroupName(), kMainKeys);
+        settings = deviceSettingsFrom(*document);
     }
     // The log file outlives the session: nothing of the lock's password goes there, not even its length.
     qCDebug(lcSettings).noquote() << "Password:::"

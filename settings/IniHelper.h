@@ -2,11 +2,18 @@
 
 #include "DeviceSettings.h"
 #include "GroupMap.h"
+#include "IniDocument.h"
 #include "LightingProfiles.h"
 
 #include <QString>
 
 namespace zyne {
+
+// What an existing file's content reads as (the readers below add the file and its absence):
+// a missing or empty slot value takes its default, a missing Main or profile value stays empty.
+DeviceSettings deviceSettingsFrom(const IniDocument& document);
+PlusProfileTexts plusProfileFrom(const IniDocument& document);
+ClassicProfileTexts classicProfileFrom(const IniDocument& document);
 
 // Reads and writes Device.ini and the Plus and classic profile files of one settings folder, in the
 // Qt settings store's INI format. Every write merges into the file's current content and replaces

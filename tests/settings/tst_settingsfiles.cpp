@@ -82,6 +82,9 @@ private slots:
         QTest::newRow("repeated key and group")
             << QByteArray("[Device0]\nProfile=1\n[Device1]\nProfile=2\n[Device0]\nProfile=3\n");
         QTest::newRow("keys before any header") << QByteArray("Password=1\n[Device0]\nProfile=3\n");
+        // The last blank escaped: written back without it, the backslash would swallow the next line.
+        QTest::newRow("escaped blank at the end")
+            << QByteArray("[Device0]\nFanName=ab\\\t\nProfile=3\n[Device1]\nFanName=c\\ \nProfile=2\n");
     }
     void shapesTheStoreReads() {
         QFETCH(QByteArray, text);
@@ -113,6 +116,7 @@ private slots:
         QTest::newRow("mark on a later line") << QByteArray("\n\xEF\xBB\xBF");
         QTest::newRow("backslash at the end") << QByteArray("[G]\nk=v\\");
         QTest::newRow("control character") << QByteArray("[G]\nk\x01=v\n");
+        QTest::newRow("escaped control character at the end") << QByteArrayLiteral("k=v\\\x0b\n\0\\\n\n\0");
     }
     void rewritingIsStable() {
         QFETCH(QByteArray, text);

@@ -1,13 +1,12 @@
-// Feeds arbitrary bytes as Device.ini and as profile files, and checks that what comes out is
-// always usable: values in range, files that read back the same after a write.
+// Feeds arbitrary bytes as the content of Device.ini and of the profile files, and checks that what
+// comes out is always usable: values in range, files that read back the same after a write. The
+// readers' file handling (non-regular files, size limits) has its own tests; leaving the files out
+// keeps a run well under a millisecond.
 #include "IniDocument.h"
 #include "IniHelper.h"
 #include "SettingsFolder.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLoggingCategory>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 
@@ -20,13 +19,6 @@ void check(bool condition) {
         std::abort();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 void checkTextRoundTrip(const QByteArray& bytes) {
     const QString text = QString::fromUtf8(bytes);
     IniDocument document;
@@ -36,8 +28,7 @@ void checkTextRoundTrip(const QByteArray& bytes) {
 
 // Writing what was read changes nothing further, and every value reads back the same (lines that
 // could not be read are kept, so the second document need not be well-formed either).
-void checkDocumentRoundTrip(const QByteArray& bytes) {
-    const IniDocument first = IniDocument::parse(bytes);
+void checkDocumentRoundTrip(const IniDocument& first) {
     const QByteArray written = first.serialized();
     const IniDocument second = IniDocument::parse(written);
     check(second.serialized() == written);
@@ -48,8 +39,8 @@ void checkDocumentRoundTrip(const QByteArray& bytes) {
     }
 }
 
-void checkRecords(const IniHelper& ini) {
-    const DeviceSettings settings = ini.readDeviceIni();
+void checkRecords(const IniDocument& document) {
+    const DeviceSettings settings = deviceSettingsFrom(document);
     for (const DeviceRecord& record : settings.devices) {
         PlusPorts ports;
         AwtFans awt;
@@ -64,7 +55,7 @@ void checkRecords(const IniHelper& ini) {
     check(known || translationFileForLanguage(values.language).isEmpty());
 
     PlusPorts ports;
-    applyPlusProfile(ini.readProfileIni(1), ports);
+    applyPlusProfile(plusProfileFrom(document), ports);
     for (const RainbowFanState& port : ports) {
         check(port.lightMode >= 0 && port.lightMode <= 20 && port.colorMode >= 0 && port.colorMode <= 2);
         check(port.lightSpeed >= 0 && port.lightSpeed <= 3 && port.SpeedMode >= 0 && port.SpeedMode <= 2);
@@ -75,7 +66,7 @@ void checkRecords(const IniHelper& ini) {
         }
     }
     ClassicFans fans;
-    applyClassicProfile(ini.readClassicProfileIni(1), fans);
+    applyClassicProfile(classicProfileFrom(document), fans);
     for (const ClassicFanState& fan : fans)
         check(fan.Speed >= 0 && fan.Speed <= 5 && fan.Bright >= 0.0f && fan.Bright <= 1.0f);
 }
@@ -83,7 +74,6 @@ void checkRecords(const IniHelper& ini) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const QTemporaryDir folder;
     static const bool quiet = [] {
         QLoggingCategory::setFilterRules(QStringLiteral("zyne.settings=false"));
         return true;
@@ -91,12 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)quiet;
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
     checkTextRoundTrip(bytes);
-    checkDocumentRoundTrip(bytes);
-
-    const IniHelper ini(folder.path());
-    writeFile(deviceIniPath(ini.folder()), bytes);
-    writeFile(plusProfilePath(ini.folder(), 1), bytes);
-    writeFile(classicProfilePath(ini.folder(), 1), bytes);
-    checkRecords(ini);
+    const IniDocument document = IniDocument::parse(bytes);
+    checkDocumentRoundTrip(document);
+    checkRecords(document);
     return 0;
 }
