@@ -389,4 +389,31 @@
         <translation>Schließen</translation>
     </message>
 </context>
+<context>
+    <name>CouplerPlusView</name>
+    <message>
+        <source>Monitor</source>
+        <translation>Überwachen</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Lichtmodus</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation>Blitz</translation>
+    </message>
+    <message>
+        <source>Blink</source>
+        <translation>Blinken</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED-HELLIGKEIT</translation>
+    </message>
+</context>
 </TS>

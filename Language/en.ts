@@ -389,4 +389,31 @@
         <translation>Close</translation>
     </message>
 </context>
+<context>
+    <name>CouplerPlusView</name>
+    <message>
+        <source>Monitor</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Light Mode</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation>Flash</translation>
+    </message>
+    <message>
+        <source>Blink</source>
+        <translation>Blink</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED BRIGHTNESS</translation>
+    </message>
+</context>
 </TS>

@@ -389,4 +389,31 @@
         <translation>Fermer</translation>
     </message>
 </context>
+<context>
+    <name>CouplerPlusView</name>
+    <message>
+        <source>Monitor</source>
+        <translation>Surveiller</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>Mode lumière</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation>Flash</translation>
+    </message>
+    <message>
+        <source>Blink</source>
+        <translation>Clignotement</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LUMINOSITÉ LED</translation>
+    </message>
+</context>
 </TS>

@@ -389,4 +389,31 @@
         <translation>閉じる</translation>
     </message>
 </context>
+<context>
+    <name>CouplerPlusView</name>
+    <message>
+        <source>Monitor</source>
+        <translation>監視</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>ライトモード</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation>フラッシュ</translation>
+    </message>
+    <message>
+        <source>Blink</source>
+        <translation>点滅</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED 輝度</translation>
+    </message>
+</context>
 </TS>

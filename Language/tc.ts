@@ -389,4 +389,31 @@
         <translation>關閉</translation>
     </message>
 </context>
+<context>
+    <name>CouplerPlusView</name>
+    <message>
+        <source>Monitor</source>
+        <translation>監控</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>燈光模式</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation>閃光</translation>
+    </message>
+    <message>
+        <source>Blink</source>
+        <translation>閃爍</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>LED 亮度</translation>
+    </message>
+</context>
 </TS>

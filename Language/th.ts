@@ -389,4 +389,31 @@
         <translation>ปิด</translation>
     </message>
 </context>
+<context>
+    <name>CouplerPlusView</name>
+    <message>
+        <source>Monitor</source>
+        <translation>ตรวจสอบ</translation>
+    </message>
+    <message>
+        <source>Light Mode</source>
+        <translation>โหมดไฟ</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation>แฟลช</translation>
+    </message>
+    <message>
+        <source>Blink</source>
+        <translation>กะพริบ</translation>
+    </message>
+    <message>
+        <source>LED BRIGHTNESS</source>
+        <translation>ความสว่าง LED</translation>
+    </message>
+</context>
 </TS>

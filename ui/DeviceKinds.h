@@ -11,6 +11,7 @@ constexpr int kDeviceKindCount = 8;
 constexpr int kBoxKindClassic = 0;
 constexpr int kBoxKindPlus = 1;
 constexpr int kBoxKindAwt = 2;
+constexpr int kBoxKindCoupler = 3;
 
 struct DeviceKind {
     const char* name;    // shown in the selector, never translated

@@ -1,6 +1,7 @@
 #include "MainView.h"
 
 #include "BoxBar.h"
+#include "CouplerPlusView.h"
 #include "InSeries.h"
 #include "InfoView.h"
 #include "PasswordKeypad.h"
@@ -77,6 +78,7 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     connect(m_carousel, &PlusCarousel::rotationFinished, this, [this] { m_errorLine->raise(); });
 
     buildClassicViews();
+    buildCoupler();
     m_info = new InfoView(this);
     m_info->hide();
     buildTitleBar();
@@ -103,17 +105,6 @@ MainView::MainView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frameless
     setTemperature(0);
     m_hasTemperature = false;
     m_temperatureLabel->setText(MainViewText::tr("TEMP"));
-}
-
-void MainView::buildClassicViews() {
-    for (int fan = 0; fan < kClassicViewCount; ++fan) {
-        auto* view = new ZyneRGBFanView(fan, this);
-        view->move(20 + 329 * fan, 105);
-        view->hide();
-        connect(view, &ZyneRGBFanView::sendData, this, &MainView::receiveZyneData);
-        connect(view, &ZyneRGBFanView::sendRGBData, this, &MainView::receiveZyneRGBData);
-        m_classicViews[static_cast<std::size_t>(fan)] = view;
-    }
 }
 
 void MainView::buildSeries() {
@@ -245,33 +236,7 @@ void MainView::buildSyncWarning() {
     m_syncWarning->hide();
 }
 
-RainbowFan* MainView::plusView(int port) const {
-    return m_carousel->view(port);
-}
-
-ZyneRGBFanView* MainView::classicView(int fan) const {
-    return fan >= 0 && fan < kClassicViewCount ? m_classicViews[static_cast<std::size_t>(fan)] : nullptr;
-}
-
 // Setters
-
-void MainView::setBoxType(int kind) {
-    qCDebug(lcMainView) << "boxType:" << kind;
-    m_boxType = kind;
-    const bool plus = kind == kBoxKindPlus || kind == kBoxKindAwt;
-    m_carousel->setVisible(plus);
-    for (ZyneRGBFanView* classic : m_classicViews)
-        classic->setVisible(kind == kBoxKindClassic);
-    // The series effects run on Plus boxes.
-    m_seriesButton->setVisible(plus);
-    if (!plus)
-        m_series->hide();
-    if (plus) {
-        for (RainbowFan* fan : m_carousel->views())
-            fan->setBoxType(kind);
-    }
-    m_errorLine->raise();
-}
 
 void MainView::selectBoxButton(int box) {
     if (box < 0 || box >= kBoxButtonCount)
@@ -373,6 +338,7 @@ void MainView::resetLanguage(int index) {
         fan->retranslate();
     for (ZyneRGBFanView* classic : m_classicViews)
         classic->retranslate();
+    m_coupler->retranslate();
     m_info->retranslate();
     fillSeriesNames();
     if (isKnownError(m_errorType, m_errorIndex))

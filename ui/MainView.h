@@ -18,6 +18,7 @@ class QPushButton;
 namespace zyne::ui {
 
 class BoxBar;
+class CouplerPlusView;
 class InfoView;
 class InSeries;
 class PasswordKeypad;
@@ -41,11 +42,13 @@ public:
     PlusCarousel* carousel() const { return m_carousel; }
     InfoView* infoView() const { return m_info; }
     InSeries* seriesView() const { return m_series; }
+    CouplerPlusView* couplerView() const { return m_coupler; }
     int selectedBox() const { return m_selectedBox; }
     int selectedProfile() const { return m_selectedProfile; }
     int boxType() const { return m_boxType; }
 
     // Setters of the main window.
+    // 0 classic, 1 Plus and 2 AWT (the carousel), 3 coupler.
     void setBoxType(int kind);
     void selectBoxButton(int box);
     void setBoxPresent(int box, bool present);
@@ -114,6 +117,7 @@ private:
     void buildInfoLabels();
     void buildSyncWarning();
     void buildClassicViews();
+    void buildCoupler();
     void buildSeries();
     void fillSeriesNames();
     void refreshVersionLabel();
@@ -140,6 +144,7 @@ private:
     QPushButton* m_seriesButton = nullptr;
     PlusCarousel* m_carousel = nullptr;
     std::array<ZyneRGBFanView*, kClassicViewCount> m_classicViews{};
+    CouplerPlusView* m_coupler = nullptr;
     QButtonGroup* m_profileGroup = nullptr;
     QPushButton* m_save = nullptr;
     QLabel* m_profileLabel = nullptr;

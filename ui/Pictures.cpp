@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcPictures, "zyne.ui.pictures")
 
 namespace zyne::ui {
@@ -38,6 +40,17 @@ QPixmap picture(const QString& relative) {
 
 QImage pictureImage(const QString& relative) {
     return QImage(imagePath(relative)).convertToFormat(QImage::Format_RGB32);
+}
+
+QColor paletteColourAt(const QImage& palette, int shownSize, QPoint fromCentre, int radius) {
+    if (palette.isNull() || shownSize <= 0 ||
+        fromCentre.x() * fromCentre.x() + fromCentre.y() * fromCentre.y() > radius * radius)
+        return {};
+    const double scale = palette.width() / static_cast<double>(shownSize);
+    const int half = shownSize / 2;
+    const int x = std::clamp(static_cast<int>((fromCentre.x() + half) * scale), 0, palette.width() - 1);
+    const int y = std::clamp(static_cast<int>((fromCentre.y() + half) * scale), 0, palette.height() - 1);
+    return palette.pixelColor(x, y);
 }
 
 QString borderImage(const QString& relative) {

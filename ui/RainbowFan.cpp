@@ -121,6 +121,7 @@ void RainbowFan::resetFanView(const PortViewState& state) {
     setBoxType(m_boxKind);
     setFanSpeedCaption();
     refreshTexts();
+    emit portStateShown();
 }
 
 void RainbowFan::setCopyLightMode(int lightMode) {
@@ -150,6 +151,16 @@ bool RainbowFan::isColorWidgetShown() const {
     return m_colorWidget->isVisible();
 }
 
+int RainbowFan::brightnessLevel() const {
+    return m_brightSlider->value();
+}
+
+QColor RainbowFan::wholeFanColour() const {
+    const float factor = std::clamp(m_bright[kWholeFanEntry], 0.0F, 1.0F);
+    auto lit = [factor](int channel) { return static_cast<int>(std::clamp(channel, 0, 255) * factor); };
+    return {lit(m_red[kWholeFanEntry]), lit(m_green[kWholeFanEntry]), lit(m_blue[kWholeFanEntry])};
+}
+
 int RainbowFan::effectiveLightMode() const {
     return m_lightMode == ModeCopy ? m_copyLightMode : m_lightMode;
 }
@@ -176,9 +187,10 @@ void RainbowFan::lightModeLeft() {
     setLightModeFromPicker(stepLightMode(m_port, m_lightMode, false));
 }
 
-void RainbowFan::setLightModeFromPicker(int mode) {
+void RainbowFan::setLightModeFromPicker(int mode, int colorMode) {
     m_lightMode = mode;
-    m_colorMode = ColorRgb;
+    m_colorMode = colorMode;
+    m_selectLED = selectionForColorMode(colorMode, m_selectLED, false);
     m_turnedOff = false;
     {
         const QSignalBlocker blocker(m_turnOff);
@@ -195,6 +207,10 @@ void RainbowFan::setLightModeFromPicker(int mode) {
 
 void RainbowFan::pickLightMode(int mode) {
     setLightModeFromPicker(mode);
+}
+
+void RainbowFan::pickLighting(int lightMode, int colorMode) {
+    setLightModeFromPicker(lightMode, std::clamp(colorMode, 0, 2));
 }
 
 // Colour mode
@@ -262,6 +278,14 @@ void RainbowFan::pushDefault() {
     refreshTexts();
     emitCommand(QStringLiteral("btn_default"));
     emitColours();
+}
+
+void RainbowFan::turnOff(bool off) {
+    {
+        const QSignalBlocker blocker(m_turnOff);
+        m_turnOff->setChecked(off);
+    }
+    pushTurnOff();
 }
 
 void RainbowFan::pushTurnOff() {
@@ -389,18 +413,12 @@ void RainbowFan::applyColour(int red, int green, int blue) {
 }
 
 bool RainbowFan::pickColourAt(QPoint position) {
-    if (!isColorWidgetShown() || m_lightMode == ModeCopy || m_lightMode == ModeTemperature ||
-        m_palette.isNull())
+    if (!isColorWidgetShown() || m_lightMode == ModeCopy || m_lightMode == ModeTemperature)
         return false;
-    const QPoint offset = position - paletteCentre();
-    const int radius = ui::deviceKind(m_kind).pickRadius;
-    if (offset.x() * offset.x() + offset.y() * offset.y() > radius * radius)
+    const QColor colour =
+        paletteColourAt(m_palette, 144, position - paletteCentre(), ui::deviceKind(m_kind).pickRadius);
+    if (!colour.isValid())
         return false;
-    // The palette is 144 pixels across on screen; its image may be drawn larger.
-    const double scale = m_palette.width() / 144.0;
-    const int x = std::clamp(static_cast<int>((offset.x() + 72) * scale), 0, m_palette.width() - 1);
-    const int y = std::clamp(static_cast<int>((offset.y() + 72) * scale), 0, m_palette.height() - 1);
-    const QColor colour = m_palette.pixelColor(x, y);
     for (int c = 0; c < 3; ++c) {
         const QSignalBlocker blocker(m_colorFields[static_cast<std::size_t>(c)]);
         m_colorFields[static_cast<std::size_t>(c)]->setValue(c == 0   ? colour.red()
@@ -409,6 +427,10 @@ bool RainbowFan::pickColourAt(QPoint position) {
     }
     applyColour(colour.red(), colour.green(), colour.blue());
     return true;
+}
+
+void RainbowFan::applyPickedColour(const QColor& colour) {
+    applyColour(colour.red(), colour.green(), colour.blue());
 }
 
 void RainbowFan::pushShowColorWidget() {
@@ -450,7 +472,11 @@ void RainbowFan::finishEditFanName(bool focussed) {
         return;
     m_nameEdit->hide();
     m_nameEdit->setEnabled(false);
-    const QString name = FanNameLineEdit::cleaned(m_nameEdit->text());
+    renameFan(m_nameEdit->text());
+}
+
+void RainbowFan::renameFan(const QString& typed) {
+    const QString name = FanNameLineEdit::cleaned(typed);
     if (name.isEmpty() || name == m_fanName)
         return;
     m_fanName = name;

@@ -4,6 +4,7 @@
 #include "ViewRules.h"
 
 #include <QAbstractAnimation>
+#include <QColor>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -69,17 +70,32 @@ public:
     void pickLightSpeed(int speed);
     // Colour panel state, for the carousel's clicks.
     bool isColorWidgetShown() const;
+    // A device view that stands in for this one (the coupler's) acts through these, as a click here
+    // would: light and colour mode in one "btn_done", the turn-off switch, a colour from its own
+    // palette, a new fan name.
+    void pickLighting(int lightMode, int colorMode);
+    void turnOff(bool off);
+    void applyPickedColour(const QColor& colour);
+    void renameFan(const QString& typed);
 
     int lightMode() const { return m_lightMode; }
     int colorMode() const { return m_colorMode; }
     int lightSpeed() const { return m_lightSpeed; }
     QString selectLED() const { return m_selectLED; }
     int deviceKind() const { return m_kind; }
+    bool isMonitored() const { return m_monitor; }
+    bool isTurnedOff() const { return m_turnedOff; }
+    QString fanName() const { return m_fanName; }
+    int brightnessLevel() const;
+    // The whole-fan colour as lit: entry 12 times its brightness.
+    QColor wholeFanColour() const;
 
 signals:
     void sendData(QStringList data);
     void sendRGBData(QStringList red, QStringList green, QStringList blue, QStringList bright, int port,
                      QString selectLED);
+    // The main window wrote the port's state into the view.
+    void portStateShown();
 
 public slots:
     void copyResetFanView();
@@ -126,7 +142,7 @@ private:
 
     void emitCommand(const QString& word);
     void emitColours();
-    void setLightModeFromPicker(int mode);
+    void setLightModeFromPicker(int mode, int colorMode = ColorRgb);
     void setColorModeFromPicker(int mode, bool viaRightArrow);
     void applyColour(int red, int green, int blue);
     bool pickColourAt(QPoint position);

@@ -6,6 +6,7 @@
 #include "PlusLEDButton.h"
 #include "Theme.h"
 #include "UiTexts.h"
+#include "ViewControls.h"
 
 #include <QComboBox>
 #include <QGraphicsOpacityEffect>
@@ -18,37 +19,6 @@
 namespace zyne::ui {
 
 namespace {
-QPushButton* makeButton(QWidget* parent, const char* name, QRect geometry,
-                        const char* style = theme::kButton) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setStyleSheet(QLatin1String(style));
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
-
-QLabel* makeLabel(QWidget* parent, QRect geometry, const char* style, Qt::Alignment align = Qt::AlignLeft) {
-    auto* l = new QLabel(parent);
-    l->setGeometry(geometry);
-    l->setStyleSheet(QLatin1String(style));
-    l->setAlignment(align | Qt::AlignVCenter);
-    return l;
-}
-
-QSlider* makeSlider(QWidget* parent, const char* name, QRect geometry, int top) {
-    auto* s = new QSlider(Qt::Horizontal, parent);
-    s->setObjectName(QLatin1String(name));
-    s->setGeometry(geometry);
-    s->setRange(0, top);
-    s->setSingleStep(1);
-    s->setPageStep(1);
-    s->setStyleSheet(QLatin1String(theme::kSlider));
-    s->setFocusPolicy(Qt::NoFocus);
-    return s;
-}
-
 QString ledStyle(const QColor& colour, bool checked) {
     const QColor rim = checked ? QColor(QLatin1String(theme::kAccent)) : QColor(70, 78, 88);
     return QStringLiteral(

@@ -22,6 +22,9 @@ struct AlertViewText {
 struct InfoViewText {
     Q_DECLARE_TR_FUNCTIONS(InfoView)
 };
+struct CouplerPlusViewText {
+    Q_DECLARE_TR_FUNCTIONS(CouplerPlusView)
+};
 struct InSeriesText {
     Q_DECLARE_TR_FUNCTIONS(InSeries)
 };

@@ -9,6 +9,9 @@ namespace {
 // Modes 11..13, 16 and 20 come only from the mobile app, effects or profiles.
 constexpr std::array<int, 15> kFirstPortCycle = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 14, 15, 17, 18, 19};
 constexpr std::array<int, 16> kPortCycle = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 15, 17, 18, 19};
+// Light modes the coupler runs: steady, then its buttons in order (Cycle, Breath, Blink).
+constexpr int kCouplerSteadyMode = 6;
+constexpr std::array<int, kCouplerButtonCount> kCouplerModes = {1, 4, 3};
 
 template <std::size_t N> int stepThrough(const std::array<int, N>& cycle, int mode, bool right) {
     const auto* found = std::find(cycle.begin(), cycle.end(), mode);
@@ -119,6 +122,20 @@ int classicLightMode(bool rgbChecked, bool blinkChecked) {
     if (blinkChecked)
         return 2;
     return rgbChecked ? 1 : 0;
+}
+
+int couplerLightMode(int button) {
+    if (button < 0 || button >= kCouplerButtonCount)
+        return kCouplerSteadyMode;
+    return kCouplerModes[static_cast<std::size_t>(button)];
+}
+
+int couplerButtonFor(int lightMode) {
+    for (int b = 0; b < kCouplerButtonCount; ++b) {
+        if (kCouplerModes[static_cast<std::size_t>(b)] == lightMode)
+            return b;
+    }
+    return CouplerNone;
 }
 
 QString temperatureSuffix(int celsius) {

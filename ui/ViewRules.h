@@ -49,6 +49,14 @@ int classicSliderFromBright(float bright);
 // Classic light modes the view offers: 0 static colour, 1 colour cycle, 2 blink.
 int classicLightMode(bool rgbChecked, bool blinkChecked);
 
+// The coupler's light-mode buttons, in their order on the view. With none checked the picked colour
+// is lit steadily; RGB runs the colour cycle, Flash pulses and Blink blinks the picked colour.
+enum CouplerButton { CouplerNone = -1, CouplerRgb = 0, CouplerFlash = 1, CouplerBlink = 2 };
+constexpr int kCouplerButtonCount = 3;
+int couplerLightMode(int button);
+// The button a port's light mode shows as checked; CouplerNone for a mode the buttons don't name.
+int couplerButtonFor(int lightMode);
+
 // "TEMP:30°C / 86°F" without the translated word.
 QString temperatureSuffix(int celsius);
 

@@ -4,6 +4,7 @@
 #include "Pictures.h"
 #include "Theme.h"
 #include "UiTexts.h"
+#include "ViewControls.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,26 +13,6 @@
 namespace zyne::ui {
 
 namespace {
-QPushButton* makeButton(QWidget* parent, const char* name, QRect geometry, const QString& style) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setStyleSheet(style);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const char* style,
-                  Qt::Alignment align = Qt::AlignLeft) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    l->setStyleSheet(QLatin1String(style));
-    l->setAlignment(align | Qt::AlignVCenter);
-    return l;
-}
-
 // The themed button, with a drawn picture for its checked state.
 QString checkedPictureStyle(const char* picture) {
     return QLatin1String(theme::kButton) +

@@ -1,6 +1,7 @@
 // Renders the views as a user sees them and keeps the PNGs under <build>/screenshots/, so a
 // reviewer can look at them without a display. Run once at 1x and once with QT_SCALE_FACTOR=2.
 #include "AlertView.h"
+#include "CouplerPlusView.h"
 #include "InSeries.h"
 #include "InfoView.h"
 #include "MainView.h"
@@ -80,6 +81,7 @@ private slots:
     void mainViewWithClassicBox();
     void alertAndInformation();
     void seriesPanel();
+    void mainViewWithCoupler();
 };
 
 void ScreenshotTest::mainViewWithPlusBox() {
@@ -180,6 +182,21 @@ void ScreenshotTest::seriesPanel() {
     for (const char* led : {"1", "4", "7"})
         view.seriesView()->findChild<QAbstractButton*>(QLatin1String(led))->click();
     save(view, QStringLiteral("series"));
+}
+
+void ScreenshotTest::mainViewWithCoupler() {
+    MainView view;
+    fillView(view, kBoxKindCoupler);
+    PortViewState state = portState(3, 1, 0, QStringLiteral("Desk strip"));
+    state.red[12] = 255;
+    state.green[12] = 60;
+    state.blue[12] = 170;
+    view.plusView(0)->resetFanView(state);
+    view.show();
+    save(view, QStringLiteral("main-coupler"));
+    state.isTurnOffLed = true;
+    view.plusView(0)->resetFanView(state);
+    save(*view.couplerView(), QStringLiteral("coupler-view-off"));
 }
 
 QTEST_MAIN(ScreenshotTest)

@@ -26,6 +26,7 @@ private slots:
     void ledRingOfTheFan();
     void carouselRotation();
     void deviceKindsPerBox();
+    void couplerModesRoundTrip();
     void selectionToggles();
     void errorLine();
 };
@@ -218,6 +219,19 @@ void ViewRulesTest::deviceKindsPerBox() {
     QCOMPARE(kindNamed(QStringLiteral("nothing")), -1);
     QCOMPARE(deviceKind(2).pickRadius, 64);
     QCOMPARE(deviceKind(0).pickRadius, 72);
+}
+
+void ViewRulesTest::couplerModesRoundTrip() {
+    // Each button names a light mode the controller runs itself, and shows checked for it again.
+    for (int button = 0; button < kCouplerButtonCount; ++button) {
+        const int mode = couplerLightMode(button);
+        QVERIFY(mode >= 0 && mode <= 6);
+        QCOMPARE(couplerButtonFor(mode), button);
+    }
+    QCOMPARE(couplerLightMode(CouplerNone), 6);
+    QCOMPARE(couplerButtonFor(6), static_cast<int>(CouplerNone));
+    QCOMPARE(couplerButtonFor(7), static_cast<int>(CouplerNone));
+    QCOMPARE(couplerLightMode(kCouplerButtonCount), 6);
 }
 
 void ViewRulesTest::selectionToggles() {

@@ -135,6 +135,45 @@ void glintSide(QPainter& p, QSizeF s) {
     p.drawRoundedRect(QRectF(QPointF(0, 0), s).adjusted(1, 4, -1, -4), 4, 4);
 }
 
+// The coupler: a round hub lit by one ring, with a connector on either side for the strips it feeds.
+void couplerBody(QPainter& p, QSizeF s) {
+    const QPointF c = centreOf(s);
+    p.setPen(Qt::NoPen);
+    for (qreal side : {-1.0, 1.0}) {
+        const QRectF plug(c.x() + side * 100 - 12, c.y() - 16, 24, 32);
+        roundedPanel(p, plug, 4, QColor(52, 58, 66), QColor(30, 33, 38), QColor(70, 78, 88));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(200, 170, 90));
+        for (int pin = 0; pin < 3; ++pin)
+            p.drawRect(QRectF(plug.center().x() - 2, plug.top() + 6 + 8 * pin, 4, 4));
+    }
+    QRadialGradient shell(c - QPointF(26, 26), 130);
+    shell.setColorAt(0, QColor(58, 64, 73));
+    shell.setColorAt(1, QColor(24, 27, 32));
+    p.setBrush(shell);
+    p.setPen(QPen(QColor(70, 78, 88), 1));
+    p.drawEllipse(c, 92, 92);
+    ledTrack(p, c, 84);
+}
+
+void light(QPainter& p, QSizeF s, bool lit) {
+    const QPointF c(s.width() / 2, s.height() / 2 - 2);
+    if (lit) {
+        QRadialGradient glow(c, s.width() / 2);
+        glow.setColorAt(0, QColor(3, 198, 247, 120));
+        glow.setColorAt(1, QColor(3, 198, 247, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(glow);
+        p.drawEllipse(c, s.width() / 2, s.width() / 2);
+    }
+    p.setPen(QPen(lit ? kAccent : QColor(110, 118, 128), 1.6));
+    p.setBrush(lit ? QColor(220, 246, 255) : QColor(40, 45, 52));
+    p.drawEllipse(c, 7, 7);
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(c.x() - 4, c.y() + 10), QPointF(c.x() + 4, c.y() + 10));
+    p.drawLine(QPointF(c.x() - 3, c.y() + 13), QPointF(c.x() + 3, c.y() + 13));
+}
+
 void aioLogo(QPainter& p, QSizeF s) {
     p.setPen(QPen(kText, 1.4));
     p.setBrush(Qt::NoBrush);
@@ -202,6 +241,16 @@ void iconGlint(QPainter& p, QSizeF s) {
     p.drawArc(QRectF(5, 8, s.width() - 10, s.height() - 6), 0, 180 * 16);
 }
 
+void iconCoupler(QPainter& p, QSizeF s) {
+    const QPointF c = centreOf(s);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 66, 76));
+    p.drawRect(QRectF(2, c.y() - 3, s.width() - 4, 6));
+    p.setPen(QPen(kAccent, 2.5));
+    p.setBrush(QColor(40, 45, 52));
+    p.drawEllipse(c, 9, 9);
+}
+
 void colorPanel(QPainter& p, QSizeF s) {
     roundedPanel(p, QRectF(QPointF(0, 0), s), 10, QColor(28, 33, 40, 250), QColor(18, 21, 26, 250), kAccent);
 }
@@ -267,6 +316,10 @@ void addDevicePictures(std::vector<Picture>& pictures) {
     add("GXPlus/mainBody.png", {220, 220}, gxBody);
     add("GlintPlus/mainBody.png", {220, 220}, glintBody);
     add("GlintPlus/Side.png", {220, 14}, glintSide);
+    add("CouplerPlus/mainBody.png", {220, 220}, couplerBody);
+    add("CouplerPlus/CouplerPlus_Icon.png", {32, 32}, iconCoupler);
+    add("light.png", {28, 28}, [](QPainter& p, QSizeF s) { light(p, s, true); });
+    add("light_off.png", {28, 28}, [](QPainter& p, QSizeF s) { light(p, s, false); });
     add("AIOPlus/logo.png", {32, 14}, aioLogo);
     add("fan_Icon.png", {32, 32}, iconFan);
     add("AIOPlus/AIO_Icon.png", {32, 32}, iconPump);
