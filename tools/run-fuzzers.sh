@@ -25,9 +25,12 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
     -DZYNE_BUILD_TESTS=ON -DZYNE_BUILD_FUZZ=ON >/dev/null
 cmake --build "$build" --target "${targets[@]}" -j2 >/dev/null
 
-# A small quarantine: the targets allocate a lot per run, and ASan's default 256 MB of freed memory
-# kept aside turns most of a run into page faults. Use-after-free is still caught within it.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16}
+# The targets allocate a lot per run, and what ASan and libFuzzer do per allocation costs more than
+# the run itself: a small quarantine (the default 256 MB of freed memory kept aside turns most of a
+# run into page faults; use-after-free is still caught within it), two frames of allocation stack
+# (a kept crash input replays with full stacks), and leaks checked once at exit rather than after
+# every input (-detect_leaks=0). Together they make a settings run three to four times faster.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16:malloc_context_size=2}
 
 for target in "${targets[@]}"; do
     exe=$(find "$build" -type f -name "$target" -perm -u+x | head -1)
@@ -38,8 +41,10 @@ for target in "${targets[@]}"; do
         log="$build/$target.$k.log"
         # The chip library's own warnings (a reply that never ends, ...) are expected here by the
         # million; only libFuzzer's lines are kept.
-        (nice -n 19 "$exe" -runs=$((runs / parallel)) -seed="$k" -max_len=4096 -print_final_stats=1 \
-            -artifact_prefix="$build/$target-" "$corpus" 2>&1 | grep -v '^zyne\.xqcomm: ' >"$log"; exit "${PIPESTATUS[0]}") &
+        (nice -n 19 "$exe" -runs=$((runs / parallel)) -seed="$k" -max_len=4096 -detect_leaks=0 \
+            -print_final_stats=1 -artifact_prefix="$build/$target-" "$corpus" 2>&1 |
+            grep -v '^zyne\.xqcomm: ' >"$log"
+            exit "${PIPESTATUS[0]}") &
         pids+=($!)
     done
     total=0 failed=0
