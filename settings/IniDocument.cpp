@@ -185,14 +185,24 @@ QByteArray escapedIniValue(const QString& text) {
 }
 
 namespace {
-// A backslash ending the file, or a value once its blanks are trimmed (an escaped blank is trimmed
-// too), escapes nothing and reads as nothing; kept, it would join whatever a rewrite puts after it.
-void chopDanglingBackslash(QByteArray& text) {
+// A backslash last on a line escapes nothing.
+bool endsInDanglingBackslash(const QByteArray& text) {
     int trailing = 0;
     while (trailing < text.size() && text.at(text.size() - 1 - trailing) == '\\')
         ++trailing;
-    if (trailing % 2 == 1)
-        text.chop(1);
+    return trailing % 2 == 1;
+}
+
+// A value's blanks mean nothing, and neither does a backslash left last once they are gone (the
+// blank it escaped is trimmed, as the store trims it). Kept, that backslash would join whatever a
+// rewrite puts after it.
+QByteArray trimmedValue(QByteArray value) {
+    for (;;) {
+        value = value.trimmed();
+        if (!endsInDanglingBackslash(value))
+            return value;
+        value.chop(1);
+    }
 }
 
 // The file's lines as the store reads them: CR, LF, CRLF and LFCR all end a line, and a backslash
@@ -228,7 +238,9 @@ QVector<QByteArray> iniLines(const QByteArray& bytes) {
         }
         line += c;
     }
-    chopDanglingBackslash(line);
+    // A backslash ending the file escapes nothing; kept, it would join whatever a rewrite appends.
+    if (endsInDanglingBackslash(line))
+        line.chop(1);
     if (!line.isEmpty())
         lines << line;
     return lines;
@@ -297,9 +309,7 @@ IniDocument IniDocument::parse(const QByteArray& bytes) {
         if (group < 0 || placeless)
             group = document.ensureGroup(QStringLiteral("General"));
         placeless = false;
-        QByteArray value = line.mid(equals + 1).trimmed();
-        chopDanglingBackslash(value);
-        document.m_groups[group].rawValues.insert(key, value);
+        document.m_groups[group].rawValues.insert(key, trimmedValue(line.mid(equals + 1)));
     }
     for (Group& parsed : document.m_groups)
         parsed.fromFile = true;

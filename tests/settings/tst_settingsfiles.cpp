@@ -117,6 +117,7 @@ private slots:
         QTest::newRow("backslash at the end") << QByteArray("[G]\nk=v\\");
         QTest::newRow("control character") << QByteArray("[G]\nk\x01=v\n");
         QTest::newRow("escaped control character at the end") << QByteArrayLiteral("k=v\\\x0b\n\0\\\n\n\0");
+        QTest::newRow("blank before an escaped blank") << QByteArray("k=\"\"\" \\\t\n\n\\\t\n\\");
     }
     void rewritingIsStable() {
         QFETCH(QByteArray, text);
