@@ -117,6 +117,10 @@ void CouplerPlusView::refresh() {
     update();
 }
 
+bool CouplerPlusView::isCycling() const {
+    return couplerButtonFor(m_owner->lightMode()) == CouplerRgb;
+}
+
 // The coupler lights one colour for the whole device.
 void CouplerPlusView::makeSingleColour() {
     if (m_owner->colorMode() != ColorSingle)
@@ -141,7 +145,7 @@ void CouplerPlusView::changeBrightness(int level) {
 
 bool CouplerPlusView::pickColourAt(QPoint position) {
     // The colour cycle shows no colour of its own, so the palette waits until another mode is chosen.
-    if (couplerButtonFor(m_owner->lightMode()) == CouplerRgb)
+    if (isCycling())
         return false;
     const QColor colour = paletteColourAt(m_palette, kPaletteSize, position - paletteCentre(), kPickRadius);
     if (!colour.isValid())
@@ -188,11 +192,12 @@ void CouplerPlusView::paintEvent(QPaintEvent*) {
     const QPoint c = paletteCentre();
     painter.drawPixmap(QRect(c.x() - 110, c.y() - 110, 220, 220), picture(QLatin1String(kBody)));
     // The ring around the wheel shows the colour the device is lit with.
-    const bool lit = !m_owner->isTurnedOff() && couplerButtonFor(m_owner->lightMode()) != CouplerRgb;
+    const bool cycling = isCycling();
+    const bool lit = !m_owner->isTurnedOff() && !cycling;
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(lit ? m_owner->wholeFanColour() : QColor(10, 12, 15), 8));
     painter.drawEllipse(c, 84, 84);
-    painter.setOpacity(couplerButtonFor(m_owner->lightMode()) == CouplerRgb ? 0.35 : 1.0);
+    painter.setOpacity(cycling ? 0.35 : 1.0);
     const int half = kPaletteSize / 2;
     painter.drawPixmap(QRect(c.x() - half, c.y() - half, kPaletteSize, kPaletteSize),
                        picture(QLatin1String(kPalette)));

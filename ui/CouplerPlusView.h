@@ -43,6 +43,7 @@ private:
     void changeBrightness(int level);
     bool pickColourAt(QPoint position);
     void makeSingleColour();
+    bool isCycling() const;
     void startNameEdit();
     void finishNameEdit(bool focussed);
 
