@@ -43,9 +43,13 @@ QString show(const QVector<int>& levels) {
     return texts.join(' ');
 }
 
-// True once the tone has been played out (or it already had been).
-bool playedOut(QProcess& player) {
-    return player.state() == QProcess::NotRunning || player.waitForFinished(10000);
+// Long enough to outlast a capture that is slow to connect on a busy machine; stopped once heard.
+constexpr double kToneSeconds = 30.0;
+
+// Ends the tone now, as a track that stops playing.
+void stopTone(QProcess& player) {
+    player.kill();
+    player.waitForFinished();
 }
 
 bool isLevel(int level) {
@@ -99,14 +103,16 @@ private slots:
         QVERIFY2(meter.getVolumeLevel() == 0, "first query of a working capture");
         QVector<int> levels = queryUntil(meter, isLevel);
         QVERIFY_LEVELS(levels, isLevel);
-        const auto player = server_.playTone(220.0, 0.5, 1.0);
+        // The meter reads 0 while it may still be connecting, so the tone plays until it is heard
+        // rather than for a fixed second.
+        const auto player = server_.playTone(220.0, 0.5, kToneSeconds);
         QVERIFY(player);
         levels = queryUntil(meter, isLoud);
         QVERIFY_LEVELS(levels, isLoud);
-        QVERIFY(playedOut(*player));
+        stopTone(*player);
         levels = queryUntil(meter, isSilent);
         QVERIFY_LEVELS(levels, isSilent);
-        // Once played out the level only falls.
+        // Once the tone has stopped the level only falls.
         QVERIFY2(std::is_sorted(levels.rbegin(), levels.rend()), qPrintable(show(levels)));
     }
 
@@ -120,7 +126,7 @@ private slots:
         QVERIFY_LEVELS(levels, isFailure);
 
         // A tone on the output that is not the default is not heard.
-        const auto player = server_.playTone(220.0, 0.5, 4.0, QStringLiteral("zyne_second"));
+        const auto player = server_.playTone(220.0, 0.5, kToneSeconds, QStringLiteral("zyne_second"));
         QVERIFY(player);
         levels = queryTimes(meter, 10);
         QVERIFY2(levels.count(0) == levels.size(), qPrintable(show(levels)));
@@ -133,8 +139,7 @@ private slots:
         QVERIFY_LEVELS(levels, isLoud);
         QVERIFY2(levels.count(-1) == 0, qPrintable(show(levels)));
         QVERIFY(server_.control({"set-default-sink", "zyne_null"}));
-        player->kill();
-        player->waitForFinished();
+        stopTone(*player);
     }
 
     void serverGoingAwayAndComingBack() {
@@ -145,17 +150,17 @@ private slots:
         QVERIFY2(queryTimes(meter, 5).count(-1) == 5, "levels while the server is away");
         QVERIFY(server_.start());
         QVERIFY_LEVELS(queryUntil(meter, isLevel), isLevel);
-        const auto player = server_.playTone(220.0, 0.5, 1.0);
+        const auto player = server_.playTone(220.0, 0.5, kToneSeconds);
         QVERIFY(player);
         QVERIFY_LEVELS(queryUntil(meter, isLoud), isLoud);
-        QVERIFY(playedOut(*player));
+        stopTone(*player);
     }
 
     // Loud when the server went away; back with the output suspended, so nothing arrives to
     // overwrite what the meter last heard: the level must still fall to silence.
     void restartOntoASuspendedOutputFallsSilent() {
         ComputerVolume meter;
-        const auto player = server_.playTone(220.0, 0.5, 30.0);
+        const auto player = server_.playTone(220.0, 0.5, kToneSeconds);
         QVERIFY(player);
         QVERIFY_LEVELS(queryUntil(meter, isLoud), isLoud);
         server_.stop();
