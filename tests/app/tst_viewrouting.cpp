@@ -7,6 +7,7 @@
 #include "ZynePlusCommandHelper.h"
 
 #include <QAbstractButton>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QSlider>
@@ -29,6 +30,15 @@ int lightingReportsTo(const EngineRig& rig, int box, int wirePort) {
     for (const QByteArray& report : rig.reportsTo(box))
         count += report.startsWith(QByteArray("\x00\x32\x52", 3)) && report.at(3) == wirePort;
     return count;
+}
+
+QByteArray lastLightingReport(const EngineRig& rig, int box, int wirePort) {
+    QByteArray last;
+    for (const QByteArray& report : rig.reportsTo(box)) {
+        if (report.startsWith(QByteArray("\x00\x32\x52", 3)) && report.at(3) == wirePort)
+            last = report;
+    }
+    return last;
 }
 
 void writeProfile(const EngineRig& rig, const QByteArray& text) {
@@ -107,11 +117,23 @@ void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
     fan->findChild<QSpinBox*>(QStringLiteral("colorFieldR"))->setValue(12);
     fan->findChild<QSpinBox*>(QStringLiteral("colorFieldG"))->setValue(34);
     fan->findChild<QSpinBox*>(QStringLiteral("colorFieldB"))->setValue(56);
+    rig.forget();
     QTest::mouseClick(button(fan, QStringLiteral("btn_colorLabel_OK")), Qt::LeftButton);
     const RainbowFanState& record = window.plusEngine()->box(0).rainbowFan[4];
     QCOMPARE(record.RColor[3], 12);
     QCOMPARE(record.GColor[3], 34);
     QCOMPARE(record.BColor[3], 56);
+    // The first click lights the LED: its report carries the new colour, green first.
+    QCOMPARE(lightingReportsTo(rig, 0, 5), 1);
+    QCOMPARE(lastLightingReport(rig, 0, 5).mid(1 + 4 + 3 * 3, 3), QByteArray("\x22\x0c\x38", 3));
+    // Default lights the default colours at once, not the ones it replaces.
+    rig.forget();
+    QTest::mouseClick(button(fan, QStringLiteral("btn_default")), Qt::LeftButton);
+    const RainbowFanState defaults;
+    const QByteArray led3 = lastLightingReport(rig, 0, 5).mid(1 + 4 + 3 * 3, 3);
+    QCOMPARE(led3.size(), 3);
+    QCOMPARE(QColor(uchar(led3[1]), uchar(led3[0]), uchar(led3[2])),
+             QColor(defaults.RColor[3], defaults.GColor[3], defaults.BColor[3]));
     fan->findChild<QSlider*>(QStringLiteral("slider_Light"))->setValue(5);
     QCOMPARE(window.plusEngine()->box(0).rainbowFan[4].Bright[3], 0.5F);
 }
