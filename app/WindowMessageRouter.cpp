@@ -156,6 +156,8 @@ void WindowMessageRouter::routeToPlusView(quint32 msg, quint32 wParam, quint32 l
     case 0x8124:
         if (wParam > static_cast<quint32>(ui::ColorOff))
             return refuse("no colour mode", wParam);
+        if (!ui::isOfferedColorMode(view->effectiveLightMode(), view->colorMode(), value))
+            return refuse("a colour mode the light mode doesn't offer:", wParam);
         view->pickColorMode(value);
         return;
     case 0x8125:

@@ -7,6 +7,7 @@
 #include "SelectedBox.h"
 #include "VxZyneRainbow.h"
 #include "WindowMessageRouter.h"
+#include "ZynePlusCommandHelper.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -32,6 +33,8 @@ private slots:
     void profileNumber();
     void unknownMessagesAreNotHandled();
     void plusViewMessagesTakeTheControlsPath();
+    void colourModeMessagesKeepThePickerRules_data();
+    void colourModeMessagesKeepThePickerRules();
 };
 
 void WindowMessagesTest::passwordIsFourDigits_data() {
@@ -177,6 +180,43 @@ void WindowMessagesTest::plusViewMessagesTakeTheControlsPath() {
     QCOMPARE(last(), QStringList({"btn_done", "1", "3", "0", "1"}));
     QCOMPARE(sent.count(), before + 5);
     QVERIFY(firstSent.isEmpty());
+}
+
+void WindowMessagesTest::colourModeMessagesKeepThePickerRules_data() {
+    QTest::addColumn<quint32>("lightMode");
+    QTest::addColumn<quint32>("colorMode");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("Whirl stays RGB") << 5u << 1u << false;
+    QTest::newRow("Whirl not OFF") << 5u << 2u << false;
+    QTest::newRow("Snake goes OFF") << 0u << 2u << true;
+    QTest::newRow("Snake not Single") << 0u << 1u << false;
+    QTest::newRow("Radar goes Single") << 2u << 1u << true;
+    QTest::newRow("Radar not OFF") << 2u << 2u << false;
+    QTest::newRow("Blink toggles to Single") << 3u << 1u << true;
+    QTest::newRow("Blink not OFF") << 3u << 2u << false;
+    // Copy follows port 0, here in Whirl.
+    QTest::newRow("Copy of Whirl stays RGB") << 7u << 1u << false;
+}
+
+void WindowMessagesTest::colourModeMessagesKeepThePickerRules() {
+    QFETCH(quint32, lightMode);
+    QFETCH(quint32, colorMode);
+    QFETCH(bool, taken);
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    window.receiveWindowMessage(0x8122, 5, 0);
+    window.receiveWindowMessage(0x8122, lightMode, 1);
+    ui::RainbowFan* view = window.mainView()->plusView(1);
+    QCOMPARE(view->lightMode(), int(lightMode));
+    const int before = view->colorMode();
+    QSignalSpy sent(view, &ui::RainbowFan::sendData);
+    rig.forget();
+    window.receiveWindowMessage(0x8124, colorMode, 1);
+    const int expected = taken ? int(colorMode) : before;
+    QCOMPARE(view->colorMode(), expected);
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[1].colorMode, expected);
+    QCOMPARE(sent.count(), taken ? 1 : 0);
+    QCOMPARE(rig.reportsTo(0).empty(), !taken);
 }
 
 QTEST_MAIN(WindowMessagesTest)
