@@ -154,6 +154,9 @@ void ViewRouter::receiveMainData(const QStringList& data) {
             else
                 v.isSyncPwrix = on;
         });
+        // The supply is found and lit now, not at the next lighting change.
+        if (on && word == QLatin1String("btnSyncPwrix"))
+            emit m_window->sendStartSyncPwrix();
         m_window->writeDeviceProfile();
     } else if (word == QLatin1String("changeLanguage")) {
         qCDebug(lcRoute) << "changeLanguage:" << data.value(1);

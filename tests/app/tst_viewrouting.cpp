@@ -56,6 +56,7 @@ private slots:
     void lightModeClickWritesTheController();
     void fanSpeedAndProfileClicksReachTheEngine();
     void coloursAndBrightnessReachTheEngine();
+    void syncSwitchLightsThePowerSupply();
     void badListsChangeNothing();
     void showAndHide();
 };
@@ -136,6 +137,30 @@ void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
              QColor(defaults.RColor[3], defaults.GColor[3], defaults.BColor[3]));
     fan->findChild<QSlider*>(QStringLiteral("slider_Light"))->setValue(5);
     QCOMPARE(window.plusEngine()->box(0).rainbowFan[4].Bright[3], 0.5F);
+}
+
+void ViewRoutingTest::syncSwitchLightsThePowerSupply() {
+    EngineRig rig(R"({"plus": [{"index": 0}], "power_supply": {"model": "VXD-1250-PT"}})");
+    VxZyneRainbow window;
+    QVERIFY(!ApplicationSettings::get().isSyncPwrix);
+    const auto supplyFrames = [&rig] {
+        int frames = 0;
+        for (const auto& event : rig.sim().events())
+            frames += event.dev == QLatin1String("264a:2329") && event.dir == QLatin1String("out") &&
+                      event.bytes.mid(1, 2) == QByteArray("\x30\x42", 2);
+        return frames;
+    };
+    rig.forget();
+    window.mainView()->mutiLanguageWidget();
+    QTest::mouseClick(button(window.mainView(), QStringLiteral("btnSyncPwrix")), Qt::LeftButton);
+    QVERIFY(ApplicationSettings::get().isSyncPwrix);
+    // The supply is found and shows port 1 at once.
+    QCOMPARE(supplyFrames(), 1);
+    // Switching off sends nothing more.
+    window.mainView()->mutiLanguageWidget();
+    QTest::mouseClick(button(window.mainView(), QStringLiteral("btnSyncPwrix")), Qt::LeftButton);
+    QVERIFY(!ApplicationSettings::get().isSyncPwrix);
+    QCOMPARE(supplyFrames(), 1);
 }
 
 void ViewRoutingTest::badListsChangeNothing() {
