@@ -9,6 +9,7 @@
 #include "WindowMessageRouter.h"
 #include "ZynePlusCommandHelper.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
@@ -20,6 +21,10 @@ namespace {
 QByteArray deviceIni(const EngineRig& rig) {
     QFile file(rig.settingsFolder() + QStringLiteral("/Device.ini"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+// Entries 7, 8 and 9 of the settings menu: auto update, password lock, password.
+QAbstractButton* settingsEntry(VxZyneRainbow& window, int entry) {
+    return window.mainView()->findChild<QAbstractButton*>(QStringLiteral("MutiLang%1").arg(entry));
 }
 } // namespace
 
@@ -61,6 +66,9 @@ void WindowMessagesTest::passwordIsFourDigits() {
     QCOMPARE(ApplicationSettings::get().openPassword, locked);
     if (password != QLatin1String("5173"))
         QVERIFY(deviceIni(rig).contains("Password=" + password.toLatin1()));
+    // The settings menu shows it without a restart.
+    QVERIFY(settingsEntry(window, 9)->text().endsWith(QLatin1Char(':') + password));
+    QCOMPARE(settingsEntry(window, 8)->isChecked(), locked);
 }
 
 void WindowMessagesTest::switchesAreStored() {
@@ -71,9 +79,16 @@ void WindowMessagesTest::switchesAreStored() {
     QVERIFY(ApplicationSettings::get().autoUpdate);
     QVERIFY(ApplicationSettings::get().openPassword);
     QVERIFY(deviceIni(rig).contains("AutoUpdate=1"));
+    QVERIFY(settingsEntry(window, 7)->isChecked());
+    QCOMPARE(settingsEntry(window, 7)->text(), QStringLiteral("Auto Update On"));
+    QVERIFY(settingsEntry(window, 8)->isChecked());
+    QCOMPARE(settingsEntry(window, 8)->text(), QStringLiteral("Password On"));
     window.receiveWindowMessage(0x8102, 0, 0);
+    window.receiveWindowMessage(0x8103, 0, 0);
     QVERIFY(!ApplicationSettings::get().autoUpdate);
     QVERIFY(deviceIni(rig).contains("AutoUpdate=0"));
+    QVERIFY(!settingsEntry(window, 7)->isChecked());
+    QCOMPARE(settingsEntry(window, 8)->text(), QStringLiteral("Password Off"));
 }
 
 void WindowMessagesTest::boxChangeOnlyToAPresentBox() {
