@@ -228,7 +228,8 @@ private slots:
         QVERIFY2(sentLine.endsWith(",\"wait\":100}\n"), sentLine.constData());
         QCOMPARE(QJsonDocument::fromJson(sentLine).object().value("wait").toInt(), 100);
         QVERIFY(!SimTrace::jsonLine(events.back()).contains("wait"));
-        link->comm(chip, reinterpret_cast<const unsigned char*>("\x26\x4a\x20\x0b\x5c"), 5, &length, reply, 27);
+        const unsigned char save[] = {0x26, 0x4a, 0x20, 0x0b, 0x5c};
+        link->comm(chip, save, sizeof save, &length, reply, 27);
         QCOMPARE(sim.events()[events.size()].wait, 27);
 
         QCOMPARE(sim.control("rpm awt 2 0 1500"), QStringLiteral("ok"));
