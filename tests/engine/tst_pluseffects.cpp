@@ -64,6 +64,7 @@ public:
     }
     ~LogLines() { qInstallMessageHandler(m_previous); }
     int count(const QString& line) const { return int(s_lines.count(line)); }
+    int containing(const QString& text) const { return int(s_lines.filter(text).size()); }
 
 private:
     static void handle(QtMsgType, const QMessageLogContext&, const QString& message) { s_lines << message; }
@@ -415,11 +416,31 @@ void PlusEffectsTest::supplyMusicFramesOnlyForAMirroredMusicPort() {
 void PlusEffectsTest::supplyOfAnotherModelGetsNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}], "power_supply": {"model": "XX-9000"}})");
     turnSyncOn(rig);
+    LogLines log;
+    {
+        ZynePlusCommandHelper engine;
+        QVERIFY(!engine.powerSupply().isPresent());
+        rig.forget();
+        engine.changeLightMode(0, 0, 3, 0, 0, false);
+        QCOMPARE(supplyWrites(rig), 0);
+        // Asked again when synchronisation starts: the model it answered is named once.
+        engine.receiveStartSyncPwrix();
+        QVERIFY(!engine.powerSupply().isPresent());
+        QCOMPARE(
+            log.containing(QStringLiteral("power supply model \"XX9000\" is not in the PwrixModels list")),
+            1);
+    }
+
+    // The user adds it to the list in Device.ini.
+    QFile ini(rig.settingsFolder() + QStringLiteral("/Device.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Main]\nisAutoRun=0\nLanguage=0\nisSyncPwrix=1\nPwrixModels=VXD-1250-PT,XX-9000\n");
+    ini.close();
     ZynePlusCommandHelper engine;
-    QVERIFY(!engine.powerSupply().isPresent());
+    QVERIFY(engine.powerSupply().isPresent());
     rig.forget();
     engine.changeLightMode(0, 0, 3, 0, 0, false);
-    QCOMPARE(supplyWrites(rig), 0);
+    QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
 }
 
 void PlusEffectsTest::supplyThatVanishesIsClosedOnceAndFoundAgain() {
