@@ -90,6 +90,7 @@ bool searchNextPort(const MeteorState& state, LedPosition& head, const BoxRecord
     }
 }
 
+// The search, and the dashed line that closes it in the log.
 bool advanceToNextPort(MeteorState& state, const BoxRecords& boxes) {
     const bool found = searchNextPort(state, state.head, boxes);
     qCDebug(lcPlus) << "--------------------------------------------------";
