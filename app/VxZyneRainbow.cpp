@@ -28,7 +28,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QTimer>
@@ -84,7 +83,6 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     m_router->showFirstPresentBox();
     // The engine lit every port before anything listened to its timer signals: once more, wired.
     emit sendResetAllBox();
-    startHiddenAtLogin();
 }
 
 VxZyneRainbow::~VxZyneRainbow() {
@@ -153,9 +151,6 @@ void VxZyneRainbow::createMainViewRouting() {
     connect(m_mainView, &ui::MainView::sendZyneRGBData, this, &VxZyneRainbow::receiveZyneRGBData);
     connect(m_mainView, &ui::MainView::testSendFileData, this, &VxZyneRainbow::testReceiveFileData);
     m_mainView->show();
-    // Started from the autostart entry (not from its own folder) with autorun on: tray only.
-    if (QDir::currentPath() != QCoreApplication::applicationDirPath() && ApplicationSettings::get().isAutoRun)
-        m_mainView->hide();
 }
 
 void VxZyneRainbow::receiveMainData(QStringList data) {

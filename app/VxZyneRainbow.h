@@ -58,6 +58,8 @@ public:
     // Makes a present box the selected one; an absent box changes nothing.
     void changeBox(int box);
     void setMainViewShown(bool shown);
+    // The window shows unless this start asks for the tray and there is one (AutoRunWiring.cpp).
+    void applyStartVisibility(bool hiddenOption);
     int currentProfile() const { return m_currentProfile; }
     void setCurrentProfile(int profile);
     // Stores the Main group of Device.ini from the application settings.
@@ -186,7 +188,6 @@ private:
     void createTrayIcon();
     // The log-in entry is there exactly while autorun is on.
     void applyAutoRun();
-    void startHiddenAtLogin();
     void watchSleep();
     void loadTranslation(int language);
     void selectFirstBox();
