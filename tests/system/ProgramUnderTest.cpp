@@ -121,6 +121,29 @@ int ProgramUnderTest::runBesideProgram(const QString& tool, const QStringList& a
     return process.exitCode();
 }
 
+ProgramUnderTest::Finished ProgramUnderTest::runOnce(const QStringList& arguments, const QString& workingFolder,
+                                                     int timeoutMs) const {
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
+    process.start(m_process.program(), arguments);
+    Finished finished;
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+    } else {
+        finished.exitCode = process.exitCode();
+    }
+    finished.standardOutput = process.readAllStandardOutput();
+    finished.standardError = process.readAllStandardError();
+    return finished;
+}
+
+QString ProgramUnderTest::homeFolder() const {
+    return m_home->path("home");
+}
+
 QProcessEnvironment ProgramUnderTest::environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // Whatever the caller's shell has set for the simulator must not leak into the run.

@@ -94,6 +94,21 @@ public:
     // home; its exit code, or -1 when it did not end within the wait.
     int runBesideProgram(const QString& tool, const QStringList& arguments, int timeoutMs = kWaitMs) const;
 
+    // Runs the program once more with these arguments, in this home, until it ends (e.g. --diagnose);
+    // its exit code, or -1 when it did not end within the wait.
+    struct Finished {
+        int exitCode = -1;
+        QByteArray standardOutput;
+        QByteArray standardError;
+    };
+    Finished runOnce(const QStringList& arguments, const QString& workingFolder = {},
+                     int timeoutMs = kWaitMs) const;
+
+    // Before start(): the program's arguments and working folder.
+    void setArguments(const QStringList& arguments) { m_process.setArguments(arguments); }
+    void setWorkingFolder(const QString& folder) { m_process.setWorkingDirectory(folder); }
+    QString homeFolder() const;
+
     // Sends the signal and waits for the exit; true when the program ended normally with code 0.
     bool stop(int signal = SIGTERM);
     bool waitForExit(int timeoutMs = kWaitMs);
