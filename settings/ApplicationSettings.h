@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ColourOrder.h"
+
 #include <QString>
 
 namespace zyne {
@@ -16,6 +18,8 @@ struct ApplicationSettingsValues {
     int mobileServer = 1;
     // Base address of the update service ("https://host[:port]"); empty: no update check is sent.
     QString updateServer = QString();
+    // How classic controllers take a colour on the wire; the views always show true colours.
+    ColourOrder classicColorOrder = kRedGreenBlue;
 };
 
 // Process-wide application settings. Written on the GUI thread, read from every thread,

@@ -1,5 +1,6 @@
 #include "DeviceSettings.h"
 
+#include "SettingsLog.h"
 #include "SettingsText.h"
 
 namespace zyne {
@@ -13,7 +14,7 @@ const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys{{
     {"FanName", &DeviceRecord::FanName},
 }};
 
-const std::array<GroupKey<MainSettings>, 8> kMainKeys{{
+const std::array<GroupKey<MainSettings>, 9> kMainKeys{{
     {"AutoUpdate", &MainSettings::AutoUpdate},
     {"Language", &MainSettings::Language},
     {"Password", &MainSettings::Password},
@@ -22,6 +23,7 @@ const std::array<GroupKey<MainSettings>, 8> kMainKeys{{
     {"isSyncPwrix", &MainSettings::isSyncPwrix},
     {"MobileServer", &MainSettings::MobileServer},
     {"UpdateServer", &MainSettings::UpdateServer},
+    {"ClassicColorOrder", &MainSettings::ClassicColorOrder},
 }};
 
 const DeviceRecord kDefaultDeviceRecord{
@@ -31,7 +33,7 @@ const DeviceRecord kDefaultDeviceRecord{
 
 const MainSettings kDefaultMainSettings{
     QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("5173"), QStringLiteral("0"),
-    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),    QString(),
+    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),    QString(), QStringLiteral("RGB"),
 };
 
 QString deviceGroupName(int box) {
@@ -132,6 +134,11 @@ ApplicationSettingsValues applicationSettingsFrom(const MainSettings& main) {
     const int mobileServer = main.MobileServer.toInt(&known);
     values.mobileServer = known ? valueOr(mobileServer, 0, 2, 1) : 1;
     values.updateServer = main.UpdateServer.trimmed();
+    if (const auto order = colourOrderFromText(main.ClassicColorOrder))
+        values.classicColorOrder = *order;
+    else if (!main.ClassicColorOrder.trimmed().isEmpty())
+        qCWarning(lcSettings).noquote() << "ClassicColorOrder:" << main.ClassicColorOrder
+                                        << "is not an order of R, G and B - using RGB";
     return values;
 }
 
@@ -167,6 +174,7 @@ KeyMap mainGroup(const ApplicationSettingsValues& values) {
         {QStringLiteral("isSyncPwrix"), flagText(values.isSyncPwrix)},
         {QStringLiteral("MobileServer"), QString::number(values.mobileServer)},
         {QStringLiteral("UpdateServer"), values.updateServer},
+        {QStringLiteral("ClassicColorOrder"), colourOrderText(values.classicColorOrder)},
     };
 }
 
