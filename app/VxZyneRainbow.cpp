@@ -19,6 +19,8 @@
 #include "SimEnvironment.h"
 #include "SeriesWiring.h"
 #include "StallAlert.h"
+#include "StallNotifications.h"
+#include "DesktopNotifier.h"
 #include "UiTexts.h"
 #include "UpdateWiring.h"
 #include "ViewRouter.h"
@@ -66,6 +68,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     m_updates = new UpdateWiring(this);
     applyAutoRun();
     m_stallAlert = new StallAlert(m_mainView, this);
+    createStallNotifications();
 
     createMobileServer();
     createTimers();
@@ -262,6 +265,20 @@ void VxZyneRainbow::createTrayIcon() {
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &VxZyneRainbow::iconActivated);
 }
 
+void VxZyneRainbow::createStallNotifications() {
+    auto* notifier = new DesktopNotifier(
+        [this](const QString& title, const QString& text) {
+            m_trayIcon->showMessage(title, text, QSystemTrayIcon::Warning);
+        },
+        this);
+    m_stallNotifications = new StallNotifications(
+        notifier, [this] { return m_mainView->isHidden() || m_mainView->isMinimized(); }, this);
+    connect(m_stallNotifications, &StallNotifications::showBox, this, [this](int box) {
+        changeBox(box);
+        showMainView();
+    });
+}
+
 QString VxZyneRainbow::autoRunEntryText() const {
     // A white square while autorun is on, a black one while it is off.
     const QChar glyph = ApplicationSettings::get().isAutoRun ? QChar(0x25A1) : QChar(0x25A0);
@@ -412,6 +429,7 @@ void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType
             .arg(monitor)
             .arg(boxWarning);
     m_stallAlert->report(boxNum, rpm, fanType, stallWarned, monitor);
+    m_stallNotifications->report(boxNum, fanNum, rpm, fanType, monitor);
     m_router->showFanSpeed(boxNum, fanNum, rpm, fanType, stallWarned, monitor, boxWarning);
     QString& last = m_lastSpeedReport[boxNum * kPlusPortCount + fanNum];
     if (report == last)

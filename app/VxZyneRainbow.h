@@ -26,6 +26,7 @@ class HotKeyHook;
 class MobileCommandRouter;
 class SocketHelper;
 class StallAlert;
+class StallNotifications;
 class UpdateWiring;
 class WindowMessageRouter;
 class EffectTimers;
@@ -186,6 +187,8 @@ private:
     void createTimers();
     void startSensorPolling();
     void createTrayIcon();
+    // Stall notifications while the window is hidden, and what a click on one does.
+    void createStallNotifications();
     // The log-in entry is there exactly while autorun is on.
     void applyAutoRun();
     void watchSleep();
@@ -205,6 +208,7 @@ private:
     ViewRouter* m_router = nullptr;
     ClassicViewRouter* m_classicRouter = nullptr;
     StallAlert* m_stallAlert = nullptr;
+    StallNotifications* m_stallNotifications = nullptr;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     EffectTimers* m_effectTimers = nullptr;
