@@ -20,6 +20,10 @@
         <translation>风扇控制器编号重复，请重新设置风扇控制器编号。</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>已找到风扇控制器，但访问被拒绝。请安装 udev 规则（README，“The udev rule”），然后重新连接风扇控制器。</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>

@@ -20,6 +20,10 @@
         <translation>Die Nummer des Lüftersteuergeräts ist doppelt vergeben. Bitte stellen Sie die Nummer des Lüftersteuergeräts neu ein.</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>Lüftersteuergerät gefunden, aber der Zugriff wurde verweigert. Bitte installieren Sie die udev-Regel (README, „The udev rule“) und schließen Sie das Lüftersteuergerät erneut an.</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>

@@ -20,6 +20,10 @@
         <translation>Fan Controller number is repeated, please reset the Fan Controller number.</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>Fan Controller found, but access to it was refused. Install the udev rule (README, &quot;The udev rule&quot;) and plug the Fan Controller in again.</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>

@@ -20,6 +20,10 @@
         <translation>Le numéro du contrôleur de ventilateurs est en double. Veuillez redéfinir le numéro du contrôleur de ventilateurs.</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>Contrôleur de ventilateurs trouvé, mais l'accès a été refusé. Installez la règle udev (README, « The udev rule ») puis rebranchez le contrôleur de ventilateurs.</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>

@@ -20,6 +20,10 @@
         <translation>ファンコントローラーの番号が重複しています。ファンコントローラーの番号を設定し直してください。</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>ファンコントローラーが見つかりましたが、アクセスが拒否されました。udev ルールをインストールし（README の「The udev rule」）、ファンコントローラーを接続し直してください。</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>

@@ -20,6 +20,10 @@
         <translation>風扇控制器編號重複，請重新設定風扇控制器編號。</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>已找到風扇控制器，但存取遭拒。請安裝 udev 規則（README，「The udev rule」），然後重新連接風扇控制器。</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>

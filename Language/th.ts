@@ -20,6 +20,10 @@
         <translation>หมายเลขตัวควบคุมพัดลมซ้ำกัน โปรดตั้งหมายเลขตัวควบคุมพัดลมใหม่</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>พบตัวควบคุมพัดลมแล้ว แต่ถูกปฏิเสธการเข้าถึง โปรดติดตั้งกฎ udev (README หัวข้อ &quot;The udev rule&quot;) แล้วเสียบตัวควบคุมพัดลมใหม่อีกครั้ง</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>

@@ -266,13 +266,13 @@ void VxZyneRainbow::createTrayIcon() {
 }
 
 void VxZyneRainbow::createStallNotifications() {
-    auto* notifier = new DesktopNotifier(
+    m_notifier = new DesktopNotifier(
         [this](const QString& title, const QString& text) {
             m_trayIcon->showMessage(title, text, QSystemTrayIcon::Warning);
         },
         this);
     m_stallNotifications = new StallNotifications(
-        notifier, [this] { return m_mainView->isHidden() || m_mainView->isMinimized(); }, this);
+        m_notifier, [this] { return m_mainView->isHidden() || m_mainView->isMinimized(); }, this);
     connect(m_stallNotifications, &StallNotifications::showBox, this, [this](int box) {
         changeBox(box);
         showMainView();

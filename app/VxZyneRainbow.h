@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeviceAccessCheck.h"
 #include "IniHelper.h"
 
 #include <QHash>
@@ -21,6 +22,7 @@ namespace zyne {
 
 class ClassicViewRouter;
 class ClassicWiring;
+class DesktopNotifier;
 class DeviceChangeHandler;
 class HotKeyHook;
 class MobileCommandRouter;
@@ -209,6 +211,8 @@ private:
     ClassicViewRouter* m_classicRouter = nullptr;
     StallAlert* m_stallAlert = nullptr;
     StallNotifications* m_stallNotifications = nullptr;
+    DesktopNotifier* m_notifier = nullptr;
+    DeviceAccessCheck m_accessCheck;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     EffectTimers* m_effectTimers = nullptr;
