@@ -61,7 +61,7 @@ public:
     QByteArray readSettingsFile(const QString& name) const;
 
     // Before start(): another build of the program (an installed copy); tools run beside it.
-    void setProgram(const QString& path) { m_process.setProgram(path); }
+    void setProgram(const QString& path) { m_program = path; }
     // Before start(): one more environment variable (e.g. ZYNE_PSU_APP_PORT).
     void setEnvironment(const QString& name, const QString& value);
     // The port the mobile app server listens on, from its "Listening:" log line; 0 when none.
@@ -105,9 +105,14 @@ public:
                      int timeoutMs = kWaitMs) const;
 
     // Before start(): the program's arguments and working folder.
-    void setArguments(const QStringList& arguments) { m_process.setArguments(arguments); }
+    void setArguments(const QStringList& arguments) { m_arguments = arguments; }
+    // Before start(): a command that runs the program (e.g. runuser ... --), with the arguments
+    // that come before the program's path.
+    void setLauncher(const QStringList& launcher) { m_launcher = launcher; }
     void setWorkingFolder(const QString& folder) { m_process.setWorkingDirectory(folder); }
     QString homeFolder() const;
+    // The temporary folder that holds the home and every run's files.
+    QString rootFolder() const;
 
     // Sends the signal and waits for the exit; true when the program ended normally with code 0.
     bool stop(int signal = SIGTERM);
@@ -129,5 +134,8 @@ private:
     QString m_rigPath;
     QString m_loggingRules = QStringLiteral("zyne.*=true");
     QProcessEnvironment m_extraEnvironment;
+    QString m_program;
+    QStringList m_arguments;
+    QStringList m_launcher;
     QProcess m_process;
 };
