@@ -1,13 +1,11 @@
 // The main window's part in finding the AWT controller.
 #include "AwtController.h"
-#include "DesktopNotifier.h"
 #include "HardwareErrorLine.h"
 #include "MainView.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
 #include "ScanUSB.h"
 #include "SelectedBox.h"
-#include "UiTexts.h"
 #include "ViewRouter.h"
 #include "VxZyneRainbow.h"
 #include "ZynePlusCommandHelper.h"
@@ -73,18 +71,8 @@ void VxZyneRainbow::showHardwareErrorLine() {
             ++boxCount;
     }
     qCDebug(lcMain) << "boxCount:" << boxCount;
-    const ErrorLineVerdict verdict = errorLineAfterAwtCheck(counts);
-    const QStringList newlyRefused = m_accessCheck.check();
-    // Found but not allowed says how to fix it, where "not found" or a clash would mislead.
-    if (m_accessCheck.anyRefused())
-        m_mainView->showBoxWarning(false, 0, AccessRefusedError);
-    else
-        m_mainView->showBoxWarning(verdict.hide, 0, verdict.hardwareError);
-    if (!newlyRefused.isEmpty() && (m_mainView->isHidden() || m_mainView->isMinimized()))
-        m_notifier->notify(ui::VxZyneRainbowText::tr("Controller found, but access was refused"),
-                           ui::VxZyneRainbowText::tr("%1: install the udev rule (README, \"The udev rule\").")
-                               .arg(newlyRefused.join(QStringLiteral(", "))),
-                           QString());
+    m_errorLineVerdict = errorLineAfterAwtCheck(counts);
+    checkDeviceAccess(true);
     if (boxCount == 0)
         m_router->showFirmware(QStringLiteral("0.0.0"));
 }

@@ -333,6 +333,7 @@ void VxZyneRainbow::checkUSBDevice() {
         emit sendResetBoxRequest();
     if (!check(classicPresenceStr().text(), classicProductId, true))
         emit sendResetZyneBoxRequest();
+    checkDeviceAccess(false);
 }
 
 bool VxZyneRainbow::checkVXKeyboard() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceAccessCheck.h"
+#include "HardwareErrorLine.h"
 #include "IniHelper.h"
 
 #include <QHash>
@@ -185,6 +186,9 @@ private:
     void connectAwt();
     // The error line's hardware error after the AWT controller was looked for.
     void showHardwareErrorLine();
+    // Names devices listed but refused to this user (DeviceAccessWiring.cpp); the error line
+    // follows when asked or when the refusals changed.
+    void checkDeviceAccess(bool showErrorLine);
     void createMobileServer();
     void createTimers();
     void startSensorPolling();
@@ -213,6 +217,7 @@ private:
     StallNotifications* m_stallNotifications = nullptr;
     DesktopNotifier* m_notifier = nullptr;
     DeviceAccessCheck m_accessCheck;
+    ErrorLineVerdict m_errorLineVerdict;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     EffectTimers* m_effectTimers = nullptr;
