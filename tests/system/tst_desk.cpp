@@ -27,6 +27,7 @@ private slots:
     void helpAndVersionNeedNoDisplay();
     void diagnoseReportsWhatIsThere();
     void diagnoseLeavesTheRunningInstanceAlone();
+    void messageToolTakesNames();
 };
 
 void DeskTest::menuStartShowsTheWindow_data() {
@@ -138,6 +139,20 @@ void DeskTest::diagnoseLeavesTheRunningInstanceAlone() {
     QCOMPARE(opens(), opensBefore);
     QCOMPARE(running.control("rpm plus 0 1 0"), QString("ok"));
     QVERIFY2(running.stop(), qPrintable(running.diagnostics()));
+}
+
+void DeskTest::messageToolTakesNames() {
+    ProgramUnderTest program;
+    program.setRig(fullRig());
+    QVERIFY2(program.startAndWaitUntilRunning(), qPrintable(program.diagnostics()));
+    QCOMPARE(program.runBesideProgram("vx-zyne-msg", {"--help"}), 0);
+    // Boxes are counted from 1, as the window shows them: box 4 is index 3.
+    QCOMPARE(program.runBesideProgram("vx-zyne-msg", {"box", "4"}), 0);
+    QVERIFY2(program.waitForLog("changeBox: 3"), qPrintable(program.diagnostics()));
+    QCOMPARE(program.runBesideProgram("vx-zyne-msg", {"hide"}), 0);
+    QVERIFY(program.waitForLog("8101: 0"));
+    QCOMPARE(program.runBesideProgram("vx-zyne-msg", {"box", "17"}), 1);
+    QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
 }
 
 QTEST_GUILESS_MAIN(DeskTest)
