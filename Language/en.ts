@@ -285,6 +285,26 @@
         <source>IP Address</source>
         <translation>IP Address</translation>
     </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>A fan has stopped</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>Controller No. %1, fan %2 does not turn.</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>Controller found, but access was refused</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1: install the udev rule (README, &quot;The udev rule&quot;).</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Show</translation>
+    </message>
 </context>
 <context>
     <name>ZyneRGBFanView</name>

@@ -285,6 +285,26 @@
         <source>IP Address</source>
         <translation>Adresse IP</translation>
     </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>Un ventilateur s'est arrêté</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>Contrôleur n° %1 : le ventilateur %2 ne tourne pas.</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>Contrôleur trouvé, mais l'accès a été refusé</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1 : installez la règle udev (README, « The udev rule »).</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Afficher</translation>
+    </message>
 </context>
 <context>
     <name>ZyneRGBFanView</name>

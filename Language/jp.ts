@@ -285,6 +285,26 @@
         <source>IP Address</source>
         <translation>IPアドレス</translation>
     </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>ファンが停止しました</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>コントローラー %1 のファン %2 が回転していません。</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>コントローラーが見つかりましたが、アクセスが拒否されました</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1: udev ルールをインストールしてください（README の「The udev rule」）。</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>表示</translation>
+    </message>
 </context>
 <context>
     <name>ZyneRGBFanView</name>

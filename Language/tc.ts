@@ -285,6 +285,26 @@
         <source>IP Address</source>
         <translation>IP 位址</translation>
     </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>有風扇已停止轉動</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>控制器 %1 號的風扇 %2 沒有轉動。</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>已找到控制器，但存取遭拒</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1：請安裝 udev 規則（README，「The udev rule」）。</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>顯示</translation>
+    </message>
 </context>
 <context>
     <name>ZyneRGBFanView</name>

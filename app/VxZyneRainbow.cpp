@@ -270,7 +270,7 @@ void VxZyneRainbow::createStallNotifications() {
         [this](const QString& title, const QString& text) {
             m_trayIcon->showMessage(title, text, QSystemTrayIcon::Warning);
         },
-        this);
+        ui::VxZyneRainbowText::tr("Show"), this);
     m_stallNotifications = new StallNotifications(
         m_notifier, [this] { return m_mainView->isHidden() || m_mainView->isMinimized(); }, this);
     connect(m_stallNotifications, &StallNotifications::showBox, this, [this](int box) {

@@ -19,8 +19,8 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 constexpr int kServerDefaultTimeout = -1;
 } // namespace
 
-DesktopNotifier::DesktopNotifier(Fallback fallback, QObject* parent)
-    : QObject(parent), m_fallback(std::move(fallback)) {
+DesktopNotifier::DesktopNotifier(Fallback fallback, QString clickLabel, QObject* parent)
+    : QObject(parent), m_fallback(std::move(fallback)), m_clickLabel(std::move(clickLabel)) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         qCInfo(lcNotify).noquote() << "no session bus (" + bus.lastError().message() +
@@ -43,7 +43,7 @@ void DesktopNotifier::notify(const QString& title, const QString& text, const QS
         return;
     }
     // "default" is the action of a click on the notification itself.
-    const QStringList actions{QStringLiteral("default"), tr("Show")};
+    const QStringList actions{QStringLiteral("default"), m_clickLabel};
     const QDBusPendingCall call = m_service->asyncCall(
         QStringLiteral("Notify"), QStringLiteral("Zyne Plus RGB"), uint(0),
         QStringLiteral("vx-zyne-plus-rgb"), title, text, actions, QVariantMap(), kServerDefaultTimeout);

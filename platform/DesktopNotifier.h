@@ -18,7 +18,8 @@ class DesktopNotifier : public QObject {
 public:
     using Fallback = std::function<void(const QString& title, const QString& text)>;
 
-    DesktopNotifier(Fallback fallback, QObject* parent = nullptr);
+    // clickLabel names the click on a notification, where the desktop shows it.
+    DesktopNotifier(Fallback fallback, QString clickLabel, QObject* parent = nullptr);
     ~DesktopNotifier() override;
 
     // `key` comes back with activated() when the user clicks the notification. Never blocks.
@@ -35,6 +36,7 @@ private:
     void useFallback(const QString& title, const QString& text, const QString& why);
 
     Fallback m_fallback;
+    QString m_clickLabel;
     QDBusInterface* m_service = nullptr;
     // Notification id -> key, while the notification is up.
     QHash<uint, QString> m_keys;
