@@ -1,5 +1,5 @@
-// The main window's part of autorun: the log-in entry follows the tray switch, and a log-in start
-// with autorun on stays in the tray.
+// The main window's part of autorun: the log-in entry follows the tray switch, and a start from it
+// (--hidden) stays in the tray when there is one.
 #include "ApplicationSettings.h"
 #include "AutoStart.h"
 #include "StartVisibility.h"
