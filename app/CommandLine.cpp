@@ -11,13 +11,16 @@ QString tr(const char* text) {
 } // namespace
 
 CommandLine::CommandLine()
-    : m_help(m_parser.addHelpOption()), m_version(m_parser.addVersionOption()),
+    // Not addHelpOption(): its --help-all lists Qt's own options, which are not taken here.
+    : m_help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, tr("Displays this help.")),
+      m_version(m_parser.addVersionOption()),
       m_hidden(QStringLiteral("hidden"), tr("Start in the system tray without showing the window "
                                             "(the window shows anyway when the desktop has no tray).")),
       m_diagnose(QStringLiteral("diagnose"), tr("Print what the program finds (devices and their access, "
                                                 "settings, sound and sensors) and exit; a running "
                                                 "instance is left alone.")) {
     m_parser.setApplicationDescription(tr("Lighting and fan control for VX Zyne Plus RGB controllers."));
+    m_parser.addOption(m_help);
     m_parser.addOption(m_hidden);
     m_parser.addOption(m_diagnose);
 }

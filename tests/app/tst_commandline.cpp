@@ -24,6 +24,8 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"--hiden"} << Action::Refuse << false;
         QTest::newRow("stray argument") << QStringList{"hidden"} << Action::Refuse << false;
         QTest::newRow("value to a flag") << QStringList{"--hidden=1"} << Action::Refuse << false;
+        // Qt's own options are not taken, so they are not offered either.
+        QTest::newRow("help-all") << QStringList{"--help-all"} << Action::Refuse << false;
     }
     void parses() {
         QFETCH(QStringList, arguments);
