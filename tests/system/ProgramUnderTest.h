@@ -62,6 +62,7 @@ public:
 
     // Before start(): another build of the program (an installed copy); tools run beside it.
     void setProgram(const QString& path) { m_program = path; }
+    QString program() const { return m_program; }
     // Before start(): one more environment variable (e.g. ZYNE_PSU_APP_PORT).
     void setEnvironment(const QString& name, const QString& value);
     // The port the mobile app server listens on, from its "Listening:" log line; 0 when none.

@@ -87,6 +87,8 @@ void AccessTest::prepare(ProgramUnderTest& program) const {
         // Root would open anything: nobody, with the home and run files made its own.
         QVERIFY(runs("chown", {"-R", "nobody", program.rootFolder()}));
         QVERIFY(QFile::setPermissions(program.rootFolder(), QFile::Permissions(0x7755)));
+        QVERIFY2(runs("runuser", {"-u", "nobody", "--", "test", "-x", program.program()}),
+                 "nobody can't reach the program: every folder above the build tree must be open to others");
         launcher << "runuser"
                  << "-u"
                  << "nobody"
