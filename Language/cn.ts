@@ -20,6 +20,10 @@
         <translation>风扇控制器编号重复，请重新设置风扇控制器编号。</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>已找到风扇控制器，但访问被拒绝。请安装 udev 规则（README，“The udev rule”），然后重新连接风扇控制器。</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>
@@ -280,6 +284,26 @@
     <message>
         <source>IP Address</source>
         <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>有风扇已停止转动</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>控制器 %1 号的风扇 %2 没有转动。</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>已找到控制器，但访问被拒绝</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1：请安装 udev 规则（README，“The udev rule”）。</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
     </message>
 </context>
 <context>

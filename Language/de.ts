@@ -20,6 +20,10 @@
         <translation>Die Nummer des Lüftersteuergeräts ist doppelt vergeben. Bitte stellen Sie die Nummer des Lüftersteuergeräts neu ein.</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>Lüftersteuergerät gefunden, aber der Zugriff wurde verweigert. Bitte installieren Sie die udev-Regel (README, „The udev rule“) und schließen Sie das Lüftersteuergerät erneut an.</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>
@@ -280,6 +284,26 @@
     <message>
         <source>IP Address</source>
         <translation>IP-Adresse</translation>
+    </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>Ein Lüfter ist stehen geblieben</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>Steuergerät Nr. %1, Lüfter %2 dreht sich nicht.</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>Steuergerät gefunden, aber der Zugriff wurde verweigert</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1: Bitte installieren Sie die udev-Regel (README, „The udev rule“).</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
     </message>
 </context>
 <context>

@@ -20,6 +20,10 @@
         <translation>Fan Controller number is repeated, please reset the Fan Controller number.</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>Fan Controller found, but access to it was refused. Install the udev rule (README, &quot;The udev rule&quot;) and plug the Fan Controller in again.</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>
@@ -280,6 +284,26 @@
     <message>
         <source>IP Address</source>
         <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>A fan has stopped</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>Controller No. %1, fan %2 does not turn.</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>Controller found, but access was refused</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1: install the udev rule (README, &quot;The udev rule&quot;).</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Show</translation>
     </message>
 </context>
 <context>

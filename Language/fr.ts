@@ -20,6 +20,10 @@
         <translation>Le numéro du contrôleur de ventilateurs est en double. Veuillez redéfinir le numéro du contrôleur de ventilateurs.</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>Contrôleur de ventilateurs trouvé, mais l'accès a été refusé. Installez la règle udev (README, « The udev rule ») puis rebranchez le contrôleur de ventilateurs.</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>
@@ -280,6 +284,26 @@
     <message>
         <source>IP Address</source>
         <translation>Adresse IP</translation>
+    </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>Un ventilateur s'est arrêté</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>Contrôleur n° %1 : le ventilateur %2 ne tourne pas.</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>Contrôleur trouvé, mais l'accès a été refusé</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1 : installez la règle udev (README, « The udev rule »).</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Afficher</translation>
     </message>
 </context>
 <context>

@@ -20,6 +20,10 @@
         <translation>ファンコントローラーの番号が重複しています。ファンコントローラーの番号を設定し直してください。</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>ファンコントローラーが見つかりましたが、アクセスが拒否されました。udev ルールをインストールし（README の「The udev rule」）、ファンコントローラーを接続し直してください。</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>
@@ -280,6 +284,26 @@
     <message>
         <source>IP Address</source>
         <translation>IPアドレス</translation>
+    </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>ファンが停止しました</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>コントローラー %1 のファン %2 が回転していません。</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>コントローラーが見つかりましたが、アクセスが拒否されました</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1: udev ルールをインストールしてください（README の「The udev rule」）。</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>表示</translation>
     </message>
 </context>
 <context>

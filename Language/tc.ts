@@ -20,6 +20,10 @@
         <translation>風扇控制器編號重複，請重新設定風扇控制器編號。</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>已找到風扇控制器，但存取遭拒。請安裝 udev 規則（README，「The udev rule」），然後重新連接風扇控制器。</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>
@@ -280,6 +284,26 @@
     <message>
         <source>IP Address</source>
         <translation>IP 位址</translation>
+    </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>有風扇已停止轉動</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>控制器 %1 號的風扇 %2 沒有轉動。</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>已找到控制器，但存取遭拒</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1：請安裝 udev 規則（README，「The udev rule」）。</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>顯示</translation>
     </message>
 </context>
 <context>

@@ -20,6 +20,10 @@
         <translation>หมายเลขตัวควบคุมพัดลมซ้ำกัน โปรดตั้งหมายเลขตัวควบคุมพัดลมใหม่</translation>
     </message>
     <message>
+        <source>Error_Code_H_0x0005</source>
+        <translation>พบตัวควบคุมพัดลมแล้ว แต่ถูกปฏิเสธการเข้าถึง โปรดติดตั้งกฎ udev (README หัวข้อ &quot;The udev rule&quot;) แล้วเสียบตัวควบคุมพัดลมใหม่อีกครั้ง</translation>
+    </message>
+    <message>
         <source>Error_Code_S_0x0002</source>
         <translation type="unfinished"></translation>
     </message>
@@ -280,6 +284,26 @@
     <message>
         <source>IP Address</source>
         <translation>ที่อยู่ IP</translation>
+    </message>
+    <message>
+        <source>A fan has stopped</source>
+        <translation>พัดลมหยุดหมุน</translation>
+    </message>
+    <message>
+        <source>Controller No. %1, fan %2 does not turn.</source>
+        <translation>ตัวควบคุมหมายเลข %1 พัดลม %2 ไม่หมุน</translation>
+    </message>
+    <message>
+        <source>Controller found, but access was refused</source>
+        <translation>พบตัวควบคุมแล้ว แต่ถูกปฏิเสธการเข้าถึง</translation>
+    </message>
+    <message>
+        <source>%1: install the udev rule (README, &quot;The udev rule&quot;).</source>
+        <translation>%1: โปรดติดตั้งกฎ udev (README หัวข้อ &quot;The udev rule&quot;)</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>แสดง</translation>
     </message>
 </context>
 <context>

@@ -1,11 +1,13 @@
-// The main window's part of autorun: the log-in entry follows the tray switch, and a log-in start
-// with autorun on stays in the tray.
+// The main window's part of autorun: the log-in entry follows the tray switch, and a start from it
+// (--hidden) stays in the tray when there is one.
 #include "ApplicationSettings.h"
 #include "AutoStart.h"
+#include "StartVisibility.h"
 #include "VxZyneRainbow.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QSystemTrayIcon>
 
 Q_DECLARE_LOGGING_CATEGORY(lcMain)
 
@@ -19,11 +21,15 @@ void VxZyneRainbow::applyAutoRun() {
         entry.unregisterEntry();
 }
 
-void VxZyneRainbow::startHiddenAtLogin() {
-    if (AutoStart::startedAtLogin() && ApplicationSettings::get().isAutoRun) {
-        qCDebug(lcMain) << "started at log-in: tray only";
-        setMainViewShown(false);
-    }
+void VxZyneRainbow::applyStartVisibility(bool hiddenOption) {
+    StartCircumstances start;
+    start.hiddenOption = hiddenOption;
+    start.markedLoginStart = AutoStart::startedAtLogin();
+    start.autoRun = ApplicationSettings::get().isAutoRun;
+    start.trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    const StartVisibility visibility = startVisibility(start);
+    qCInfo(lcMain).noquote() << "start:" << visibility.reason;
+    setMainViewShown(!visibility.hidden);
 }
 
 } // namespace zyne

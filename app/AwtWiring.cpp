@@ -61,8 +61,8 @@ void VxZyneRainbow::showHardwareErrorLine() {
             ++boxCount;
     }
     qCDebug(lcMain) << "boxCount:" << boxCount;
-    const ErrorLineVerdict verdict = errorLineAfterAwtCheck(counts);
-    m_mainView->showBoxWarning(verdict.hide, 0, verdict.hardwareError);
+    m_errorLineVerdict = errorLineAfterAwtCheck(counts);
+    checkDeviceAccess(true);
     if (boxCount == 0)
         m_router->showFirmware(QStringLiteral("0.0.0"));
 }

@@ -15,7 +15,13 @@ struct DeviceCountsPerBox {
 };
 
 // Hardware error of the main view's error line.
-enum HardwareError { NoControllerError = 0, ClassicOrAwtClashError = 1, PlusClashError = 2 };
+enum HardwareError {
+    NoControllerError = 0,
+    ClassicOrAwtClashError = 1,
+    PlusClashError = 2,
+    // A controller is listed but this user may not open it (no udev rule).
+    AccessRefusedError = 4
+};
 
 struct ErrorLineVerdict {
     bool hide = false;

@@ -3,6 +3,7 @@
 #include "ApplicationSettings.h"
 #include "ClassicViewRouter.h"
 #include "ClassicWiring.h"
+#include "DesktopNotifier.h"
 #include "DeviceChangeHandler.h"
 #include "EffectTimers.h"
 #include "GetHWiNFO.h"
@@ -19,6 +20,7 @@
 #include "SimEnvironment.h"
 #include "SeriesWiring.h"
 #include "StallAlert.h"
+#include "StallNotifications.h"
 #include "UiTexts.h"
 #include "UpdateWiring.h"
 #include "ViewRouter.h"
@@ -28,7 +30,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QTimer>
@@ -67,6 +68,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     m_updates = new UpdateWiring(this);
     applyAutoRun();
     m_stallAlert = new StallAlert(m_mainView, this);
+    createStallNotifications();
 
     createMobileServer();
     createTimers();
@@ -84,7 +86,6 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     m_router->showFirstPresentBox();
     // The engine lit every port before anything listened to its timer signals: once more, wired.
     emit sendResetAllBox();
-    startHiddenAtLogin();
 }
 
 VxZyneRainbow::~VxZyneRainbow() {
@@ -153,9 +154,6 @@ void VxZyneRainbow::createMainViewRouting() {
     connect(m_mainView, &ui::MainView::sendZyneRGBData, this, &VxZyneRainbow::receiveZyneRGBData);
     connect(m_mainView, &ui::MainView::testSendFileData, this, &VxZyneRainbow::testReceiveFileData);
     m_mainView->show();
-    // Started from the autostart entry (not from its own folder) with autorun on: tray only.
-    if (QDir::currentPath() != QCoreApplication::applicationDirPath() && ApplicationSettings::get().isAutoRun)
-        m_mainView->hide();
 }
 
 void VxZyneRainbow::receiveMainData(QStringList data) {
@@ -267,6 +265,20 @@ void VxZyneRainbow::createTrayIcon() {
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &VxZyneRainbow::iconActivated);
 }
 
+void VxZyneRainbow::createStallNotifications() {
+    m_notifier = new DesktopNotifier(
+        [this](const QString& title, const QString& text) {
+            m_trayIcon->showMessage(title, text, QSystemTrayIcon::Warning);
+        },
+        ui::VxZyneRainbowText::tr("Show"), this);
+    m_stallNotifications = new StallNotifications(
+        m_notifier, [this] { return m_mainView->isHidden() || m_mainView->isMinimized(); }, this);
+    connect(m_stallNotifications, &StallNotifications::showBox, this, [this](int box) {
+        changeBox(box);
+        showMainView();
+    });
+}
+
 QString VxZyneRainbow::autoRunEntryText() const {
     // A white square while autorun is on, a black one while it is off.
     const QChar glyph = ApplicationSettings::get().isAutoRun ? QChar(0x25A1) : QChar(0x25A0);
@@ -321,6 +333,7 @@ void VxZyneRainbow::checkUSBDevice() {
         emit sendResetBoxRequest();
     if (!check(classicPresenceStr().text(), classicProductId, true))
         emit sendResetZyneBoxRequest();
+    checkDeviceAccess(false);
 }
 
 bool VxZyneRainbow::checkVXKeyboard() {
@@ -417,6 +430,7 @@ void VxZyneRainbow::receiveFanSpeed(int boxNum, int fanNum, int rpm, int fanType
             .arg(monitor)
             .arg(boxWarning);
     m_stallAlert->report(boxNum, rpm, fanType, stallWarned, monitor);
+    m_stallNotifications->report(boxNum, fanNum, rpm, fanType, monitor);
     m_router->showFanSpeed(boxNum, fanNum, rpm, fanType, stallWarned, monitor, boxWarning);
     QString& last = m_lastSpeedReport[boxNum * kPlusPortCount + fanNum];
     if (report == last)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DeviceAccessCheck.h"
+#include "HardwareErrorLine.h"
 #include "IniHelper.h"
 
 #include <QHash>
@@ -21,11 +23,13 @@ namespace zyne {
 
 class ClassicViewRouter;
 class ClassicWiring;
+class DesktopNotifier;
 class DeviceChangeHandler;
 class HotKeyHook;
 class MobileCommandRouter;
 class SocketHelper;
 class StallAlert;
+class StallNotifications;
 class UpdateWiring;
 class WindowMessageRouter;
 class EffectTimers;
@@ -58,6 +62,8 @@ public:
     // Makes a present box the selected one; an absent box changes nothing.
     void changeBox(int box);
     void setMainViewShown(bool shown);
+    // The window shows unless this start asks for the tray and there is one (AutoRunWiring.cpp).
+    void applyStartVisibility(bool hiddenOption);
     int currentProfile() const { return m_currentProfile; }
     void setCurrentProfile(int profile);
     // Stores the Main group of Device.ini from the application settings.
@@ -180,13 +186,17 @@ private:
     void connectAwt();
     // The error line's hardware error after the AWT controller was looked for.
     void showHardwareErrorLine();
+    // Names devices listed but refused to this user (DeviceAccessWiring.cpp); the error line
+    // follows when asked or when the refusals changed.
+    void checkDeviceAccess(bool showErrorLine);
     void createMobileServer();
     void createTimers();
     void startSensorPolling();
     void createTrayIcon();
+    // Stall notifications while the window is hidden, and what a click on one does.
+    void createStallNotifications();
     // The log-in entry is there exactly while autorun is on.
     void applyAutoRun();
-    void startHiddenAtLogin();
     void watchSleep();
     void loadTranslation(int language);
     void selectFirstBox();
@@ -204,6 +214,10 @@ private:
     ViewRouter* m_router = nullptr;
     ClassicViewRouter* m_classicRouter = nullptr;
     StallAlert* m_stallAlert = nullptr;
+    StallNotifications* m_stallNotifications = nullptr;
+    DesktopNotifier* m_notifier = nullptr;
+    DeviceAccessCheck m_accessCheck;
+    ErrorLineVerdict m_errorLineVerdict;
     QTimer* m_readSpeedTimer = nullptr;
     QTimer* m_computerVolumeTimer = nullptr;
     EffectTimers* m_effectTimers = nullptr;

@@ -1,3 +1,5 @@
+#include "CommandLine.h"
+#include "DiagnoseReport.h"
 #include "LogFile.h"
 #include "QuitOnSignal.h"
 #include "SimEnvironment.h"
@@ -7,6 +9,7 @@
 #include "SettingsFolder.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 
@@ -14,9 +17,41 @@
 
 Q_LOGGING_CATEGORY(lcStart, "zyne.start")
 
+namespace {
+// --help, --version, --diagnose and a refused command line: no window, no instance check, no log
+// file, so a running instance is left as it is.
+int answerWithoutStarting(zyne::CommandLine& commandLine, const zyne::StartRequest& request, int argc,
+                          char* argv[]) {
+    QCoreApplication app(argc, argv);
+    if (request.action == zyne::StartRequest::Action::Diagnose) {
+        // Warnings reach stderr; no log file: that is the running instance's.
+        zyne::installLogHandler();
+        std::fputs(qPrintable(zyne::diagnoseReport()), stdout);
+        return 0;
+    }
+    const QString text = commandLine.text(request);
+    if (request.action == zyne::StartRequest::Action::Refuse) {
+        std::fputs(qPrintable(text), stderr);
+        return zyne::CommandLine::kUsageError;
+    }
+    std::fputs(qPrintable(text), stdout);
+    return 0;
+}
+} // namespace
+
 int main(int argc, char* argv[]) {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    QCoreApplication::setApplicationName(QStringLiteral("vx-zyne-plus-rgb"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZYNE_PROGRAM_VERSION));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    zyne::CommandLine commandLine;
+    const zyne::StartRequest request = commandLine.parse(arguments);
+    if (request.action != zyne::StartRequest::Action::Run)
+        return answerWithoutStarting(commandLine, request, argc, argv);
+
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -43,6 +78,7 @@ int main(int argc, char* argv[]) {
     zyne::VxZyneRainbow mainWindow;
     mainWindow.show();
     mainWindow.setWindowTitle(zyne::VxZyneRainbow::kWindowTitle);
+    mainWindow.applyStartVisibility(request.hidden);
     qCDebug(lcStart) << "Main---Not Finddddddddddddddddddddd";
     QObject::connect(&instance, &zyne::SingleInstance::messageReceived, &mainWindow,
                      &zyne::VxZyneRainbow::receiveWindowMessage);

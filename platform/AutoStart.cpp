@@ -25,7 +25,7 @@ QString desktopExecValue(const QString& executable) {
         quoted += c;
     }
     quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-    return QStringLiteral("env %1=1 \"%2\"").arg(QLatin1String(AutoStart::kStartedAtLoginVariable), quoted);
+    return QStringLiteral("\"%1\" %2").arg(quoted, QLatin1String(AutoStart::kHiddenOption));
 }
 
 AutoStart::AutoStart(QString executable, QString configHome) : m_executable(std::move(executable)) {
@@ -43,7 +43,11 @@ bool AutoStart::isRegistered() const {
     for (const QByteArray& line : lines) {
         if (!line.startsWith("Exec="))
             continue;
-        const QByteArray exec = line.trimmed();
+        QByteArray exec = line.trimmed();
+        // Entries of earlier releases start the program without the option, marked in the environment.
+        const QByteArray option = QByteArray(" ") + kHiddenOption;
+        if (exec.endsWith(option))
+            exec.chop(option.size());
         const QByteArray program = QFile::encodeName(QFileInfo(m_executable).fileName());
         return exec.endsWith("/" + program + "\"") || exec.endsWith("/" + program) ||
                exec == "Exec=" + program;

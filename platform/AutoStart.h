@@ -5,10 +5,11 @@
 namespace zyne {
 
 // The per-user autostart entry (XDG autostart: <config home>/autostart/vx-zyne-plus-rgb.desktop)
-// that starts the program at log-in. The entry marks the start through the environment, so the
-// program can tell a log-in start from a start by hand.
+// that starts the program at log-in, in the tray: it passes --hidden. Entries of earlier releases
+// mark the start through the environment instead; those keep working.
 class AutoStart {
 public:
+    static constexpr const char* kHiddenOption = "--hidden";
     static constexpr const char* kStartedAtLoginVariable = "VX_ZYNE_STARTED_AT_LOGIN";
 
     // configHome empty: the user's ($XDG_CONFIG_HOME, else ~/.config).
@@ -21,7 +22,7 @@ public:
     bool registerEntry();
     bool unregisterEntry();
 
-    // This process was started by the autostart entry.
+    // This process was started by an autostart entry of an earlier release.
     static bool startedAtLogin();
 
 private:
@@ -29,7 +30,8 @@ private:
     QString m_entryPath;
 };
 
-// The value of a desktop entry's Exec key that runs this program, quoted as the format asks.
+// The value of a desktop entry's Exec key that runs this program in the tray, quoted as the format
+// asks.
 QString desktopExecValue(const QString& executable);
 
 } // namespace zyne

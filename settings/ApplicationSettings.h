@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ColourOrder.h"
+
 #include <QString>
 
 namespace zyne {
@@ -18,6 +20,8 @@ struct ApplicationSettingsValues {
     QString updateServer = QString();
     // Power-supply models whose fan ring is lit, comma-separated; empty: the built-in list.
     QString pwrixModels = QString();
+    // How classic controllers take a colour on the wire; the views always show true colours.
+    ColourOrder classicColorOrder = kRedGreenBlue;
 };
 
 // Process-wide application settings. Written on the GUI thread, read from every thread,

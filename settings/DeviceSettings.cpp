@@ -1,5 +1,6 @@
 #include "DeviceSettings.h"
 
+#include "SettingsLog.h"
 #include "SettingsText.h"
 
 namespace zyne {
@@ -13,7 +14,7 @@ const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys{{
     {"FanName", &DeviceRecord::FanName},
 }};
 
-const std::array<GroupKey<MainSettings>, 9> kMainKeys{{
+const std::array<GroupKey<MainSettings>, 10> kMainKeys{{
     {"AutoUpdate", &MainSettings::AutoUpdate},
     {"Language", &MainSettings::Language},
     {"Password", &MainSettings::Password},
@@ -23,6 +24,7 @@ const std::array<GroupKey<MainSettings>, 9> kMainKeys{{
     {"MobileServer", &MainSettings::MobileServer},
     {"UpdateServer", &MainSettings::UpdateServer},
     {"PwrixModels", &MainSettings::PwrixModels},
+    {"ClassicColorOrder", &MainSettings::ClassicColorOrder},
 }};
 
 const DeviceRecord kDefaultDeviceRecord{
@@ -31,9 +33,9 @@ const DeviceRecord kDefaultDeviceRecord{
 };
 
 const MainSettings kDefaultMainSettings{
-    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("5173"),
-    QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"),
-    QStringLiteral("1"), QString(),           QString(),
+    QStringLiteral("1"), QStringLiteral("0"),   QStringLiteral("5173"), QStringLiteral("0"),
+    QStringLiteral("1"), QStringLiteral("0"),   QStringLiteral("1"),    QString(),
+    QString(),           QStringLiteral("RGB"),
 };
 
 QString deviceGroupName(int box) {
@@ -135,6 +137,11 @@ ApplicationSettingsValues applicationSettingsFrom(const MainSettings& main) {
     values.mobileServer = known ? valueOr(mobileServer, 0, 2, 1) : 1;
     values.updateServer = main.UpdateServer.trimmed();
     values.pwrixModels = main.PwrixModels.trimmed();
+    if (const auto order = colourOrderFromText(main.ClassicColorOrder))
+        values.classicColorOrder = *order;
+    else if (!main.ClassicColorOrder.trimmed().isEmpty())
+        qCWarning(lcSettings).noquote()
+            << "ClassicColorOrder:" << main.ClassicColorOrder << "is not an order of R, G and B - using RGB";
     return values;
 }
 
@@ -171,6 +178,7 @@ KeyMap mainGroup(const ApplicationSettingsValues& values) {
         {QStringLiteral("MobileServer"), QString::number(values.mobileServer)},
         {QStringLiteral("UpdateServer"), values.updateServer},
         {QStringLiteral("PwrixModels"), values.pwrixModels},
+        {QStringLiteral("ClassicColorOrder"), colourOrderText(values.classicColorOrder)},
     };
 }
 

@@ -44,6 +44,7 @@ struct MainSettings {
     QString MobileServer;
     QString UpdateServer;
     QString PwrixModels;
+    QString ClassicColorOrder;
 };
 
 struct DeviceSettings {
@@ -56,7 +57,7 @@ template <typename Group> struct GroupKey {
     QString Group::*field;
 };
 extern const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys;
-extern const std::array<GroupKey<MainSettings>, 9> kMainKeys;
+extern const std::array<GroupKey<MainSettings>, 10> kMainKeys;
 extern const DeviceRecord kDefaultDeviceRecord;
 // What a missing Device.ini gives for Main.
 extern const MainSettings kDefaultMainSettings;

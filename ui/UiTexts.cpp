@@ -33,11 +33,12 @@ constexpr std::array<const char*, 4> kLightSpeedKeys = {
     QT_TRANSLATE_NOOP("RainbowFan", "So Fast"), QT_TRANSLATE_NOOP("RainbowFan", "Fast"),
     QT_TRANSLATE_NOOP("RainbowFan", "Normal"), QT_TRANSLATE_NOOP("RainbowFan", "Slow")};
 
-constexpr std::array<const char*, 4> kHardwareErrorKeys = {
+constexpr std::array<const char*, 5> kHardwareErrorKeys = {
     QT_TRANSLATE_NOOP("MainView", "Error_Code_H_0x0001"),
     QT_TRANSLATE_NOOP("MainView", "Error_Code_H_0x0002"),
     QT_TRANSLATE_NOOP("MainView", "Error_Code_H_0x0003"),
-    QT_TRANSLATE_NOOP("MainView", "Error_Code_H_0x0004")};
+    QT_TRANSLATE_NOOP("MainView", "Error_Code_H_0x0004"),
+    QT_TRANSLATE_NOOP("MainView", "Error_Code_H_0x0005")};
 constexpr std::array<const char*, 1> kSoftwareErrorKeys = {
     QT_TRANSLATE_NOOP("MainView", "Error_Code_S_0x0002")};
 

@@ -40,12 +40,14 @@ PlusReport fanSpeed(int port, int duty) {
 
 } // namespace classicreport
 
-PlusReport classicFrame(int port, int red, int green, int blue, float bright, int percent) {
-    return classicreport::lighting(port, kModeSteady, colourByte(red, bright, percent),
-                                   colourByte(green, bright, percent), colourByte(blue, bright, percent));
+PlusReport classicFrame(int port, const ColourOrder& order, int red, int green, int blue, float bright,
+                        int percent) {
+    const auto bytes = inColourOrder(order, colourByte(red, bright, percent), colourByte(green, bright, percent),
+                                     colourByte(blue, bright, percent));
+    return classicreport::lighting(port, kModeSteady, bytes[0], bytes[1], bytes[2]);
 }
 
-std::optional<PlusReport> classicLightingReport(int port, const ClassicFanState& fan) {
+std::optional<PlusReport> classicLightingReport(int port, const ClassicFanState& fan, const ColourOrder& order) {
     if (fan.isTurnOff)
         return classicreport::lighting(port, kModeSteady, 0, 0, 0);
     switch (fan.lightMode) {
@@ -55,12 +57,12 @@ std::optional<PlusReport> classicLightingReport(int port, const ClassicFanState&
     case ClassicCycle:
         return classicreport::lighting(port, kModeCycle, 0, 0, 0);
     case ClassicBlink: {
-        PlusReport report = classicFrame(port, fan.RColor, fan.GColor, fan.BColor, fan.Bright);
+        PlusReport report = classicFrame(port, order, fan.RColor, fan.GColor, fan.BColor, fan.Bright);
         report[4] = kModeBlink;
         return report;
     }
     default:
-        return classicFrame(port, fan.RColor, fan.GColor, fan.BColor, fan.Bright);
+        return classicFrame(port, order, fan.RColor, fan.GColor, fan.BColor, fan.Bright);
     }
 }
 

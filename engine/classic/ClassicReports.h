@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClassicFanState.h"
+#include "ColourOrder.h"
 #include "PlusReports.h"
 
 #include <optional>
@@ -30,11 +31,12 @@ PlusReport fanSpeed(int port, int duty);
 } // namespace classicreport
 
 // The report that shows a fan's lighting as stored: off, the controller's colour cycle (no
-// colour), blink or the steady colour scaled by its brightness. Nothing for the modes the program
-// animates (3, 7).
-std::optional<PlusReport> classicLightingReport(int port, const ClassicFanState& fan);
+// colour), blink or the steady colour scaled by its brightness, its bytes in the controller's
+// colour order. Nothing for the modes the program animates (3, 7).
+std::optional<PlusReport> classicLightingReport(int port, const ClassicFanState& fan, const ColourOrder& order);
 // One frame of an animated mode: the colour × brightness × percent / 100, shown steady.
-PlusReport classicFrame(int port, int red, int green, int blue, float bright, int percent = 100);
+PlusReport classicFrame(int port, const ColourOrder& order, int red, int green, int blue, float bright,
+                        int percent = 100);
 
 // Duty percent of speed level 0..5: 0, 20, 40, 60, 80, 100.
 int classicLevelDuty(int level);

@@ -1,5 +1,6 @@
 #include "ZyneCommandHelper.h"
 
+#include "ApplicationSettings.h"
 #include "ClassicReports.h"
 #include "PresenceString.h"
 #include "ZynePlusCommandHelper.h"
@@ -13,7 +14,8 @@ namespace zyne {
 
 // Nothing is opened here: the engine is made on the GUI thread and moved to its own, where the
 // first getZyneController() finds the boxes.
-ZyneCommandHelper::ZyneCommandHelper(QObject* parent) : QObject(parent) {}
+ZyneCommandHelper::ZyneCommandHelper(QObject* parent)
+    : QObject(parent), m_colourOrder(ApplicationSettings::get().classicColorOrder) {}
 
 ZyneCommandHelper::~ZyneCommandHelper() = default;
 

@@ -2,6 +2,7 @@
 
 #include "ClassicBox.h"
 #include "ClassicPowerSync.h"
+#include "ColourOrder.h"
 #include "IniHelper.h"
 #include "PlusReports.h"
 #include "TickGate.h"
@@ -118,6 +119,8 @@ private:
     static void pause(int ms);
 
     IniHelper m_ini;
+    // From the settings at construction, before the engine moves to its thread.
+    const ColourOrder m_colourOrder;
     std::array<ClassicBox, kBoxCount> boxArray;
     int m_smoothedMobileLevel = 0;
     bool m_loggedStopping = false;

@@ -20,7 +20,7 @@ void ZyneCommandHelper::receiveRandomMode() {
             if (port.lightMode != ClassicRandom || port.isTurnOff)
                 continue;
             used = true;
-            exchange(b, classicFrame(p, random.bounded(256), random.bounded(256), random.bounded(256),
+            exchange(b, classicFrame(p, m_colourOrder, random.bounded(256), random.bounded(256), random.bounded(256),
                                      port.Bright));
         }
     }
@@ -46,7 +46,7 @@ void ZyneCommandHelper::runMusicModeTimer() {
             if (port.lightMode != ClassicMusic || port.isTurnOff)
                 continue;
             used = true;
-            exchange(b, classicFrame(p, port.RColor, port.GColor, port.BColor, port.Bright,
+            exchange(b, classicFrame(p, m_colourOrder, port.RColor, port.GColor, port.BColor, port.Bright,
                                      m_smoothedMobileLevel));
         }
     }

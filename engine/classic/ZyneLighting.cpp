@@ -86,7 +86,7 @@ void ZyneCommandHelper::refreshPort(int boxNum, int fanNum) {
     if (!box(boxNum).isConnected)
         return;
     const ClassicFanState& target = fan(boxNum, fanNum);
-    if (const auto report = classicLightingReport(fanNum, target)) {
+    if (const auto report = classicLightingReport(fanNum, target, m_colourOrder)) {
         exchange(boxNum, *report);
         qCDebug(lcClassic).nospace() << "refreshPort box:" << boxNum << ", fan:" << fanNum
                                      << ", mode byte:" << (*report)[4] << ", isTurnOff:" << target.isTurnOff;

@@ -14,12 +14,12 @@ private slots:
         QTest::addColumn<QString>("executable");
         QTest::addColumn<QString>("exec");
         QTest::newRow("plain") << "/usr/bin/vx-zyne-plus-rgb"
-                               << "env VX_ZYNE_STARTED_AT_LOGIN=1 \"/usr/bin/vx-zyne-plus-rgb\"";
+                               << "\"/usr/bin/vx-zyne-plus-rgb\" --hidden";
         QTest::newRow("blank") << "/opt/VX Zyne/vx-zyne-plus-rgb"
-                               << "env VX_ZYNE_STARTED_AT_LOGIN=1 \"/opt/VX Zyne/vx-zyne-plus-rgb\"";
+                               << "\"/opt/VX Zyne/vx-zyne-plus-rgb\" --hidden";
         QTest::newRow("quote, dollar, backslash")
             << "/home/a\"b$c\\d/vx-zyne-plus-rgb"
-            << "env VX_ZYNE_STARTED_AT_LOGIN=1 \"/home/a\\\\\"b\\\\$c\\\\\\\\d/vx-zyne-plus-rgb\"";
+            << "\"/home/a\\\\\"b\\\\$c\\\\\\\\d/vx-zyne-plus-rgb\" --hidden";
     }
     void execValueIsQuoted() {
         QFETCH(QString, executable);
@@ -39,7 +39,28 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();
         QVERIFY(text.startsWith("[Desktop Entry]\n"));
-        QVERIFY(text.contains("\nExec=env VX_ZYNE_STARTED_AT_LOGIN=1 \"/opt/VX Zyne/vx-zyne-plus-rgb\"\n"));
+        QVERIFY(text.contains("\nExec=\"/opt/VX Zyne/vx-zyne-plus-rgb\" --hidden\n"));
+        QVERIFY(entry.unregisterEntry());
+        QVERIFY(!QFile::exists(entry.entryPath()));
+    }
+
+    // An entry written by an earlier release marks the start in the environment: it is still ours,
+    // so it is neither written a second time nor left behind when autorun goes off.
+    void earlierReleasesEntryStaysOurs() {
+        QTemporaryDir config;
+        AutoStart entry(QStringLiteral("/usr/bin/vx-zyne-plus-rgb"), config.path());
+        QVERIFY(QDir().mkpath(config.path() + "/autostart"));
+        const QByteArray earlier = "[Desktop Entry]\nType=Application\n"
+                                   "Exec=env VX_ZYNE_STARTED_AT_LOGIN=1 \"/usr/bin/vx-zyne-plus-rgb\"\n";
+        QFile file(entry.entryPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+        file.close();
+        QVERIFY(entry.isRegistered());
+        QVERIFY(entry.registerEntry());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), earlier);
+        file.close();
         QVERIFY(entry.unregisterEntry());
         QVERIFY(!QFile::exists(entry.entryPath()));
     }

@@ -156,6 +156,28 @@ private slots:
                  QStringLiteral("Language/de.qm"));
     }
 
+    // A user whose classic fans show red and green swapped sets the order; writing the Main group
+    // (any settings change) keeps it.
+    void classicColourOrderRoundTrips_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("absent") << QByteArray() << "RGB";
+        QTest::newRow("GRB") << QByteArray("ClassicColorOrder=GRB\n") << "GRB";
+        QTest::newRow("lower case, blanks") << QByteArray("ClassicColorOrder= bgr \n") << "BGR";
+        QTest::newRow("a letter twice") << QByteArray("ClassicColorOrder=RRB\n") << "RGB";
+        QTest::newRow("too long") << QByteArray("ClassicColorOrder=RGBG\n") << "RGB";
+    }
+    void classicColourOrderRoundTrips() {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, read);
+        writeRaw(devicePath(), "[Main]\nLanguage=3\n" + stored);
+        const ApplicationSettingsValues values = applicationSettingsFrom(m_ini->readDeviceIni().main);
+        QCOMPARE(colourOrderText(values.classicColorOrder), read);
+        m_ini->writeDeviceIni(mainOnlyGroupMap(values));
+        QCOMPARE(colourOrderText(applicationSettingsFrom(m_ini->readDeviceIni().main).classicColorOrder), read);
+        QCOMPARE(inColourOrder(*colourOrderFromText(read), 1, 2, 3)[0], read == "RGB" ? 1 : read == "GRB" ? 2 : 3);
+    }
+
     void fanNamesComeBackAsTyped_data() {
         QTest::addColumn<QStringList>("names");
         QTest::newRow("list and INI syntax")

@@ -52,7 +52,7 @@ ProgramUnderTest::ProgramUnderTest(std::shared_ptr<Home> home) : m_home(std::mov
     // Qt refuses a runtime folder that others can read.
     QFile::setPermissions(m_home->path("runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    m_process.setProgram(QStringLiteral(ZYNE_PROGRAM_PATH));
+    m_program = QStringLiteral(ZYNE_PROGRAM_PATH);
     m_process.setStandardOutputFile(m_runFolder + QStringLiteral("/stdout.log"));
     m_process.setStandardErrorFile(m_runFolder + QStringLiteral("/stderr.log"));
 }
@@ -112,13 +112,43 @@ int ProgramUnderTest::runBesideProgram(const QString& tool, const QStringList& a
     QProcess process;
     process.setProcessEnvironment(environment());
     process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(QFileInfo(m_process.program()).absolutePath() + QLatin1Char('/') + tool, arguments);
+    process.start(QFileInfo(m_program).absolutePath() + QLatin1Char('/') + tool, arguments);
     if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
         process.kill();
         process.waitForFinished();
         return -1;
     }
     return process.exitCode();
+}
+
+ProgramUnderTest::Finished ProgramUnderTest::runOnce(const QStringList& arguments,
+                                                     const QString& workingFolder, int timeoutMs) const {
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
+    if (m_launcher.isEmpty())
+        process.start(m_program, arguments);
+    else
+        process.start(m_launcher.first(), m_launcher.mid(1) + QStringList{m_program} + arguments);
+    Finished finished;
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+    } else {
+        finished.exitCode = process.exitCode();
+    }
+    finished.standardOutput = process.readAllStandardOutput();
+    finished.standardError = process.readAllStandardError();
+    return finished;
+}
+
+QString ProgramUnderTest::homeFolder() const {
+    return m_home->path("home");
+}
+
+QString ProgramUnderTest::rootFolder() const {
+    return m_home->root.path();
 }
 
 QProcessEnvironment ProgramUnderTest::environment() const {
@@ -148,7 +178,10 @@ QProcessEnvironment ProgramUnderTest::environment() const {
 
 bool ProgramUnderTest::start() {
     m_process.setProcessEnvironment(environment());
-    m_process.start();
+    if (m_launcher.isEmpty())
+        m_process.start(m_program, m_arguments);
+    else
+        m_process.start(m_launcher.first(), m_launcher.mid(1) + QStringList{m_program} + m_arguments);
     return m_process.waitForStarted(kWaitMs);
 }
 
@@ -245,6 +278,5 @@ QString ProgramUnderTest::diagnostics() const {
     QStringList lines = standardError().split(QLatin1Char('\n'));
     if (lines.size() > kDiagnosticLines)
         lines = lines.mid(lines.size() - kDiagnosticLines);
-    return QStringLiteral("%1 (%2)\nlast lines of stderr:\n%3")
-        .arg(m_process.program(), state, lines.join('\n'));
+    return QStringLiteral("%1 (%2)\nlast lines of stderr:\n%3").arg(m_program, state, lines.join('\n'));
 }

@@ -61,7 +61,8 @@ public:
     QByteArray readSettingsFile(const QString& name) const;
 
     // Before start(): another build of the program (an installed copy); tools run beside it.
-    void setProgram(const QString& path) { m_process.setProgram(path); }
+    void setProgram(const QString& path) { m_program = path; }
+    QString program() const { return m_program; }
     // Before start(): one more environment variable (e.g. ZYNE_PSU_APP_PORT).
     void setEnvironment(const QString& name, const QString& value);
     // The port the mobile app server listens on, from its "Listening:" log line; 0 when none.
@@ -94,6 +95,26 @@ public:
     // home; its exit code, or -1 when it did not end within the wait.
     int runBesideProgram(const QString& tool, const QStringList& arguments, int timeoutMs = kWaitMs) const;
 
+    // Runs the program once more with these arguments, in this home, until it ends (e.g. --diagnose);
+    // its exit code, or -1 when it did not end within the wait.
+    struct Finished {
+        int exitCode = -1;
+        QByteArray standardOutput;
+        QByteArray standardError;
+    };
+    Finished runOnce(const QStringList& arguments, const QString& workingFolder = {},
+                     int timeoutMs = kWaitMs) const;
+
+    // Before start(): the program's arguments and working folder.
+    void setArguments(const QStringList& arguments) { m_arguments = arguments; }
+    // Before start(): a command that runs the program (e.g. runuser ... --), with the arguments
+    // that come before the program's path.
+    void setLauncher(const QStringList& launcher) { m_launcher = launcher; }
+    void setWorkingFolder(const QString& folder) { m_process.setWorkingDirectory(folder); }
+    QString homeFolder() const;
+    // The temporary folder that holds the home and every run's files.
+    QString rootFolder() const;
+
     // Sends the signal and waits for the exit; true when the program ended normally with code 0.
     bool stop(int signal = SIGTERM);
     bool waitForExit(int timeoutMs = kWaitMs);
@@ -114,5 +135,8 @@ private:
     QString m_rigPath;
     QString m_loggingRules = QStringLiteral("zyne.*=true");
     QProcessEnvironment m_extraEnvironment;
+    QString m_program;
+    QStringList m_arguments;
+    QStringList m_launcher;
     QProcess m_process;
 };

@@ -37,6 +37,8 @@ private slots:
     void plusAndClassicShareTheBoxBar();
     void classicBoxAloneIsSelectedAndPolled();
     void quitsPromptlyWhileSixteenSilentBoxesAreDriven();
+    void colourOrderOfDeviceIniReachesTheWire_data();
+    void colourOrderOfDeviceIniReachesTheWire();
 };
 
 void ClassicSystemTest::plusAndClassicShareTheBoxBar() {
@@ -80,6 +82,39 @@ void ClassicSystemTest::classicBoxAloneIsSelectedAndPolled() {
     QVERIFY2(program.waitForLog(QStringLiteral("receiveFanSpeed box:2, fan:2, rpm:700")),
              qPrintable(program.diagnostics()));
     QCOMPARE(program.logLines(QStringLiteral("receiveFanSpeed box:2, fan:1, rpm:0")).size(), 1);
+    QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
+}
+
+void ClassicSystemTest::colourOrderOfDeviceIniReachesTheWire_data() {
+    QTest::addColumn<QByteArray>("mainGroup");
+    QTest::addColumn<QStringList>("lighting");
+    // Steady (10, 20, 30) on port 1, blink (40, 50, 60) on port 2.
+    QTest::newRow("default: red first") << QByteArray() << QStringList{"325201000a141e", "3252020228323c"};
+    QTest::newRow("GRB: green first") << QByteArray("ClassicColorOrder=GRB\n")
+                                      << QStringList{"32520100140a1e", "3252020232283c"};
+    QTest::newRow("not an order: red first")
+        << QByteArray("ClassicColorOrder=RRB\n") << QStringList{"325201000a141e", "3252020228323c"};
+}
+
+void ClassicSystemTest::colourOrderOfDeviceIniReachesTheWire() {
+    QFETCH(QByteArray, mainGroup);
+    QFETCH(QStringList, lighting);
+    ProgramUnderTest program;
+    program.setRig(QJsonObject{{"plus", QJsonArray{}}, {"classic", QJsonArray{QJsonObject{{"index", 2}}}}});
+    QVERIFY(program.writeSettingsFile("Device.ini", "[Main]\nisAutoRun=0\n" + mainGroup));
+    QVERIFY(program.writeSettingsFile("Zyne/Zyne Profile1.ini", "[Fan0]\n" + classicFan(10, 20, 30, 0) +
+                                                                    "[Fan1]\n" + classicFan(40, 50, 60, 2) +
+                                                                    "[Fan2]\n" + classicFan(70, 80, 90, 1)));
+    QVERIFY2(program.startAndWaitUntilRunning(), qPrintable(program.diagnostics()));
+    QVERIFY(program.waitForLog(QStringLiteral("checkUSBDevice")));
+    QString error;
+    const QStringList heads = outHeads(program.trace(&error), classicDevice(2));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY2(heads.size() >= 5, qPrintable(heads.join(' ')));
+    QCOMPARE(heads.at(2), lighting.at(0));
+    QCOMPARE(heads.at(4), lighting.at(1));
+    if (mainGroup.contains("RRB"))
+        QCOMPARE(program.logLines(QStringLiteral("is not an order of R, G and B")).size(), 1);
     QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
 }
 

@@ -290,6 +290,7 @@ void MainViewTest::everyCatalogueCarriesEveryKey() {
                                   "Error_Code_H_0x0002",
                                   "Error_Code_H_0x0003",
                                   "Error_Code_H_0x0004",
+                                  "Error_Code_H_0x0005",
                                   "Error_Code_S_0x0010",
                                   "Error_Code_S_0x0011",
                                   "IP Address",
@@ -341,8 +342,15 @@ void MainViewTest::everyCatalogueCarriesEveryKey() {
                                  "OK",
                                  "Cancel",
                                  "Error_Code_S_0x0010"};
-    const QStringList windowKeys = {"Launch Zyne Plus RGB", " Run Zyne Plus RGB Program when Windows starts",
-                                    "Exit", "IP Address"};
+    const QStringList windowKeys = {"Launch Zyne Plus RGB",
+                                    " Run Zyne Plus RGB Program when Windows starts",
+                                    "Exit",
+                                    "IP Address",
+                                    "A fan has stopped",
+                                    "Controller No. %1, fan %2 does not turn.",
+                                    "Controller found, but access was refused",
+                                    "%1: install the udev rule (README, \"The udev rule\").",
+                                    "Show"};
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/Language/");
     for (const char* language : {"en", "tc", "cn", "de", "fr", "jp", "th"}) {
         QTranslator translator;

@@ -251,7 +251,9 @@ void ViewRulesTest::errorLine() {
     QCOMPARE(errorLineText(0, 0), QStringLiteral("Error_Code_H_0x0001 (Error Code:H_0x0001)"));
     QCOMPARE(errorLineText(0, 3), QStringLiteral("Error_Code_H_0x0004 (Error Code:H_0x0004)"));
     QCOMPARE(errorLineText(1, 0), QStringLiteral("Error_Code_S_0x0002 (Error Code:S_0x0002)"));
-    QVERIFY(errorLineText(0, 4).isEmpty());
+    // Found, but access refused.
+    QCOMPARE(errorLineText(0, 4), QStringLiteral("Error_Code_H_0x0005 (Error Code:H_0x0005)"));
+    QVERIFY(errorLineText(0, 5).isEmpty());
     QVERIFY(errorLineText(2, 0).isEmpty());
     QCOMPARE(lightModeName(17), QStringLiteral("Shooting Start"));
     QVERIFY(lightModeName(21).isEmpty());

@@ -1,0 +1,52 @@
+#include "MakerDevices.h"
+
+#include "PlusReports.h"
+#include "PowerSupplyFrames.h"
+
+namespace zyne {
+
+namespace {
+constexpr std::uint16_t kKeyboardProducts[] = {0x3006, 0x3009};
+// The AWT controller's USB chip: product 0x0102, or interface 1 of the composite 0x0303.
+constexpr std::uint16_t kChipVendorId = 0xC216;
+constexpr std::uint16_t kChipProductId = 0x0102;
+constexpr std::uint16_t kChipCompositeProductId = 0x0303;
+} // namespace
+
+QString makerDeviceName(std::uint16_t vendorId, std::uint16_t productId, int interfaceNumber) {
+    if (vendorId == kChipVendorId) {
+        const bool chip =
+            productId == kChipProductId || (productId == kChipCompositeProductId && interfaceNumber == 1);
+        return chip ? QStringLiteral("AWT chip") : QString();
+    }
+    if (vendorId != kMakerVendorId)
+        return {};
+    for (int box = 0; box < kBoxCount; ++box) {
+        if (productId == plusProductId(box))
+            return QStringLiteral("Plus box %1").arg(box + 1);
+        if (productId == classicProductId(box))
+            return QStringLiteral("classic box %1").arg(box + 1);
+    }
+    if (productId == kPowerSupplyProductId)
+        return QStringLiteral("power supply");
+    for (const std::uint16_t keyboard : kKeyboardProducts) {
+        if (productId == keyboard)
+            return QStringLiteral("keyboard");
+    }
+    return {};
+}
+
+std::vector<MakerDevice> listMakerDevices() {
+    std::vector<MakerDevice> devices;
+    for (const std::uint16_t vendor : {kMakerVendorId, kChipVendorId}) {
+        for (ListedNode& node : listNodes(hidBackend(), vendor)) {
+            QString name =
+                makerDeviceName(node.info.vendorId, node.info.productId, node.info.interfaceNumber);
+            if (!name.isEmpty())
+                devices.push_back({std::move(node), std::move(name)});
+        }
+    }
+    return devices;
+}
+
+} // namespace zyne
