@@ -37,8 +37,9 @@ QStringList usedKeys(bool classic, int command) {
     static const QStringList colour = port + QStringList{"RColor", "GColor", "BColor", "LED1", "FanType"};
     static const QStringList bright = port + QStringList{"Bright", "ColorMode", "LED1"};
     static const QStringList turnLed = port + QStringList{"Status", "FanType"};
-    static const QStringList music = port + QStringList{"Status", "Volume", "ColorMode", "MusicMode", "FanType"};
-    static const QStringList voice{"LightMode", "ColorMode", "Speed", "Bright",  "RColor",  "GColor",
+    static const QStringList music =
+        port + QStringList{"Status", "Volume", "ColorMode", "MusicMode", "FanType"};
+    static const QStringList voice{"LightMode", "ColorMode", "Speed",   "Bright",  "RColor",  "GColor",
                                    "BColor",    "Status",    "FanType", "Rainbow", "FanSpeed"};
     static const QStringList classicLight = port + QStringList{"LightMode", "isTurnOff"};
     static const QStringList classicColour =

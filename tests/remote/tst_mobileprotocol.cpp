@@ -268,9 +268,12 @@ void MobileProtocolTest::masksSelectTheirPorts() {
 
 void MobileProtocolTest::fanTypeFilter() {
     QString error;
-    const auto typeOne = parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":"1"}})"), &error);
-    const auto typeZero = parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":"0"}})"), &error);
-    const auto numberOne = parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":1}})"), &error);
+    const auto typeOne =
+        parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":"1"}})"), &error);
+    const auto typeZero =
+        parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":"0"}})"), &error);
+    const auto numberOne =
+        parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":1}})"), &error);
     const auto none = parseMobileCommand(object(R"({"command":5,"Data":{"Status":1}})"), &error);
     QVERIFY(typeOne && typeZero && numberOne && none);
     QVERIFY(typeOne->passesFanType(1) && !typeOne->passesFanType(0) && !typeOne->passesFanType(3));
