@@ -105,12 +105,13 @@ void SocketHelper::makeRoomFor(const QString& address) {
     quint64 allHeard = 0;
     int ofAddress = 0;
     for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
-        if (it->address == address && (!silentOfAddress || it->lastHeard < addressHeard)) {
-            silentOfAddress = it.key();
-            addressHeard = it->lastHeard;
-        }
-        if (it->address == address)
+        if (it->address == address) {
             ++ofAddress;
+            if (!silentOfAddress || it->lastHeard < addressHeard) {
+                silentOfAddress = it.key();
+                addressHeard = it->lastHeard;
+            }
+        }
         if (!silentOfAll || it->lastHeard < allHeard) {
             silentOfAll = it.key();
             allHeard = it->lastHeard;
