@@ -37,22 +37,12 @@ void VxZyneRainbow::awtControllerChanged(bool arrived) {
 void VxZyneRainbow::checkAWTConnectSucess() {
     qCDebug(lcMain) << "checkAWTConnectSucess";
     showHardwareErrorLine();
-    // Someone who plugged in only the AWT controller expects to see it: select it when no other
-    // kind of box is there to be shown.
-    if (awtPresenceStr().isPresent(selectedBox()))
+    // Someone who plugged in only the AWT controller expects to see it: a box found while none is
+    // shown becomes the selected box, as at start-up (views, firmware, speed read-back).
+    if (m_router->showsPresentBox() || !m_router->showFirstPresentBox())
         return;
-    for (int box = 0; box < kBoxCount; ++box) {
-        if (checkControllerStr().isPresent(box) || classicPresenceStr().isPresent(box))
-            return;
-    }
-    for (int box = 0; box < kBoxCount; ++box) {
-        if (awtPresenceStr().isPresent(box)) {
-            qCDebug(lcMain) << "selected AWT box" << box;
-            changeBox(box);
-            startReadSpeedTimer();
-            return;
-        }
-    }
+    qCDebug(lcMain) << "selected box" << selectedBox() << "after the AWT check";
+    startReadSpeedTimer();
 }
 
 void VxZyneRainbow::showHardwareErrorLine() {

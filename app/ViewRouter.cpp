@@ -76,7 +76,12 @@ bool ViewRouter::showFirstPresentBox() {
         if (boxKind(box) >= 0)
             return changeBox(box);
     }
+    m_showsBox = false;
     return false;
+}
+
+bool ViewRouter::showsPresentBox() const {
+    return m_showsBox && boxKind(selectedBox()) >= 0;
 }
 
 bool ViewRouter::changeBox(int box) {
@@ -87,6 +92,7 @@ bool ViewRouter::changeBox(int box) {
         return false;
     }
     setSelectedBox(box);
+    m_showsBox = true;
     qCDebug(lcRoute) << ", SelectBoxIndex:" << selectedBox();
     m_view->setBoxType(kind);
     m_view->selectBoxButton(box);
@@ -154,6 +160,9 @@ void ViewRouter::receiveMainData(const QStringList& data) {
             else
                 v.isSyncPwrix = on;
         });
+        // The supply is found and lit now, not at the next lighting change.
+        if (on && word == QLatin1String("btnSyncPwrix"))
+            emit m_window->sendStartSyncPwrix();
         m_window->writeDeviceProfile();
     } else if (word == QLatin1String("changeLanguage")) {
         qCDebug(lcRoute) << "changeLanguage:" << data.value(1);

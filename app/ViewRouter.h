@@ -36,6 +36,8 @@ public:
     bool changeBox(int box);
     // The first present box, shown; false when no box is present.
     bool showFirstPresentBox();
+    // A box change took a box that is still present: the views show a box.
+    bool showsPresentBox() const;
 
     void receiveMainData(const QStringList& data);
     void receiveRGBData(const QStringList& red, const QStringList& green, const QStringList& blue,
@@ -64,6 +66,8 @@ private:
     ui::MainView* m_view;
     WindowServices m_services;
     QString m_firmwareVersion;
+    // The selected box starts at 0 whether or not anything is there: only a box change shows one.
+    bool m_showsBox = false;
 };
 
 } // namespace zyne

@@ -61,13 +61,11 @@ bool WindowMessageRouter::route(quint32 msg, quint32 wParam, quint32 lParam) {
         return true;
     case 0x8102:
         settings.autoUpdate = wParam != 0;
-        ApplicationSettings::set(settings);
-        m_window.writeDeviceProfile();
+        storeSettings(settings);
         return true;
     case 0x8103:
         settings.openPassword = wParam != 0;
-        ApplicationSettings::set(settings);
-        m_window.writeDeviceProfile();
+        storeSettings(settings);
         return true;
     case 0x8104:
         setPassword(wParam);
@@ -116,7 +114,16 @@ void WindowMessageRouter::setPassword(quint32 wParam) {
     auto settings = ApplicationSettings::get();
     settings.password = QStringLiteral("%1").arg(wParam, 4, 10, QLatin1Char('0'));
     settings.openPassword = wParam != 0;
+    storeSettings(settings);
+}
+
+void WindowMessageRouter::storeSettings(const ApplicationSettingsValues& settings) {
     ApplicationSettings::set(settings);
+    // The settings menu shows what is stored, not what was last clicked.
+    ui::MainView* view = m_window.mainView();
+    view->setAutoUpdate(settings.autoUpdate);
+    view->setPasswordLock(settings.openPassword);
+    view->setPassword(settings.password);
     m_window.writeDeviceProfile();
 }
 
@@ -156,6 +163,8 @@ void WindowMessageRouter::routeToPlusView(quint32 msg, quint32 wParam, quint32 l
     case 0x8124:
         if (wParam > static_cast<quint32>(ui::ColorOff))
             return refuse("no colour mode", wParam);
+        if (!ui::isOfferedColorMode(view->effectiveLightMode(), view->colorMode(), value))
+            return refuse("a colour mode the light mode doesn't offer:", wParam);
         view->pickColorMode(value);
         return;
     case 0x8125:

@@ -4,6 +4,7 @@
 
 namespace zyne {
 
+struct ApplicationSettingsValues;
 class VxZyneRainbow;
 
 // The private window messages 0x8101..0x8126 that a second start or an automation tool sends to
@@ -17,6 +18,7 @@ public:
 
 private:
     void setPassword(quint32 wParam);
+    void storeSettings(const ApplicationSettingsValues& settings);
     void routeToPlusView(quint32 msg, quint32 wParam, quint32 lParam);
 
     VxZyneRainbow& m_window;

@@ -132,9 +132,13 @@ void MakerKeyboards::readKeyboard(Keyboard* keyboard) {
         input_event event{};
         int rc = libevdev_next_event(keyboard->device, LIBEVDEV_READ_FLAG_NORMAL, &event);
         if (rc == LIBEVDEV_READ_STATUS_SYNC) {
-            // Events were dropped: take the device's state as it is now, then carry on.
-            while (rc == LIBEVDEV_READ_STATUS_SYNC)
-                rc = libevdev_next_event(keyboard->device, LIBEVDEV_READ_FLAG_SYNC, &event);
+            // Events were dropped: libevdev hands the keys whose state changed meanwhile, so a lost
+            // Alt release still arrives and Alt doesn't stay held.
+            while (libevdev_next_event(keyboard->device, LIBEVDEV_READ_FLAG_SYNC, &event) ==
+                   LIBEVDEV_READ_STATUS_SYNC) {
+                if (event.type == EV_KEY)
+                    emit keyEvent(event.code, event.value);
+            }
             continue;
         }
         if (rc == -EAGAIN)

@@ -16,6 +16,8 @@ struct ApplicationSettingsValues {
     int mobileServer = 1;
     // Base address of the update service ("https://host[:port]"); empty: no update check is sent.
     QString updateServer = QString();
+    // Power-supply models whose fan ring is lit, comma-separated; empty: the built-in list.
+    QString pwrixModels = QString();
 };
 
 // Process-wide application settings. Written on the GUI thread, read from every thread,

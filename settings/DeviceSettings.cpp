@@ -13,7 +13,7 @@ const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys{{
     {"FanName", &DeviceRecord::FanName},
 }};
 
-const std::array<GroupKey<MainSettings>, 8> kMainKeys{{
+const std::array<GroupKey<MainSettings>, 9> kMainKeys{{
     {"AutoUpdate", &MainSettings::AutoUpdate},
     {"Language", &MainSettings::Language},
     {"Password", &MainSettings::Password},
@@ -22,6 +22,7 @@ const std::array<GroupKey<MainSettings>, 8> kMainKeys{{
     {"isSyncPwrix", &MainSettings::isSyncPwrix},
     {"MobileServer", &MainSettings::MobileServer},
     {"UpdateServer", &MainSettings::UpdateServer},
+    {"PwrixModels", &MainSettings::PwrixModels},
 }};
 
 const DeviceRecord kDefaultDeviceRecord{
@@ -30,8 +31,9 @@ const DeviceRecord kDefaultDeviceRecord{
 };
 
 const MainSettings kDefaultMainSettings{
-    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("5173"), QStringLiteral("0"),
-    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),    QString(),
+    QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("5173"),
+    QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("0"),
+    QStringLiteral("1"), QString(),           QString(),
 };
 
 QString deviceGroupName(int box) {
@@ -132,6 +134,7 @@ ApplicationSettingsValues applicationSettingsFrom(const MainSettings& main) {
     const int mobileServer = main.MobileServer.toInt(&known);
     values.mobileServer = known ? valueOr(mobileServer, 0, 2, 1) : 1;
     values.updateServer = main.UpdateServer.trimmed();
+    values.pwrixModels = main.PwrixModels.trimmed();
     return values;
 }
 
@@ -167,6 +170,7 @@ KeyMap mainGroup(const ApplicationSettingsValues& values) {
         {QStringLiteral("isSyncPwrix"), flagText(values.isSyncPwrix)},
         {QStringLiteral("MobileServer"), QString::number(values.mobileServer)},
         {QStringLiteral("UpdateServer"), values.updateServer},
+        {QStringLiteral("PwrixModels"), values.pwrixModels},
     };
 }
 

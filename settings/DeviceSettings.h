@@ -43,6 +43,7 @@ struct MainSettings {
     QString isSyncPwrix;
     QString MobileServer;
     QString UpdateServer;
+    QString PwrixModels;
 };
 
 struct DeviceSettings {
@@ -55,7 +56,7 @@ template <typename Group> struct GroupKey {
     QString Group::*field;
 };
 extern const std::array<GroupKey<DeviceRecord>, 6> kDeviceKeys;
-extern const std::array<GroupKey<MainSettings>, 8> kMainKeys;
+extern const std::array<GroupKey<MainSettings>, 9> kMainKeys;
 extern const DeviceRecord kDefaultDeviceRecord;
 // What a missing Device.ini gives for Main.
 extern const MainSettings kDefaultMainSettings;

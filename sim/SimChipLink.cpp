@@ -56,7 +56,7 @@ int SimChipLink::close(ChipHandle handle) {
 }
 
 int SimChipLink::comm(ChipHandle handle, const unsigned char* frame, int length, unsigned int* replyLength,
-                      unsigned char* reply, int) {
+                      unsigned char* reply, int timeout) {
     if (replyLength)
         *replyLength = 0;
     std::unique_lock lock(m_state->mutex);
@@ -68,10 +68,10 @@ int SimChipLink::comm(ChipHandle handle, const unsigned char* frame, int length,
     const QByteArray sent(reinterpret_cast<const char*>(frame), length);
     const QString dev = deviceIdText(0xC216, 0x0102);
     if (!chip || opened->deviceGone || chip->behaviour == Behaviour::ProbeFails) {
-        m_state->trace.record(dev, QStringLiteral("feature_out"), sent, false);
+        m_state->trace.record(dev, QStringLiteral("feature_out"), sent, false, timeout);
         return chipstatus::kSendFailed;
     }
-    m_state->trace.record(dev, QStringLiteral("feature_out"), sent, true);
+    m_state->trace.record(dev, QStringLiteral("feature_out"), sent, true, timeout);
     const bool answered = m_state->inputArrived.wait_for(
         lock, kBusyDeadline, [&] { return opened->deviceGone || chip->behaviour != Behaviour::Silent; });
     if (!answered)

@@ -15,10 +15,10 @@ SimTrace::SimTrace(const QString& path, EventMemory memory) : m_memory(memory) {
     }
 }
 
-void SimTrace::record(const QString& dev, const QString& dir, const QByteArray& bytes, bool ok) {
+void SimTrace::record(const QString& dev, const QString& dir, const QByteArray& bytes, bool ok, int wait) {
     if (m_memory == EventMemory::None && !m_file.isOpen())
         return;
-    TraceEvent event{m_clock.elapsed(), dev, dir, bytes, ok};
+    TraceEvent event{m_clock.elapsed(), dev, dir, bytes, ok, wait};
     if (m_file.isOpen() && m_file.write(jsonLine(event)) < 0)
         qCWarning(lcSim) << "trace write failed:" << m_file.errorString();
     if (m_memory == EventMemory::None)
@@ -38,6 +38,8 @@ QByteArray SimTrace::jsonLine(const TraceEvent& event) {
         // A failed transfer is rare enough to mark only when it happens.
         if (!event.ok)
             line += ",\"ok\":false";
+        if (event.wait != TraceEvent::kNoWait)
+            line += ",\"wait\":" + QByteArray::number(event.wait);
     }
     return line + "}\n";
 }

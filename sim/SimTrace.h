@@ -17,6 +17,8 @@ struct TraceEvent {
     QString dir;      // open | out | in | feature_out | feature_in
     QByteArray bytes; // the whole buffer, report-ID byte first; empty for open
     bool ok = true;
+    int wait = kNoWait; // the time-out a chip frame was sent with (XQ_Comm's last argument)
+    static constexpr int kNoWait = -1;
 };
 
 // Whether the events stay in memory for whoever reads them back (tests); the running program
@@ -32,7 +34,8 @@ public:
     // Empty when the file is open or none was asked for.
     QString fileError() const { return m_fileError; }
 
-    void record(const QString& dev, const QString& dir, const QByteArray& bytes, bool ok);
+    void record(const QString& dev, const QString& dir, const QByteArray& bytes, bool ok,
+                int wait = TraceEvent::kNoWait);
     // A running program polls for ever: memory holds only this many of the latest events.
     static constexpr std::size_t kMaxEventsInMemory = 1 << 16;
 

@@ -2,6 +2,7 @@
 
 #include "BoxBar.h"
 #include "CouplerPlusView.h"
+#include "ErrorLine.h"
 #include "InSeries.h"
 #include "InfoView.h"
 #include "PasswordKeypad.h"
@@ -203,11 +204,7 @@ void MainView::buildInfoLabels() {
     m_temperatureLabel->setStyleSheet(QStringLiteral("color: #d8dde3; font-family: Arial; font-size: 13px;"));
     m_addressLabel = label("label_address", QRect(520, 582, 260, 16), Qt::AlignRight);
     m_versionLabel = label("label_version", QRect(790, 582, 190, 16), Qt::AlignRight);
-    m_errorLine = label("label_error", QRect(200, 66, 600, 24), Qt::AlignHCenter);
-    m_errorLine->setStyleSheet(
-        QStringLiteral("color: white; background: rgba(190, 40, 36, 0.92); border-radius: 12px;"
-                       " font-family: Arial; font-size: 12px; padding: 0 12px;"));
-    m_errorLine->hide();
+    m_errorLine = new ErrorLine(this);
     refreshVersionLabel();
 }
 
@@ -341,8 +338,7 @@ void MainView::resetLanguage(int index) {
     m_coupler->retranslate();
     m_info->retranslate();
     fillSeriesNames();
-    if (isKnownError(m_errorType, m_errorIndex))
-        m_errorLine->setText(errorLineText(m_errorType, m_errorIndex));
+    m_errorLine->retranslate();
 }
 
 void MainView::restyleProfileButtons(int language) {
@@ -364,11 +360,7 @@ void MainView::restyleProfileButtons(int language) {
 void MainView::showBoxWarning(bool isHide, int warningType, int warningIndex) {
     qCDebug(lcMainView).nospace() << "isHide:" << isHide << ", warningType:" << warningType
                                   << ", warningIndex" << warningIndex;
-    if (isKnownError(warningType, warningIndex)) {
-        m_errorType = warningType;
-        m_errorIndex = warningIndex;
-        m_errorLine->setText(errorLineText(warningType, warningIndex));
-    }
+    m_errorLine->setError(warningType, warningIndex);
     m_errorLine->raise();
     m_errorLine->setVisible(!isHide);
 }

@@ -19,6 +19,7 @@ namespace zyne::ui {
 
 class BoxBar;
 class CouplerPlusView;
+class ErrorLine;
 class InfoView;
 class InSeries;
 class PasswordKeypad;
@@ -130,8 +131,6 @@ private:
     QString m_programVersion;
     QString m_firmwareVersion = QStringLiteral("0.0.0");
     QString m_password;
-    int m_errorType = -1;
-    int m_errorIndex = 0;
     QPoint m_pressPosition;
     int m_temperature = 0;
     bool m_hasTemperature = false;
@@ -148,7 +147,7 @@ private:
     QButtonGroup* m_profileGroup = nullptr;
     QPushButton* m_save = nullptr;
     QLabel* m_profileLabel = nullptr;
-    QLabel* m_errorLine = nullptr;
+    ErrorLine* m_errorLine = nullptr;
     QLabel* m_versionLabel = nullptr;
     QLabel* m_addressLabel = nullptr;
     QLabel* m_temperatureLabel = nullptr;

@@ -3,8 +3,9 @@
 #include "MainView.h"
 
 #include "CouplerPlusView.h"
-#include "PlusCarousel.h"
+#include "ErrorLine.h"
 #include "InSeries.h"
+#include "PlusCarousel.h"
 
 #include <QLabel>
 #include <QLoggingCategory>

@@ -276,8 +276,9 @@ void RainbowFan::pushDefault() {
         m_brightSlider->setValue(10);
     }
     refreshTexts();
-    emitCommand(QStringLiteral("btn_default"));
+    // The engine writes the port on the command, so it must hold the colours by then.
     emitColours();
+    emitCommand(QStringLiteral("btn_default"));
 }
 
 void RainbowFan::turnOff(bool off) {
@@ -408,8 +409,8 @@ void RainbowFan::applyColour(int red, int green, int blue) {
         }
     }
     refreshLedButtons();
-    emitCommand(QStringLiteral("btn_done"));
     emitColours();
+    emitCommand(QStringLiteral("btn_done"));
 }
 
 bool RainbowFan::pickColourAt(QPoint position) {

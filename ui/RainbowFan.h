@@ -79,6 +79,8 @@ public:
     void renameFan(const QString& typed);
 
     int lightMode() const { return m_lightMode; }
+    // The mode the colour-mode picker's rules go by: port 0's while this port copies it.
+    int effectiveLightMode() const;
     int colorMode() const { return m_colorMode; }
     int lightSpeed() const { return m_lightSpeed; }
     QString selectLED() const { return m_selectLED; }
@@ -150,7 +152,6 @@ private:
     void refreshLedButtons();
     void refreshEnabled();
     void setFanSpeedCaption();
-    int effectiveLightMode() const;
 
     const int m_port;
     int m_fanLocation;

@@ -82,6 +82,14 @@ int stepColorMode(int mode, int colorMode, bool right) {
     return colorMode;
 }
 
+bool isOfferedColorMode(int mode, int currentColorMode, int colorMode) {
+    const int right = stepColorMode(mode, currentColorMode, true);
+    if (colorMode == right || colorMode == stepColorMode(mode, currentColorMode, false))
+        return true;
+    // A pair the arrows toggle between also offers where it stands.
+    return colorMode == currentColorMode && stepColorMode(mode, right, true) == currentColorMode;
+}
+
 QString selectionForColorMode(int newColorMode, const QString& selectLED, bool viaRightArrow) {
     if (newColorMode == ColorSingle)
         return kAllLeds;

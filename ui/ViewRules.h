@@ -26,6 +26,8 @@ bool isMusicMode(int lightMode);
 
 // The colour mode a picker arrow leads to for the given light mode (Copy follows port 0's mode).
 int stepColorMode(int effectiveLightMode, int colorMode, bool right);
+// Whether the arrows can leave the picker at this colour mode (Whirl stays in RGB, Radar in Single).
+bool isOfferedColorMode(int effectiveLightMode, int currentColorMode, int colorMode);
 // The LED selection after entering a colour mode; unchanged text when the mode leaves it alone.
 QString selectionForColorMode(int newColorMode, const QString& selectLED, bool viaRightArrow);
 

@@ -17,6 +17,8 @@ namespace zyne::update {
 namespace {
 constexpr const char* kProgramVersion = "1.1.5";
 constexpr const char* kTooLarge = "zyneReplyTooLarge";
+// Set on the reply to a request that a reply led to: it may lead to no further one.
+constexpr const char* kFollowUp = "zyneFollowUp";
 } // namespace
 
 AutoUpdate::AutoUpdate(Setup setup, QObject* parent)
@@ -72,7 +74,7 @@ void AutoUpdate::logComparison(const QString& candidate, const QString& current)
     qCDebug(lcUpdate) << "---------------------------------";
 }
 
-void AutoUpdate::sendRequest(const QJsonObject& request) {
+void AutoUpdate::sendRequest(const QJsonObject& request, bool followUp) {
     const QByteArray json = requestJson(request);
     const QByteArray body = requestBody(request);
     qCDebug(lcUpdate).noquote() << "strJson:" << QString::fromUtf8(json)
@@ -86,6 +88,7 @@ void AutoUpdate::sendRequest(const QJsonObject& request) {
                                 QNetworkRequest::ManualRedirectPolicy);
     networkRequest.setTransferTimeout(m_setup.timeoutMs);
     QNetworkReply* reply = m_network->post(networkRequest, body);
+    reply->setProperty(kFollowUp, followUp);
     m_bodies.insert(reply, QByteArray());
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
         if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > kMaxReplyBytes)
@@ -137,19 +140,24 @@ void AutoUpdate::finishedSlot(QNetworkReply* reply) {
                                     << QString::fromUtf8(
                                            QJsonDocument(parsed.data).toJson(QJsonDocument::Compact));
         qCDebug(lcUpdate) << "------------------------";
-        handleReply(parsed);
+        handleReply(parsed, reply->property(kFollowUp).toBool());
     }
     qCDebug(lcUpdate) << "finishedSlot----------End";
 }
 
-void AutoUpdate::handleReply(const UpdateReply& reply) {
+void AutoUpdate::handleReply(const UpdateReply& reply, bool answersFollowUp) {
     if (reply.resultCode == QLatin1String("002"))
         qCDebug(lcUpdate) << "version:" << reply.version;
     switch (replyAction(reply, m_programVersion)) {
     case ReplyAction::SendVersionQuery:
         logComparison(reply.version, m_programVersion);
+        // A service that answers every query with another "002" would otherwise be asked for ever.
+        if (answersFollowUp) {
+            qCWarning(lcUpdate) << "the update service asked again for the version query: not sent";
+            break;
+        }
         qCDebug(lcUpdate) << "compareVersion Start Update";
-        sendRequest(versionQuery(readUUID()));
+        sendRequest(versionQuery(readUUID()), true);
         break;
     case ReplyAction::StartUpdater:
         startUpdate(reply);

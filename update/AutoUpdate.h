@@ -53,13 +53,14 @@ public slots:
     void closeNode();
 
 private:
-    void sendRequest(const QJsonObject& request);
+    // A follow-up is a request sent because of a reply.
+    void sendRequest(const QJsonObject& request, bool followUp = false);
     // Takes what has arrived of a reply; past the size limit the reply is cut off.
     void collectReply(QNetworkReply* reply);
     void refuseOversized(QNetworkReply* reply);
     QNetworkAccessManager* newNetworkManager();
     void logComparison(const QString& candidate, const QString& current) const;
-    void handleReply(const UpdateReply& reply);
+    void handleReply(const UpdateReply& reply, bool answersFollowUp);
     void startUpdate(const UpdateReply& reply);
     void showNote(const QString& note, const QUrl& downloadUrl);
 

@@ -57,7 +57,7 @@ bool BigWaveEffect::tick(const BoxRecords& boxes, PortFrames& frames) {
             continue;
         for (int p = 0; p < effectPorts(box); ++p) {
             const RainbowFanState& fan = box.rainbowFan[static_cast<std::size_t>(p)];
-            if (followedMode(box, p) != lightmode::Aurora || !fan.Monitor)
+            if (followedMode(box, p) != lightmode::Aurora || !fan.Monitor || switchedOff(fan))
                 continue;
             used = true;
             const int speed = std::clamp(fan.lightSpeed, 0, 3);

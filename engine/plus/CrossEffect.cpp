@@ -37,7 +37,7 @@ std::vector<CrossStep> tick(BoxRecords& boxes, PortFrames& frames) {
                 mode = box.rainbowFan[0].lightMode;
                 fan.copyLightMode = mode;
             }
-            if (mode != lightmode::Cross || fan.isTurnOffLed)
+            if (mode != lightmode::Cross || switchedOff(fan))
                 continue;
             int& counter = fan.spareInt2;
             if (counter >= kStepWrap || counter < 0)

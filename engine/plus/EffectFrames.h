@@ -67,6 +67,12 @@ inline int followedMode(const ControllerBox& box, int port) {
     return mode == lightmode::Copy ? box.rainbowFan[0].lightMode : mode;
 }
 
+// A switched-off port gets its turn-off frame and nothing else, whatever its mode: the effects
+// neither draw it nor count it as in their mode. A follower took port 0's switch when refreshed.
+inline bool switchedOff(const RainbowFanState& fan) {
+    return fan.isTurnOffLed;
+}
+
 // A port's mode as the measured effects see it: a follower uses the mode copied at its last refresh.
 inline int copiedMode(const RainbowFanState& fan) {
     return fan.lightMode == lightmode::Copy ? fan.copyLightMode : fan.lightMode;

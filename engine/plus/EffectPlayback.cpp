@@ -33,7 +33,7 @@ bool EffectPlayback::tick(const BoxRecords& boxes, PortFrames& frames) {
             continue;
         for (int p = 0; p < effectPorts(box); ++p) {
             const RainbowFanState& fan = box.rainbowFan[static_cast<std::size_t>(p)];
-            if (fan.lightMode != lightmode::Playback)
+            if (fan.lightMode != lightmode::Playback || switchedOff(fan))
                 continue;
             used = true;
             if (drawsEffects(box))

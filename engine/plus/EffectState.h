@@ -19,6 +19,9 @@ struct LedPosition {
 struct MeteorState {
     int seriesLightMode = 0; // 1 lit meteor on a dark fan, 2 dark meteor on a lit fan
     int seriesColorMode = 0; // 0 per-LED colours, 1 the whole-fan entry
+    // The series panel runs the meteor: it switched every port off on purpose, so the meteor
+    // walks switched-off ports too.
+    bool seriesRun = false;
     LedPosition head;
     LedPosition previous;
     LedPosition beforePrevious;

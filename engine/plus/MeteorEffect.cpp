@@ -2,7 +2,11 @@
 
 #include "PortColours.h"
 
+#include <QLoggingCategory>
+
 #include <algorithm>
+
+Q_DECLARE_LOGGING_CATEGORY(lcPlus)
 
 namespace zyne::meteor {
 
@@ -14,10 +18,15 @@ const RainbowFanState& fanAt(const BoxRecords& boxes, const LedPosition& at) {
     return boxes[static_cast<std::size_t>(at.box)].rainbowFan[static_cast<std::size_t>(at.port)];
 }
 
-// A port an AWT box doesn't have is in no mode.
-int modeAt(const BoxRecords& boxes, int box, int port) {
+// A port an AWT box doesn't have is in no mode, and neither is a switched-off port unless the
+// series panel runs the meteor.
+int modeAt(const MeteorState& state, const BoxRecords& boxes, int box, int port) {
     const ControllerBox& record = boxes[static_cast<std::size_t>(box)];
-    return port < effectPorts(record) ? followedMode(record, port) : -1;
+    if (port >= effectPorts(record))
+        return -1;
+    if (switchedOff(record.rainbowFan[static_cast<std::size_t>(port)]) && !state.seriesRun)
+        return -1;
+    return followedMode(record, port);
 }
 
 PortFrame meteorPortFrame(const LedPosition& at, const RainbowFanState& fan, const LedTriples& leds) {
@@ -41,7 +50,7 @@ unsigned char byteOf(int channel) {
 void draw(const MeteorState& state, const BoxRecords& boxes, const SeriesSettings& series,
           const LedPosition& at, PortFrames& frames) {
     const RainbowFanState& fan = fanAt(boxes, at);
-    const int mode = modeAt(boxes, at.box, at.port);
+    const int mode = modeAt(state, boxes, at.box, at.port);
     if (mode == lightmode::ShootingStar)
         frames.push_back(meteorPortFrame(at, fan, meteorFrame(state, at.box, at.port, fan)));
     else if (mode == lightmode::BlackHole)
@@ -51,7 +60,7 @@ void draw(const MeteorState& state, const BoxRecords& boxes, const SeriesSetting
 // The meteor has left a port for good: dark again, or back to its own colours.
 void release(const MeteorState& state, const BoxRecords& boxes, const LedPosition& at, PortFrames& frames) {
     const RainbowFanState& fan = fanAt(boxes, at);
-    const int mode = modeAt(boxes, at.box, at.port);
+    const int mode = modeAt(state, boxes, at.box, at.port);
     if (mode == lightmode::ShootingStar)
         frames.push_back(meteorPortFrame(at, fan, LedTriples{}));
     else if (mode == lightmode::BlackHole)
@@ -59,12 +68,13 @@ void release(const MeteorState& state, const BoxRecords& boxes, const LedPositio
 }
 
 // Moves the head to the next port in a meteor mode; false when two passes over every box found none.
-bool advanceToNextPort(LedPosition& head, const BoxRecords& boxes) {
+bool searchNextPort(const MeteorState& state, LedPosition& head, const BoxRecords& boxes) {
     head.led = 0;
     ++head.port;
     int wraps = 0;
     for (;;) {
         if (head.port >= kPlusPortCount) {
+            qCDebug(lcPlus) << "meteor[0].fanIndex > 4";
             head.port = 0;
             if (++head.box >= kBoxCount) {
                 head.box = 0;
@@ -72,18 +82,30 @@ bool advanceToNextPort(LedPosition& head, const BoxRecords& boxes) {
                     return false;
             }
         }
-        if (lightmode::isMeteor(modeAt(boxes, head.box, head.port)))
+        if (lightmode::isMeteor(modeAt(state, boxes, head.box, head.port))) {
+            qCDebug(lcPlus) << "lightModeType == 17.18";
             return true;
+        }
         ++head.port;
     }
 }
+
+// The search, and the dashed line that closes it in the log.
+bool advanceToNextPort(MeteorState& state, const BoxRecords& boxes) {
+    const bool found = searchNextPort(state, state.head, boxes);
+    qCDebug(lcPlus) << "--------------------------------------------------";
+    return found;
+}
 } // namespace
+
+bool isSeriesMeteor(int seriesLightMode) {
+    return seriesLightMode == 1 || seriesLightMode == 2;
+}
 
 void start(MeteorState& state, int box, int port, int variant) {
     state.seriesLightMode = variant;
+    // The trail stays behind: the port it lies on is darkened or restored once the trail has left it.
     state.head = LedPosition{box, port, 0};
-    state.previous = state.head;
-    state.beforePrevious = state.head;
     state.tick = 0;
 }
 
@@ -96,8 +118,8 @@ bool tick(MeteorState& state, const BoxRecords& boxes, const SeriesSettings& ser
         state.beforePrevious = state.previous;
         state.previous = state.head;
         if (++state.head.led >= kLedCount)
-            open = advanceToNextPort(state.head, boxes);
-        if (lightmode::isMeteor(modeAt(boxes, state.head.box, state.head.port))) {
+            open = advanceToNextPort(state, boxes);
+        if (lightmode::isMeteor(modeAt(state, boxes, state.head.box, state.head.port))) {
             draw(state, boxes, series, state.head, frames);
             if (!state.head.onSamePort(state.previous))
                 draw(state, boxes, series, state.previous, frames);

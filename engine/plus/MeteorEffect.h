@@ -5,7 +5,10 @@
 
 namespace zyne::meteor {
 
-// Starts the meteor on LED 0 of a port; the trailing LEDs start there too.
+// The series panel's light modes that run the meteor over every port.
+bool isSeriesMeteor(int seriesLightMode);
+
+// Moves the meteor's head to LED 0 of a port; the two trailing LEDs stay where they were.
 void start(MeteorState& state, int box, int port, int variant);
 
 // One 50 ms tick: moves the meteor on and draws the ports it touches. False when a search over

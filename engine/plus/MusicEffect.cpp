@@ -105,7 +105,7 @@ bool tick(const BoxRecords& boxes, const Levels& levels, PortFrames& frames) {
         for (int p = 0; p < effectPorts(box); ++p) {
             const RainbowFanState& fan = box.rainbowFan[static_cast<std::size_t>(p)];
             const int mode = copiedMode(fan);
-            if (!lightmode::isMusic(mode))
+            if (!lightmode::isMusic(mode) || switchedOff(fan))
                 continue;
             used = true;
             const int level = mode <= lightmode::Music3 ? levels.smoothedComputer : levels.smoothedMobile;

@@ -2,16 +2,7 @@
 
 #include "ZynePlusCommandHelper.h"
 
-#include <algorithm>
-
 namespace zyne {
-
-const std::vector<std::string>& PowerSupplyLink::acceptedModels() {
-    // One 1250 W model of the digital series, four of the gold series.
-    static const std::vector<std::string> models{"VXD1250PT", "VXG1250GD", "VXG1200GD", "VXG1050GD",
-                                                 "VXG0850GD"};
-    return models;
-}
 
 bool PowerSupplyLink::detect() {
     m_lastLook = std::chrono::steady_clock::now();
@@ -37,8 +28,7 @@ bool PowerSupplyLink::detect() {
         return isPresent();
     }
     const std::string model = psuframe::modelText(reply, query.read);
-    const auto& accepted = acceptedModels();
-    m_supported = std::find(accepted.begin(), accepted.end(), model) != accepted.end();
+    m_supported = m_models.accepts(model);
     qCDebug(lcPlus) << "power supply model:" << model.c_str() << "supported:" << m_supported;
     return m_supported;
 }

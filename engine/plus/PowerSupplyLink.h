@@ -3,6 +3,7 @@
 #include "BoxReplyWatch.h"
 #include "HidBackend.h"
 #include "PowerSupplyFrames.h"
+#include "PowerSupplyModels.h"
 
 #include <chrono>
 #include <memory>
@@ -16,9 +17,6 @@ namespace zyne {
 // `ready()` looks for it again now and then, so it comes back without a restart.
 class PowerSupplyLink {
 public:
-    // Model identifiers (hyphens left out) whose fan ring we know how to light.
-    static const std::vector<std::string>& acceptedModels();
-
     // Opens the supply if it is not open and asks its model; true when the model is one we light.
     bool detect();
     // An open supply of an accepted model.
@@ -41,6 +39,7 @@ private:
 
     std::unique_ptr<HidDevice> m_device;
     bool m_supported = false;
+    PowerSupplyModelCheck m_models;
     // A supply that stops answering is not waited for, as a box would not be.
     BoxReplyWatch m_replies;
     MirroredColours m_colours;

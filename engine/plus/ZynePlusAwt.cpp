@@ -35,12 +35,9 @@ void ZynePlusCommandHelper::queueAwt(int boxNum, int fanNum, int type, int value
 }
 
 void ZynePlusCommandHelper::awtBoxFound(int boxNum) {
-    ControllerBox& found = boxArray[static_cast<std::size_t>(boxNum)];
-    // The AWT controller knows only plain fans and pump heads.
-    for (int p = 0; p < kAwtFanCount; ++p) {
-        if (found.rainbowFan[static_cast<std::size_t>(p)].FanType > 1)
-            found.rainbowFan[static_cast<std::size_t>(p)].FanType = 0;
-    }
+    // The stored fan types stay: the controller's rules tell Vela fans (9 LEDs) and radiators
+    // (no minimum duty) from plain fans.
+    const ControllerBox& found = boxArray[static_cast<std::size_t>(boxNum)];
     applyProfile(boxNum, m_ini.readProfileIni(found.Profile));
     for (int p = 0; p < kAwtFanCount; ++p) {
         refreshFanLed(boxNum, p);

@@ -4,12 +4,21 @@
 
 namespace zyne {
 
+namespace {
+// What a box is when no Plus controller answers at its index: the AWT controller still holds it
+// while its chip handle is open.
+int typeWithoutPlusController(const ControllerBox& target) {
+    return target.awtHandle >= 0 ? BoxAwt : BoxAbsent;
+}
+} // namespace
+
 void ZynePlusCommandHelper::getZynePlus() {
     qCDebug(lcPlus) << "getZynePlus";
     for (int i = 0; i < kBoxCount; ++i) {
         const bool opened = discoverBox(i, "getZynePlus---2---1---", "getZynePlus---2---2---");
         if (!opened)
-            boxArray[static_cast<std::size_t>(i)].boxType = BoxAbsent;
+            boxArray[static_cast<std::size_t>(i)].boxType =
+                typeWithoutPlusController(boxArray[static_cast<std::size_t>(i)]);
     }
     qCDebug(lcPlus) << "checkControllerStr:" << checkControllerStr().text();
 }
@@ -48,7 +57,7 @@ bool ZynePlusCommandHelper::discoverBox(int boxNum, const char* openLog, const c
         const ExchangeResult result = exchangeReport(*target.handle, plusreport::probe(), reply);
         if (result.written < 0) {
             checkControllerStr().setPresent(boxNum, false);
-            target.boxType = BoxAbsent;
+            target.boxType = typeWithoutPlusController(target);
             qCDebug(lcPlus) << "handle---FF";
         } else {
             checkControllerStr().setPresent(boxNum, true);

@@ -92,6 +92,7 @@ void ZynePlusCommandHelper::startMeteor(int boxNum, int fanNum, int variant) {
 
 void ZynePlusCommandHelper::receiveSeriesLightMode(int mode) {
     m_meteor.seriesLightMode = mode;
+    m_meteor.seriesRun = meteor::isSeriesMeteor(mode);
 }
 
 void ZynePlusCommandHelper::receiveSeriesColorMode(int mode) {

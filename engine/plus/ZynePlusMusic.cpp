@@ -5,6 +5,8 @@
 
 #include <QThread>
 
+#include <algorithm>
+
 namespace zyne {
 
 namespace {
@@ -19,7 +21,7 @@ bool ZynePlusCommandHelper::anyPortFollowsComputerMusic() const {
             continue;
         for (const RainbowFanState& fan : box(b).rainbowFan) {
             const int mode = fan.lightMode == 7 ? box(b).rainbowFan[0].lightMode : fan.lightMode;
-            if (isComputerMusicMode(mode))
+            if (isComputerMusicMode(mode) && !switchedOff(fan))
                 return true;
         }
     }
@@ -57,7 +59,8 @@ void ZynePlusCommandHelper::getVolumeValue(int) {
 namespace zyne {
 
 void ZynePlusCommandHelper::receiveMobileVolume(int level) {
-    m_musicLevels.mobile = level;
+    // The app's number goes straight into the frames' percentages.
+    m_musicLevels.mobile = std::clamp(level, 0, 100);
 }
 
 void ZynePlusCommandHelper::runMusicModeTimer() {
@@ -104,7 +107,7 @@ void ZynePlusCommandHelper::sendCommandCPUTemp() {
         if (!box(b).isConnected && box(b).boxType != BoxAwt)
             continue;
         for (int p = 0; p < effectPorts(box(b)); ++p) {
-            if (copiedMode(port(b, p)) != lightmode::Temperature)
+            if (copiedMode(port(b, p)) != lightmode::Temperature || switchedOff(port(b, p)))
                 continue;
             used = true;
             // An unchanged temperature sends nothing, but still counts the port as in the mode.

@@ -1,8 +1,10 @@
 #include "ApplicationSettings.h"
+#include "DeviceKinds.h"
 #include "DevicePaths.h"
 #include "EngineRig.h"
 #include "HardwareErrorLine.h"
 #include "MainView.h"
+#include "SelectedBox.h"
 #include "VxZyneRainbow.h"
 #include "ZynePlusCommandHelper.h"
 
@@ -25,6 +27,7 @@ private slots:
     void consistencyCheckAsksForOneRediscovery();
     void errorLineFollowsTheFirstIndexWithADevice();
     void errorLineAfterTheAwtControllerWasLookedFor();
+    void awtOnlyMachineShowsAndPollsItsBox();
     void autoRunEntryTogglesAndIsStored();
     void keyboardIsFoundByProductId();
     void effectTimersStartFromTheSavedProfile();
@@ -108,6 +111,27 @@ void MainWindowTest::errorLineAfterTheAwtControllerWasLookedFor() {
     QVERIFY(line->isVisible());
     QVERIFY(line->text().endsWith(QStringLiteral("(Error Code:H_0x0001)")));
     QVERIFY(version->text().endsWith(QStringLiteral(" , F 0.0.0")));
+}
+
+void MainWindowTest::awtOnlyMachineShowsAndPollsItsBox() {
+    // Box 0 is also where the selection starts while nothing is there.
+    EngineRig rig(R"({"awt": {"boxes": [0], "firmware": "104"}})");
+    setSelectedBox(0);
+    const auto framesToBox0 = [&rig](unsigned char command) {
+        int count = 0;
+        for (const auto& event : rig.sim().events())
+            count += event.dir == QLatin1String("feature_out") && event.bytes.size() >= 5 &&
+                     event.bytes.at(3) == 9 && static_cast<unsigned char>(event.bytes.at(4)) == command;
+        return count;
+    };
+    VxZyneRainbow window;
+    auto* version = window.mainView()->findChild<QLabel*>(QStringLiteral("label_version"));
+    QVERIFY(version);
+    // Found by the presence pass after start-up: shown, asked for its firmware, polled.
+    QTRY_VERIFY_WITH_TIMEOUT(version->text().endsWith(QStringLiteral(" , F 1.0.4")), 10000);
+    QCOMPARE(window.mainView()->boxType(), int(ui::kBoxKindAwt));
+    QCOMPARE(framesToBox0(0x5D), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(framesToBox0(0x5A) >= 10, 10000);
 }
 
 void MainWindowTest::autoRunEntryTogglesAndIsStored() {

@@ -7,6 +7,7 @@
 #include "ZynePlusCommandHelper.h"
 
 #include <QAbstractButton>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QSlider>
@@ -31,6 +32,15 @@ int lightingReportsTo(const EngineRig& rig, int box, int wirePort) {
     return count;
 }
 
+QByteArray lastLightingReport(const EngineRig& rig, int box, int wirePort) {
+    QByteArray last;
+    for (const QByteArray& report : rig.reportsTo(box)) {
+        if (report.startsWith(QByteArray("\x00\x32\x52", 3)) && report.at(3) == wirePort)
+            last = report;
+    }
+    return last;
+}
+
 void writeProfile(const EngineRig& rig, const QByteArray& text) {
     QDir().mkpath(rig.settingsFolder() + QStringLiteral("/ZynePlus"));
     QFile profile(rig.settingsFolder() + QStringLiteral("/ZynePlus/Profile1.ini"));
@@ -46,6 +56,7 @@ private slots:
     void lightModeClickWritesTheController();
     void fanSpeedAndProfileClicksReachTheEngine();
     void coloursAndBrightnessReachTheEngine();
+    void syncSwitchLightsThePowerSupply();
     void badListsChangeNothing();
     void showAndHide();
 };
@@ -107,13 +118,49 @@ void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
     fan->findChild<QSpinBox*>(QStringLiteral("colorFieldR"))->setValue(12);
     fan->findChild<QSpinBox*>(QStringLiteral("colorFieldG"))->setValue(34);
     fan->findChild<QSpinBox*>(QStringLiteral("colorFieldB"))->setValue(56);
+    rig.forget();
     QTest::mouseClick(button(fan, QStringLiteral("btn_colorLabel_OK")), Qt::LeftButton);
     const RainbowFanState& record = window.plusEngine()->box(0).rainbowFan[4];
     QCOMPARE(record.RColor[3], 12);
     QCOMPARE(record.GColor[3], 34);
     QCOMPARE(record.BColor[3], 56);
+    // The first click lights the LED: its report carries the new colour, green first.
+    QCOMPARE(lightingReportsTo(rig, 0, 5), 1);
+    QCOMPARE(lastLightingReport(rig, 0, 5).mid(1 + 4 + 3 * 3, 3), QByteArray("\x22\x0c\x38", 3));
+    // Default lights the default colours at once, not the ones it replaces.
+    rig.forget();
+    QTest::mouseClick(button(fan, QStringLiteral("btn_default")), Qt::LeftButton);
+    const RainbowFanState defaults;
+    const QByteArray led3 = lastLightingReport(rig, 0, 5).mid(1 + 4 + 3 * 3, 3);
+    QCOMPARE(led3.size(), 3);
+    QCOMPARE(QColor(uchar(led3[1]), uchar(led3[0]), uchar(led3[2])),
+             QColor(defaults.RColor[3], defaults.GColor[3], defaults.BColor[3]));
     fan->findChild<QSlider*>(QStringLiteral("slider_Light"))->setValue(5);
     QCOMPARE(window.plusEngine()->box(0).rainbowFan[4].Bright[3], 0.5F);
+}
+
+void ViewRoutingTest::syncSwitchLightsThePowerSupply() {
+    EngineRig rig(R"({"plus": [{"index": 0}], "power_supply": {"model": "VXD-1250-PT"}})");
+    VxZyneRainbow window;
+    QVERIFY(!ApplicationSettings::get().isSyncPwrix);
+    const auto supplyFrames = [&rig] {
+        int frames = 0;
+        for (const auto& event : rig.sim().events())
+            frames += event.dev == QLatin1String("264a:2329") && event.dir == QLatin1String("out") &&
+                      event.bytes.mid(1, 2) == QByteArray("\x30\x42", 2);
+        return frames;
+    };
+    rig.forget();
+    window.mainView()->mutiLanguageWidget();
+    QTest::mouseClick(button(window.mainView(), QStringLiteral("btnSyncPwrix")), Qt::LeftButton);
+    QVERIFY(ApplicationSettings::get().isSyncPwrix);
+    // The supply is found and shows port 1 at once.
+    QCOMPARE(supplyFrames(), 1);
+    // Switching off sends nothing more.
+    window.mainView()->mutiLanguageWidget();
+    QTest::mouseClick(button(window.mainView(), QStringLiteral("btnSyncPwrix")), Qt::LeftButton);
+    QVERIFY(!ApplicationSettings::get().isSyncPwrix);
+    QCOMPARE(supplyFrames(), 1);
 }
 
 void ViewRoutingTest::badListsChangeNothing() {

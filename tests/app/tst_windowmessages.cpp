@@ -7,7 +7,9 @@
 #include "SelectedBox.h"
 #include "VxZyneRainbow.h"
 #include "WindowMessageRouter.h"
+#include "ZynePlusCommandHelper.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
@@ -19,6 +21,10 @@ namespace {
 QByteArray deviceIni(const EngineRig& rig) {
     QFile file(rig.settingsFolder() + QStringLiteral("/Device.ini"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+// Entries 7, 8 and 9 of the settings menu: auto update, password lock, password.
+QAbstractButton* settingsEntry(VxZyneRainbow& window, int entry) {
+    return window.mainView()->findChild<QAbstractButton*>(QStringLiteral("MutiLang%1").arg(entry));
 }
 } // namespace
 
@@ -32,6 +38,8 @@ private slots:
     void profileNumber();
     void unknownMessagesAreNotHandled();
     void plusViewMessagesTakeTheControlsPath();
+    void colourModeMessagesKeepThePickerRules_data();
+    void colourModeMessagesKeepThePickerRules();
 };
 
 void WindowMessagesTest::passwordIsFourDigits_data() {
@@ -58,6 +66,9 @@ void WindowMessagesTest::passwordIsFourDigits() {
     QCOMPARE(ApplicationSettings::get().openPassword, locked);
     if (password != QLatin1String("5173"))
         QVERIFY(deviceIni(rig).contains("Password=" + password.toLatin1()));
+    // The settings menu shows it without a restart.
+    QVERIFY(settingsEntry(window, 9)->text().endsWith(QLatin1Char(':') + password));
+    QCOMPARE(settingsEntry(window, 8)->isChecked(), locked);
 }
 
 void WindowMessagesTest::switchesAreStored() {
@@ -68,9 +79,16 @@ void WindowMessagesTest::switchesAreStored() {
     QVERIFY(ApplicationSettings::get().autoUpdate);
     QVERIFY(ApplicationSettings::get().openPassword);
     QVERIFY(deviceIni(rig).contains("AutoUpdate=1"));
+    QVERIFY(settingsEntry(window, 7)->isChecked());
+    QCOMPARE(settingsEntry(window, 7)->text(), QStringLiteral("Auto Update On"));
+    QVERIFY(settingsEntry(window, 8)->isChecked());
+    QCOMPARE(settingsEntry(window, 8)->text(), QStringLiteral("Password On"));
     window.receiveWindowMessage(0x8102, 0, 0);
+    window.receiveWindowMessage(0x8103, 0, 0);
     QVERIFY(!ApplicationSettings::get().autoUpdate);
     QVERIFY(deviceIni(rig).contains("AutoUpdate=0"));
+    QVERIFY(!settingsEntry(window, 7)->isChecked());
+    QCOMPARE(settingsEntry(window, 8)->text(), QStringLiteral("Password Off"));
 }
 
 void WindowMessagesTest::boxChangeOnlyToAPresentBox() {
@@ -177,6 +195,43 @@ void WindowMessagesTest::plusViewMessagesTakeTheControlsPath() {
     QCOMPARE(last(), QStringList({"btn_done", "1", "3", "0", "1"}));
     QCOMPARE(sent.count(), before + 5);
     QVERIFY(firstSent.isEmpty());
+}
+
+void WindowMessagesTest::colourModeMessagesKeepThePickerRules_data() {
+    QTest::addColumn<quint32>("lightMode");
+    QTest::addColumn<quint32>("colorMode");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("Whirl stays RGB") << 5u << 1u << false;
+    QTest::newRow("Whirl not OFF") << 5u << 2u << false;
+    QTest::newRow("Snake goes OFF") << 0u << 2u << true;
+    QTest::newRow("Snake not Single") << 0u << 1u << false;
+    QTest::newRow("Radar goes Single") << 2u << 1u << true;
+    QTest::newRow("Radar not OFF") << 2u << 2u << false;
+    QTest::newRow("Blink toggles to Single") << 3u << 1u << true;
+    QTest::newRow("Blink not OFF") << 3u << 2u << false;
+    // Copy follows port 0, here in Whirl.
+    QTest::newRow("Copy of Whirl stays RGB") << 7u << 1u << false;
+}
+
+void WindowMessagesTest::colourModeMessagesKeepThePickerRules() {
+    QFETCH(quint32, lightMode);
+    QFETCH(quint32, colorMode);
+    QFETCH(bool, taken);
+    EngineRig rig(R"({"plus": [{"index": 0}]})");
+    VxZyneRainbow window;
+    window.receiveWindowMessage(0x8122, 5, 0);
+    window.receiveWindowMessage(0x8122, lightMode, 1);
+    ui::RainbowFan* view = window.mainView()->plusView(1);
+    QCOMPARE(view->lightMode(), int(lightMode));
+    const int before = view->colorMode();
+    QSignalSpy sent(view, &ui::RainbowFan::sendData);
+    rig.forget();
+    window.receiveWindowMessage(0x8124, colorMode, 1);
+    const int expected = taken ? int(colorMode) : before;
+    QCOMPARE(view->colorMode(), expected);
+    QCOMPARE(window.plusEngine()->box(0).rainbowFan[1].colorMode, expected);
+    QCOMPARE(sent.count(), taken ? 1 : 0);
+    QCOMPARE(rig.reportsTo(0).empty(), !taken);
 }
 
 QTEST_MAIN(WindowMessagesTest)

@@ -4,6 +4,9 @@
 #include "PresenceString.h"
 #include "ZynePlusCommandHelper.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -76,6 +79,14 @@ private:
     QtMessageHandler m_previous = nullptr;
 };
 
+void writeSettingsFile(const EngineRig& rig, const QString& name, const QByteArray& text) {
+    const QString path = rig.settingsFolder() + QLatin1Char('/') + name;
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(text), qint64(text.size()));
+}
+
 // Probes every handle slot, as the program does at start and when the chip arrives.
 void probeAllSlots(ZynePlusCommandHelper& engine) {
     for (int slot = 0; slot < AwtController::kHandleCount; ++slot)
@@ -95,6 +106,8 @@ class AwtTest : public QObject {
 private slots:
     void init();
     void presencePassFindsAndLightsBox();
+    void foundBoxKeepsStoredFanTypes();
+    void plusRediscoveryKeepsTheAwtBox();
     void unopenableHandleStillEndsPass();
     void missingChipIsOneWarning();
     void fanSpeedDuty_data();
@@ -146,6 +159,42 @@ void AwtTest::presencePassFindsAndLightsBox() {
     QVERIFY(passEnded.wait(5000));
     QCOMPARE(awtPresenceStr().text(), QStringLiteral("1000000000000000"));
     QCOMPARE(lost.count(), 0);
+}
+
+void AwtTest::foundBoxKeepsStoredFanTypes() {
+    EngineRig rig(kAwtRig);
+    // Port 1 a Vela fan in Light mode, port 2 a radiator at a fixed 10 %.
+    writeSettingsFile(rig, QStringLiteral("Device.ini"), "[Device0]\nFanType=\"7,2,0,0,0\"\n");
+    writeSettingsFile(rig, QStringLiteral("ZynePlus/Profile1.ini"),
+                      "[Fan0]\nlightMode=6\nisTurnOffLed=0\n"
+                      "[Fan1]\nPWM=0\nSpeedMode=0\nSpeed_Num=1\n");
+    ZynePlusCommandHelper engine;
+    QVERIFY(findBox(engine));
+    QCOMPARE(engine.box(0).rainbowFan[0].FanType, 7);
+    QCOMPARE(engine.box(0).rainbowFan[1].FanType, 2);
+    const auto record = rig.sim().awtRecord(0);
+    QVERIFY(record);
+    // The Vela fan gets the 9-LED frame, the radiator its 10 % (a plain fan would get 23).
+    QCOMPARE(record->lighting[0].size(), 42);
+    QCOMPARE(at(record->lighting[0], 4), 0x11);
+    QCOMPARE(record->duty[1], 10);
+}
+
+void AwtTest::plusRediscoveryKeepsTheAwtBox() {
+    EngineRig rig(kAwtRig);
+    ZynePlusCommandHelper engine;
+    QVERIFY(findBox(engine));
+    // A resume or a device event looks for every Plus box again; none answers at index 0.
+    engine.getZynePlus();
+    QCOMPARE(engine.box(0).boxType, int(BoxAwt));
+    rig.forget();
+    engine.changeLightMode(0, 1, 3, 0, 2, false);
+    engine.sendCommandReadFanSpeed(0);
+    QVERIFY(drain(engine));
+    const auto frames = framesToChip(rig);
+    QCOMPARE(frames.size(), std::size_t(2));
+    QCOMPARE(at(frames[0], 4), 0x22);
+    QCOMPARE(at(frames[1], 4), 0x5A);
 }
 
 void AwtTest::unopenableHandleStillEndsPass() {
@@ -461,6 +510,27 @@ void AwtTest::effectTicksReachAwtPorts() {
     QVERIFY(engine.awtController().queuedCommands() <= 2);
     QCOMPARE(rig.sim().control(QStringLiteral("behave awt ok")), QStringLiteral("ok"));
     QVERIFY(drain(engine));
+
+    // Switched off, the three ports keep their dark frame whatever their effect's ticks do, and
+    // the ticks close their timers.
+    for (int p = 0; p < 3; ++p)
+        engine.receiveTurnLed(0, p, 1);
+    QVERIFY(drain(engine));
+    rig.forget();
+    engine.receiveGetTemperature(60);
+    for (int tick = 0; tick < 30; ++tick) {
+        engine.sendCommandCPUTemp();
+        engine.sendMeteor();
+        engine.runMusicModeTimer();
+    }
+    QVERIFY(drain(engine));
+    for (const QByteArray& frame : framesToChip(rig)) // the curve's fan speeds go on
+        QCOMPARE(at(frame, 4), 0x5B);
+    QVERIFY(temperatureClosed.count() >= 1);
+    QVERIFY(musicClosed.count() >= 1);
+    record = rig.sim().awtRecord(0);
+    for (int p = 0; p < 3; ++p)
+        QCOMPARE(litEntries(record->lighting[std::size_t(p)]), std::vector<int>{});
 }
 
 QTEST_GUILESS_MAIN(AwtTest)

@@ -125,6 +125,8 @@ void ClassicProfilesTest::selectLoadsWithoutWritingDeviceRecords() {
     QCOMPARE(engine.box(1).fans[0].RColor, 255);
     QCOMPARE(redraw.count(), 3);
     QVERIFY(!QFile::exists(rig.settingsFolder() + "/Device.ini"));
+    // Missing profiles read as the defaults; reading them creates no file.
+    QVERIFY(!QFileInfo::exists(rig.settingsFolder() + "/Zyne"));
     engine.receiveZyneSelectProfile(1, 6);
     QCOMPARE(engine.box(1).currentProfile, 4);
 }

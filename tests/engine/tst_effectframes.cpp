@@ -6,6 +6,7 @@
 #include "MusicEffect.h"
 #include "PortColours.h"
 #include "PowerSupplyFrames.h"
+#include "PowerSupplyModels.h"
 
 #include <QtTest>
 
@@ -83,6 +84,8 @@ private slots:
     void psuCrossAndEffect();
     void psuModelText_data();
     void psuModelText();
+    void psuModelList_data();
+    void psuModelList();
 };
 
 void EffectFramesTest::bigWaveFirstFrameAtSpeedZero() {
@@ -533,6 +536,25 @@ void EffectFramesTest::psuCrossAndEffect() {
     const PlusReport effect = psuframe::effect(frame);
     QCOMPARE(psuLed(effect, 0).red, 100);
     QCOMPARE(psuLed(effect, 2).red, 0);
+}
+
+void EffectFramesTest::psuModelList_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("models");
+    const QStringList builtIn{"VXD1250PT", "VXG1250GD", "VXG1200GD", "VXG1050GD", "VXG0850GD"};
+    QTest::newRow("absent: built in") << QString() << builtIn;
+    QTest::newRow("only commas and spaces: built in") << QString(" , ,") << builtIn;
+    QTest::newRow("written as printed")
+        << QString("VXD-1250-PT, XX 9000,,VXN-850") << QStringList{"VXD1250PT", "XX9000", "VXN850"};
+}
+
+void EffectFramesTest::psuModelList() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, models);
+    QStringList got;
+    for (const std::string& model : powerSupplyModelsFrom(text))
+        got << QString::fromStdString(model);
+    QCOMPARE(got, models);
 }
 
 void EffectFramesTest::psuModelText_data() {

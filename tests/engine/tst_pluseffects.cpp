@@ -54,6 +54,50 @@ void turnSyncOn(const EngineRig& rig) {
 void fullBrightness(ZynePlusCommandHelper& engine, int box, int port) {
     engine.fanRecord(box, port).Bright.fill(1.0f);
 }
+
+// Keeps the log lines written while it lives.
+class LogLines {
+public:
+    LogLines() {
+        s_lines.clear();
+        m_previous = qInstallMessageHandler(&LogLines::handle);
+    }
+    ~LogLines() { qInstallMessageHandler(m_previous); }
+    int count(const QString& line) const { return int(s_lines.count(line)); }
+    int containing(const QString& text) const { return int(s_lines.filter(text).size()); }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext&, const QString& message) { s_lines << message; }
+    static inline QStringList s_lines;
+    QtMessageHandler m_previous = nullptr;
+};
+
+// Runs one tick of the timer that drives a software mode.
+void tickFor(ZynePlusCommandHelper& engine, int mode) {
+    switch (mode) {
+    case 11:
+        engine.runMusicModeTimer();
+        break;
+    case 14:
+        engine.receiveGetTemperature(engine.temperature().current + 20);
+        engine.sendCommandCPUTemp();
+        break;
+    case 15:
+        engine.sendCross();
+        break;
+    case 16:
+        engine.receiveEffect();
+        break;
+    case 17:
+        engine.sendMeteor();
+        break;
+    case 19:
+        engine.receiveBigWave();
+        break;
+    default:
+        QFAIL("no tick for this mode");
+    }
+}
 } // namespace
 
 class PlusEffectsTest : public QObject {
@@ -62,6 +106,11 @@ private slots:
     void init() { setSelectedBox(0); }
     void ticksDrawAndCloseTheirTimers();
     void meteorEntersOnALitOrDarkPort();
+    void meteorLeavesNoTrailOnThePortBefore();
+    void meteorSearchIsLogged();
+    void switchedOffPortStaysDark_data();
+    void switchedOffPortStaysDark();
+    void seriesMeteorWalksSwitchedOffPorts();
     void playbackPlaysTheLoadedFrames();
     void temperatureTickFollowsSamples();
     void musicTickSmoothsAndStops();
@@ -124,6 +173,106 @@ void PlusEffectsTest::meteorEntersOnALitOrDarkPort() {
     engine.changeLightMode(0, 3, 6, 0, 0, false);
     for (int i = 0; i < 12 && close.isEmpty(); ++i)
         engine.sendMeteor();
+    QCOMPARE(close.count(), 1);
+}
+
+void PlusEffectsTest::meteorLeavesNoTrailOnThePortBefore() {
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    engine.changeLightMode(0, 0, 17, 0, 0, false);
+    fullBrightness(engine, 0, 0);
+    for (int i = 0; i < 5; ++i)
+        engine.sendMeteor();
+    // Port 2 enters the meteor while the meteor's trail lies on port 1.
+    engine.changeLightMode(0, 1, 17, 0, 0, false);
+    rig.forget();
+    for (int i = 0; i < 3; ++i)
+        engine.sendMeteor();
+    // Port 1's last frame is dark: no LED of the old trail stays lit.
+    const auto sent = lightingTo(rig, 0, 1);
+    QVERIFY(!sent.empty());
+    QCOMPARE(sent.back().mid(5), QByteArray(60, '\0'));
+    QVERIFY(!lightingTo(rig, 0, 2).empty());
+}
+
+void PlusEffectsTest::meteorSearchIsLogged() {
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    engine.changeLightMode(0, 3, 17, 0, 0, false);
+    LogLines log;
+    // Twelve steps walk port 4's LEDs; the last one searches on past box 15 back to port 4,
+    // leaving every box through its last port once.
+    for (int i = 0; i < 12; ++i)
+        engine.sendMeteor();
+    QCOMPARE(log.count(QStringLiteral("meteor[0].fanIndex > 4")), 16);
+    QCOMPARE(log.count(QStringLiteral("lightModeType == 17.18")), 1);
+    QCOMPARE(log.count(QStringLiteral("--------------------------------------------------")), 1);
+    QCOMPARE(engine.meteor().head.box, 0);
+    QCOMPARE(engine.meteor().head.port, 3);
+}
+
+void PlusEffectsTest::switchedOffPortStaysDark_data() {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("mobile music") << 11;
+    QTest::newRow("temperature") << 14;
+    QTest::newRow("cross") << 15;
+    QTest::newRow("playback") << 16;
+    QTest::newRow("meteor") << 17;
+    QTest::newRow("big wave") << 19;
+}
+
+void PlusEffectsTest::switchedOffPortStaysDark() {
+    QFETCH(int, mode);
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    QSignalSpy musicClose(&engine, &ZynePlusCommandHelper::sendCloseMusicModeTimer);
+    QSignalSpy temperatureClose(&engine, &ZynePlusCommandHelper::sendCloseComputTempTimer);
+    QSignalSpy crossClose(&engine, &ZynePlusCommandHelper::sendCloseCrossTimer);
+    QSignalSpy playbackClose(&engine, &ZynePlusCommandHelper::sendEffectTimerStop);
+    QSignalSpy meteorClose(&engine, &ZynePlusCommandHelper::sendCloseMeteorTimer);
+    QSignalSpy waveClose(&engine, &ZynePlusCommandHelper::sendCloseBigWaveTimer);
+    engine.loadEffectFrames(std::vector<EffectFrame>(3));
+    engine.receiveMobileVolume(50);
+    engine.changeLightMode(0, 1, mode, 0, 0, false);
+    fullBrightness(engine, 0, 1);
+    tickFor(engine, mode);
+    QVERIFY(!lightingTo(rig, 0, 2).empty());
+
+    engine.receiveTurnLed(0, 1, 1);
+    rig.forget();
+    for (int i = 0; i < 30; ++i)
+        tickFor(engine, mode);
+    // The turn-off report was the last word: no tick lights the port again, and the timer stops.
+    QVERIFY(lightingTo(rig, 0, 2).empty());
+    const int closes = musicClose.count() + temperatureClose.count() + crossClose.count() +
+                       playbackClose.count() + meteorClose.count() + waveClose.count();
+    QVERIFY(closes >= 1);
+}
+
+void PlusEffectsTest::seriesMeteorWalksSwitchedOffPorts() {
+    EngineRig rig(kOneBox);
+    ZynePlusCommandHelper engine;
+    QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseMeteorTimer);
+    engine.changeLightMode(0, 2, 17, 0, 0, false);
+    fullBrightness(engine, 0, 2);
+    // The series panel switches every port off on purpose and runs the meteor over them.
+    engine.receiveSeriesLightMode(1);
+    for (int port = 0; port < 5; ++port) {
+        const RainbowFanState& fan = engine.box(0).rainbowFan[std::size_t(port)];
+        engine.changeLightMode(0, port, fan.lightMode, fan.colorMode, fan.lightSpeed, true);
+    }
+    rig.forget();
+    for (int i = 0; i < 30; ++i)
+        engine.sendMeteor();
+    QCOMPARE(close.count(), 0);
+    QVERIFY(lightingTo(rig, 0, 3).size() >= 20);
+
+    // Back to no series mode: the switched-off port is left alone.
+    engine.receiveSeriesLightMode(0);
+    rig.forget();
+    for (int i = 0; i < 30; ++i)
+        engine.sendMeteor();
+    QVERIFY(lightingTo(rig, 0, 3).empty());
     QCOMPARE(close.count(), 1);
 }
 
@@ -197,6 +346,11 @@ void PlusEffectsTest::musicTickSmoothsAndStops() {
     QCOMPARE(reportByte(sent[0], 6), 153);
     QCOMPARE(reportByte(sent[1], 6), 102);
     QCOMPARE(engine.musicLevels().smoothedMobile, 40);
+    // The app's level is a percentage: anything beyond is taken as the nearest end.
+    engine.receiveMobileVolume(250);
+    QCOMPARE(engine.musicLevels().mobile, 100);
+    engine.receiveMobileVolume(-7);
+    QCOMPARE(engine.musicLevels().mobile, 0);
     engine.changeLightMode(0, 0, 6, 0, 0, false);
     engine.runMusicModeTimer();
     QCOMPARE(close.count(), 1);
@@ -262,11 +416,31 @@ void PlusEffectsTest::supplyMusicFramesOnlyForAMirroredMusicPort() {
 void PlusEffectsTest::supplyOfAnotherModelGetsNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}], "power_supply": {"model": "XX-9000"}})");
     turnSyncOn(rig);
+    LogLines log;
+    {
+        ZynePlusCommandHelper engine;
+        QVERIFY(!engine.powerSupply().isPresent());
+        rig.forget();
+        engine.changeLightMode(0, 0, 3, 0, 0, false);
+        QCOMPARE(supplyWrites(rig), 0);
+        // Asked again when synchronisation starts: the model it answered is named once.
+        engine.receiveStartSyncPwrix();
+        QVERIFY(!engine.powerSupply().isPresent());
+        QCOMPARE(
+            log.containing(QStringLiteral("power supply model \"XX9000\" is not in the PwrixModels list")),
+            1);
+    }
+
+    // The user adds it to the list in Device.ini.
+    QFile ini(rig.settingsFolder() + QStringLiteral("/Device.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Main]\nisAutoRun=0\nLanguage=0\nisSyncPwrix=1\nPwrixModels=VXD-1250-PT,XX-9000\n");
+    ini.close();
     ZynePlusCommandHelper engine;
-    QVERIFY(!engine.powerSupply().isPresent());
+    QVERIFY(engine.powerSupply().isPresent());
     rig.forget();
     engine.changeLightMode(0, 0, 3, 0, 0, false);
-    QCOMPARE(supplyWrites(rig), 0);
+    QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
 }
 
 void PlusEffectsTest::supplyThatVanishesIsClosedOnceAndFoundAgain() {

@@ -222,6 +222,15 @@ private slots:
         QCOMPARE(events.back().dir, QStringLiteral("feature_in"));
         QCOMPARE(events.back().bytes, QByteArray::fromHex("0001"));
         QCOMPARE(events[events.size() - 2].bytes, QByteArray::fromHex("264a200b5b0432"));
+        // Every frame's trace line carries the wait it was sent with; answers carry none.
+        QCOMPARE(events[events.size() - 2].wait, 100);
+        const QByteArray sentLine = SimTrace::jsonLine(events[events.size() - 2]);
+        QVERIFY2(sentLine.endsWith(",\"wait\":100}\n"), sentLine.constData());
+        QCOMPARE(QJsonDocument::fromJson(sentLine).object().value("wait").toInt(), 100);
+        QVERIFY(!SimTrace::jsonLine(events.back()).contains("wait"));
+        const unsigned char save[] = {0x26, 0x4a, 0x20, 0x0b, 0x5c};
+        link->comm(chip, save, sizeof save, &length, reply, 27);
+        QCOMPARE(sim.events()[events.size()].wait, 27);
 
         QCOMPARE(sim.control("rpm awt 2 0 1500"), QStringLiteral("ok"));
         QCOMPARE(sim.control("rpm awt 1 0 1500"),

@@ -42,6 +42,13 @@ bool parseLine(const QByteArray& line, SimTraceEvent& event, QString* problem) {
         return false;
     }
     event.bytes = QByteArray::fromHex(hex.toLatin1());
+    if (object.contains("wait")) {
+        if (!object.value("wait").isDouble()) {
+            *problem = QStringLiteral("wait is not a number");
+            return false;
+        }
+        event.wait = object.value("wait").toInt();
+    }
     return true;
 }
 } // namespace

@@ -13,6 +13,7 @@ struct SimTraceEvent {
     QString dir;      // "open", "out", "in", "feature_out", "feature_in"
     bool ok = false;  // open lines only
     QByteArray bytes; // report lines only: the hex decoded
+    int wait = -1;    // chip frames (feature_out) only: the wait they were sent with
 };
 
 // Device name as the trace writes it: lower-case hex "vvvv:pppp".

@@ -63,6 +63,7 @@ class AwtSystemTest : public QObject {
     Q_OBJECT
 private slots:
     void onlyAwtControllerIsFoundLitAndPolled();
+    void awtBoxZeroAloneIsShownAndPolled();
     void effectFramesReachAwtBox();
 };
 
@@ -83,7 +84,7 @@ void AwtSystemTest::onlyAwtControllerIsFoundLitAndPolled() {
     QVERIFY(framesWithCommand(events, 0x21, 1) >= 1);
     QVERIFY(framesWithCommand(events, 0x22, 1) >= 1);
     QVERIFY(framesWithCommand(events, 0x24, 1) >= 1);
-    QVERIFY(!program.logLines(QStringLiteral("selected AWT box 1")).isEmpty());
+    QVERIFY(!program.logLines(QStringLiteral("selected box 1 after the AWT check")).isEmpty());
     QVERIFY2(program.waitForLog(QStringLiteral("receiveFanSpeed box:1, fan:1, rpm:900,")),
              qPrintable(program.diagnostics()));
 
@@ -106,6 +107,28 @@ void AwtSystemTest::onlyAwtControllerIsFoundLitAndPolled() {
     QVERIFY2(program.waitUntil(
                  [&] { return framesWithCommand(program.trace(&error), 0x5A, 1) > pollsWhenGone + 5; }),
              qPrintable(program.diagnostics()));
+    QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
+}
+
+void AwtSystemTest::awtBoxZeroAloneIsShownAndPolled() {
+    // Box 0 is where the selection rests while nothing is there yet.
+    ProgramUnderTest program;
+    program.setRig(QJsonObject{{QStringLiteral("awt"), QJsonObject{{QStringLiteral("boxes"), QJsonArray{0}},
+                                                                   {QStringLiteral("firmware"), "104"}}}});
+    QVERIFY2(program.startAndWaitUntilRunning(), qPrintable(program.diagnostics()));
+    QString error;
+    QVERIFY2(program.waitUntil([&] { return framesWithCommand(program.trace(&error), 0x5A, 0) >= 20; }),
+             qPrintable(program.diagnostics()));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const auto events = program.trace(&error);
+    QCOMPARE(framesWithCommand(events, 0x5D, 0), 1);
+    QVERIFY(!program.logLines(QStringLiteral("selected box 0 after the AWT check")).isEmpty());
+    QVERIFY2(program.waitForLog(QStringLiteral("firmware: \"1.0.4\"")), qPrintable(program.diagnostics()));
+    // Commands go out with a wait of 100.
+    for (const auto& event : events) {
+        if (event.dir == QLatin1String("feature_out"))
+            QCOMPARE(event.wait, 100);
+    }
     QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
 }
 

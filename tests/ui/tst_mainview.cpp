@@ -48,6 +48,7 @@ private slots:
     void plusViewListsPassUnchanged();
     void temperatureLabel();
     void languageSwitchReappliesEveryText();
+    void errorLineShowsItsWholeText();
     void everyCatalogueCarriesEveryKey();
 };
 
@@ -255,6 +256,29 @@ void MainViewTest::languageSwitchReappliesEveryText() {
     QCOMPARE(view.classicView(2)->findChild<QAbstractButton*>(QStringLiteral("Performance"))->text(),
              QStringLiteral("Leis-\ntung"));
     QCOMPARE(view.classicView(2)->findChild<QLabel*>(QStringLiteral("RPM"))->text(), QStringLiteral("60 %"));
+    QCoreApplication::removeTranslator(&translator);
+}
+
+void MainViewTest::errorLineShowsItsWholeText() {
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/Language/");
+    MainView view;
+    view.show();
+    auto* line = child<QLabel>(view, QStringLiteral("label_error"));
+    QTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    for (const char* language : {"en", "tc", "cn", "de", "fr", "jp", "th"}) {
+        QVERIFY(translator.load(folder + QLatin1String(language) + QStringLiteral(".qm")));
+        view.resetLanguage(0);
+        for (const auto& [type, index] : {std::pair{0, 0}, {0, 1}, {0, 2}, {0, 3}, {1, 0}}) {
+            view.showBoxWarning(false, type, index);
+            // Every word of it inside the red line, none cut off at its ends.
+            const QRect room = line->contentsRect();
+            const QRect needed =
+                line->fontMetrics().boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, line->text());
+            QVERIFY2(room.contains(needed),
+                     qPrintable(QLatin1String(language) + QLatin1Char(' ') + line->text()));
+        }
+    }
     QCoreApplication::removeTranslator(&translator);
 }
 

@@ -1,29 +1,44 @@
-// Renders the views as a user sees them and keeps the PNGs under <build>/screenshots/, so a
-// reviewer can look at them without a display. Run once at 1x and once with QT_SCALE_FACTOR=2.
+// Renders the views as a user sees them, with the program's own catalogue, and keeps the PNGs under
+// <build>/screenshots/, so a reviewer can look at them without a display. Run once at 1x and once
+// with QT_SCALE_FACTOR=2; the 2x run also takes a German set ("-de").
 #include "AlertView.h"
 #include "CouplerPlusView.h"
+#include "DeviceSettings.h"
 #include "InSeries.h"
 #include "InfoView.h"
 #include "MainView.h"
+#include "ProgramData.h"
 #include "SettingsMenu.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace zyne::ui;
 
 namespace {
+constexpr int kEnglish = 0;
+constexpr int kGerman = 3;
+
 QString shotFolder() {
     return QStringLiteral(ZYNE_SCREENSHOT_DIR);
+}
+
+// The language index of the set being taken.
+int shownLanguage() {
+    QFETCH_GLOBAL(int, language);
+    return language;
 }
 
 void save(QWidget& widget, const QString& name) {
     QDir().mkpath(shotFolder());
     const qreal ratio = qApp->devicePixelRatio();
-    const QString suffix = ratio > 1.0 ? QStringLiteral("@2x") : QString();
+    QString suffix = shownLanguage() == kGerman ? QStringLiteral("-de") : QString();
+    if (ratio > 1.0)
+        suffix += QStringLiteral("@2x");
     const QImage image = widget.grab().toImage();
     QCOMPARE(image.width(), qRound(widget.width() * ratio));
     QVERIFY(image.save(shotFolder() + QLatin1Char('/') + name + suffix + QStringLiteral(".png")));
@@ -52,6 +67,7 @@ PortViewState portState(int lightMode, int colorMode, int fanType, const QString
 }
 
 void fillView(MainView& view, int boxKind) {
+    view.resetLanguage(shownLanguage());
     view.setProgramVersion(QStringLiteral("1.1.5"));
     view.setFirmwareVersion(QStringLiteral("1.2.7"));
     view.setLocalAddress(QStringLiteral("workstation IP Address:192.168.1.20"));
@@ -72,7 +88,11 @@ void fillView(MainView& view, int boxKind) {
 
 class ScreenshotTest : public QObject {
     Q_OBJECT
+    QTranslator m_catalogue;
+
 private slots:
+    void initTestCase_data();
+    void init();
     void mainViewWithPlusBox();
     void mainViewWithAwtBox();
     void settingsMenuAndKeypad();
@@ -83,6 +103,21 @@ private slots:
     void seriesPanel();
     void mainViewWithCoupler();
 };
+
+void ScreenshotTest::initTestCase_data() {
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << kEnglish;
+    if (qApp->devicePixelRatio() > 1.0)
+        QTest::newRow("German") << kGerman;
+}
+
+void ScreenshotTest::init() {
+    // The catalogue the program loads for the language; views built after this show its texts.
+    QCoreApplication::removeTranslator(&m_catalogue);
+    const QString catalogue = zyne::programDataPath(zyne::translationFileForLanguage(shownLanguage()));
+    QVERIFY2(m_catalogue.load(catalogue), qPrintable(catalogue));
+    QCoreApplication::installTranslator(&m_catalogue);
+}
 
 void ScreenshotTest::mainViewWithPlusBox() {
     MainView view;

@@ -152,6 +152,7 @@ private slots:
     void newVersionWithoutUpdaterShowsTheDownloadAddress();
     void unsafeDownloadAddressIsRefused();
     void sameVersionAsksNothingMore();
+    void aReplyLeadsToOneFurtherRequestAtMost();
     void installationIsReportedOnce();
     void repliesThatAreNoAnswer_data();
     void repliesThatAreNoAnswer();
@@ -241,6 +242,23 @@ void UpdateCheckTest::sameVersionAsksNothingMore() {
     QCOMPARE(service.requests().size(), 1);
     QVERIFY(!c.hasFile("Version.txt"));
     QVERIFY(!c.noteShown());
+}
+
+void UpdateCheckTest::aReplyLeadsToOneFurtherRequestAtMost() {
+    // A service that answers every query with "002" and a newer version.
+    Service service({QJsonObject{{"body", QString(reply("002", "V1.1.6"))}}});
+    Checker c(service.address());
+    installUpdater(c);
+    c.checker->getVersion();
+    QTRY_COMPARE_WITH_TIMEOUT(c.finished->count(), 2, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(c.requestsUnderWay(), 0, 20000);
+    QCOMPARE(c.finished->count(), 2);
+    const QList<QJsonObject> requests = service.requests();
+    QCOMPARE(requests.size(), 2);
+    QCOMPARE(requests[0].value("json").toObject().value("getUrl").toInt(), 1);
+    QVERIFY(requests[1].value("json").toObject().contains("UUID"));
+    QVERIFY(!c.hasFile("Version.txt"));
+    QVERIFY(!QFileInfo::exists(c.programFile("updater-args.txt")));
 }
 
 void UpdateCheckTest::installationIsReportedOnce() {
