@@ -1,5 +1,6 @@
 #include "MobileCommandRouter.h"
 
+#include "MobileFrames.h"
 #include "MobileReplies.h"
 #include "PresenceString.h"
 #include "RemoteLog.h"
@@ -41,12 +42,21 @@ void MobileCommandRouter::route(const QVariantMap& object) {
     const std::optional<MobileCommand> command = parseMobileCommand(object, &error);
     if (!command) {
         qCWarning(lcRemote).noquote() << "command skipped:" << error;
+        answerRefusal(object);
         return;
     }
     if (command->classic)
         m_classic.route(*command);
     else
         routePlus(*command);
+}
+
+void MobileCommandRouter::answerRefusal(const QVariantMap& object) {
+    // The voice assistant waits for its answer, also when the request made no sense.
+    const std::optional<int> number = integerValue(object.value(QStringLiteral("command")));
+    const bool classic = integerValue(object.value(QStringLiteral("DeviceType"))) == 0;
+    if (!classic && (number == 18 || number == 19))
+        m_server.push(compactJson(successReply(*number, false)));
 }
 
 QList<int> MobileCommandRouter::plusBoxes(const MobileCommand& c) const {

@@ -25,6 +25,8 @@ public:
 
 private:
     void routePlus(const MobileCommand& c);
+    // A refused voice request (18, 19) still gets its isSuccess 0.
+    void answerRefusal(const QVariantMap& object);
 
     // Present Plus boxes the mask selects, in box order.
     QList<int> plusBoxes(const MobileCommand& c) const;

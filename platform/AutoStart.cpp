@@ -1,10 +1,12 @@
 #include "AutoStart.h"
 
+#include "SettingsFileRead.h"
+#include "SettingsFileWrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 Q_LOGGING_CATEGORY(lcAutoStart, "zyne.autorun")
@@ -35,11 +37,9 @@ AutoStart::AutoStart(QString executable, QString configHome) : m_executable(std:
 }
 
 bool AutoStart::isRegistered() const {
-    QFile entry(m_entryPath);
-    if (!entry.open(QIODevice::ReadOnly))
-        return false;
-    // Bounded: an entry is a few lines; anything bigger is not ours.
-    const QList<QByteArray> lines = entry.read(64 * 1024).split('\n');
+    // Bounded and without blocking: an entry is a few lines of a regular file; anything else is not
+    // ours.
+    const QList<QByteArray> lines = readSettingsFile(m_entryPath, 64 * 1024).bytes.split('\n');
     for (const QByteArray& line : lines) {
         if (!line.startsWith("Exec="))
             continue;
@@ -62,23 +62,17 @@ bool AutoStart::registerEntry() {
     if (registered)
         return true;
     QDir().mkpath(QFileInfo(m_entryPath).absolutePath());
-    QSaveFile entry(m_entryPath);
-    if (!entry.open(QIODevice::WriteOnly)) {
-        qCWarning(lcAutoStart) << "autorun entry" << m_entryPath
-                               << "can't be written:" << entry.errorString();
-        return false;
-    }
-    entry.write("[Desktop Entry]\n"
-                "Type=Application\n"
-                "Name=Zyne Plus RGB\n"
-                "Comment=Lighting and fan control for VX Zyne Plus RGB controllers\n"
-                "Icon=vx-zyne-plus-rgb\n"
-                "Terminal=false\n"
-                "X-GNOME-Autostart-enabled=true\n");
-    entry.write("Exec=" + desktopExecValue(m_executable).toUtf8() + "\n");
-    if (!entry.commit()) {
-        qCWarning(lcAutoStart) << "autorun entry" << m_entryPath
-                               << "can't be written:" << entry.errorString();
+    const QByteArray entry = "[Desktop Entry]\n"
+                             "Type=Application\n"
+                             "Name=Zyne Plus RGB\n"
+                             "Comment=Lighting and fan control for VX Zyne Plus RGB controllers\n"
+                             "Icon=vx-zyne-plus-rgb\n"
+                             "Terminal=false\n"
+                             "X-GNOME-Autostart-enabled=true\n"
+                             "Exec=" +
+                             desktopExecValue(m_executable).toUtf8() + "\n";
+    if (!replaceFileSafely(m_entryPath, entry)) {
+        qCWarning(lcAutoStart) << "autorun entry" << m_entryPath << "can't be written";
         return false;
     }
     return true;

@@ -11,12 +11,16 @@ Q_DECLARE_LOGGING_CATEGORY(lcPlatform)
 namespace zyne {
 
 MessageServer::MessageServer(QString path, QObject* parent)
-    : QObject(parent), m_path(std::move(path)), m_server(new QLocalServer(this)), m_watch(new QTimer(this)) {
+    : QObject(parent), m_path(std::move(path)), m_server(new QLocalServer(this)), m_watch(new QTimer(this)),
+      m_unknownMinute(new QTimer(this)) {
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     m_server->setMaxPendingConnections(kMaxConnections);
     connect(m_server, &QLocalServer::newConnection, this, &MessageServer::acceptConnections);
     m_watch->setInterval(kWatchMs);
     connect(m_watch, &QTimer::timeout, this, &MessageServer::checkListening);
+    m_unknownMinute->setSingleShot(true);
+    m_unknownMinute->setInterval(kUnknownCountMs);
+    connect(m_unknownMinute, &QTimer::timeout, this, &MessageServer::logUnknownCount);
 }
 
 bool MessageServer::listen() {
@@ -78,15 +82,41 @@ void MessageServer::readMessages(QLocalSocket* socket) {
     bool any = false;
     while (socket->bytesAvailable() >= kWindowMessageBytes) {
         QByteArray bytes = socket->read(kWindowMessageBytes);
-        if (const auto message = takeWindowMessage(bytes)) {
-            any = true;
-            emit messageReceived(*message);
+        const auto message = takeWindowMessage(bytes);
+        if (!message)
+            continue;
+        if (!isProgramMessage(message->msg)) {
+            noteUnknown(socket, *message);
+            continue;
         }
+        any = true;
+        emit messageReceived(*message);
     }
     if (any) {
         if (auto* idle = socket->findChild<QTimer*>())
             idle->start(kIdleMs);
     }
+}
+
+void MessageServer::noteUnknown(QLocalSocket* socket, const WindowMessage& message) {
+    static const char kNamed[] = "zyneUnknownNamed";
+    const bool firstOfConnection = !socket->property(kNamed).toBool();
+    socket->setProperty(kNamed, true);
+    if (!m_unknownMinute->isActive())
+        m_unknownMinute->start();
+    if (firstOfConnection && m_unknownLines < kUnknownLinesPerMinute) {
+        ++m_unknownLines;
+        qCWarning(lcPlatform).nospace() << "unknown message 0x" << Qt::hex << message.msg << " - ignored";
+        return;
+    }
+    ++m_unknownCounted;
+}
+
+void MessageServer::logUnknownCount() {
+    if (m_unknownCounted > 0)
+        qCWarning(lcPlatform) << m_unknownCounted << "more unknown messages ignored in the last minute";
+    m_unknownLines = 0;
+    m_unknownCounted = 0;
 }
 
 } // namespace zyne

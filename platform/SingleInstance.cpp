@@ -2,14 +2,21 @@
 
 #include "MessageServer.h"
 #include "RuntimeFolder.h"
+#include "SettingsFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QLoggingCategory>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 Q_LOGGING_CATEGORY(lcPlatform, "zyne.platform")
 
@@ -17,6 +24,8 @@ namespace zyne {
 
 namespace {
 constexpr int kConnectTimeoutMs = 1000;
+// The running instance may be busy for a moment (its socket's backlog full): a few tries.
+constexpr int kSendAttempts = 3;
 
 // "Zyne Plus RGB" -> "zyne-plus-rgb": file names without blanks or slashes.
 QString fileNameFromTitle(const QString& title) {
@@ -27,24 +36,66 @@ QString fileNameFromTitle(const QString& title) {
 }
 } // namespace
 
-SingleInstance::SingleInstance(const QString& windowTitle, QObject* parent) : QObject(parent) {
+SingleInstance::SingleInstance(const QString& windowTitle, QObject* parent)
+    : SingleInstance(windowTitle, settingsFolder(), parent) {}
+
+SingleInstance::SingleInstance(const QString& windowTitle, const QString& lockFolder, QObject* parent)
+    : QObject(parent), m_lockPath(lockFolder + QLatin1Char('/') + fileNameFromTitle(windowTitle) +
+                                  QStringLiteral(".instance")) {
     QString problem;
     const QString folder = privateRuntimeFolder(&problem);
     if (folder.isEmpty())
         qCWarning(lcPlatform).noquote() << "single instance: no private folder for the socket:" << problem
-                                        << "- running without a single-instance check";
+                                        << "- window messages can't be received";
     else
         m_socketPath = folder + QLatin1Char('/') + fileNameFromTitle(windowTitle) + QStringLiteral(".socket");
 }
 
+SingleInstance::~SingleInstance() {
+    if (m_lockFd >= 0)
+        ::close(m_lockFd); // releases the lock
+}
+
+SingleInstance::Lock SingleInstance::takeInstanceLock() {
+    QDir().mkpath(QFileInfo(m_lockPath).absolutePath());
+    // The lock lives as long as this descriptor; the file itself is never written.
+    const int fd = ::open(QFile::encodeName(m_lockPath).constData(),
+                          O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0) {
+        qCWarning(lcPlatform).noquote()
+            << "single instance: the lock" << m_lockPath << "can't be opened:" << std::strerror(errno);
+        return Lock::Unavailable;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        m_lockFd = fd;
+        return Lock::Taken;
+    }
+    const int error = errno;
+    ::close(fd);
+    if (error == EWOULDBLOCK)
+        return Lock::HeldElsewhere;
+    qCWarning(lcPlatform).noquote() << "single instance: the lock" << m_lockPath
+                                    << "can't be taken:" << std::strerror(error);
+    return Lock::Unavailable;
+}
+
 bool SingleInstance::claim(const WindowMessage& message) {
+    const Lock lock = takeInstanceLock();
+    if (lock == Lock::HeldElsewhere) {
+        for (int attempt = 0; attempt < kSendAttempts; ++attempt) {
+            if (send(message))
+                return false;
+        }
+        qCWarning(lcPlatform) << "single instance: another instance holds" << m_lockPath
+                              << "but does not answer on" << m_socketPath;
+        return false;
+    }
+    // Without the lock file the socket is all there is to go by.
+    if (lock == Lock::Unavailable && send(message))
+        return false;
     if (m_socketPath.isEmpty())
         return true;
-    QLockFile startLock(m_socketPath + QStringLiteral(".lock"));
-    if (!startLock.tryLock(kConnectTimeoutMs))
-        qCWarning(lcPlatform) << "single instance: start lock not taken:" << startLock.error();
-    if (socketIsOurs() && sendToRunningInstance(message))
-        return false;
+    // The holder of the lock may take over whatever socket file is there.
     m_server = new MessageServer(m_socketPath, this);
     connect(m_server, &MessageServer::messageReceived, this, [this](const WindowMessage& received) {
         emit messageReceived(received.msg, received.wParam, received.lParam);
@@ -59,14 +110,12 @@ bool SingleInstance::send(const WindowMessage& message) const {
 
 bool SingleInstance::socketIsOurs() const {
     struct stat info {};
-    const QByteArray path = QFile::encodeName(m_socketPath);
-    if (::lstat(path.constData(), &info) != 0)
-        return false; // nothing there: nobody runs
+    if (::lstat(QFile::encodeName(m_socketPath).constData(), &info) != 0)
+        return false; // nothing there: nobody listens
     if (S_ISSOCK(info.st_mode) && info.st_uid == ::getuid())
         return true;
     qCWarning(lcPlatform) << "single instance:" << m_socketPath << "is not this user's socket (uid"
-                          << info.st_uid << "); removed, not used";
-    ::unlink(path.constData());
+                          << info.st_uid << "); not used";
     return false;
 }
 

@@ -10,16 +10,22 @@ namespace zyne {
 class MessageServer;
 
 // The per-user stand-in for finding the running instance by its window title and sending it a
-// private window message (msg, wParam, lParam). The socket and its start lock live in a folder
-// only this user can reach (see RuntimeFolder.h), so no other user can pose as the running instance.
+// private window message (msg, wParam, lParam). Which process is the running instance is decided
+// by a lock it holds on a file in the settings folder, so neither a busy socket nor a folder
+// someone else prepared can make a second instance write the same settings. Messages go over a
+// socket in a folder only this user can reach (see RuntimeFolder.h).
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
+    // The lock is taken in the settings folder.
     explicit SingleInstance(const QString& windowTitle, QObject* parent = nullptr);
+    SingleInstance(const QString& windowTitle, const QString& lockFolder, QObject* parent = nullptr);
+    ~SingleInstance() override;
 
-    // Hands the message to the running instance and returns false; when none runs, this process
-    // becomes the running instance and true is returned. Two processes starting at once can't
-    // both become it. Without a private folder the process runs on its own (true, logged).
+    // When another process holds the lock, hands it the message and returns false (also when it
+    // can't be reached: logged). Otherwise this process becomes the running instance, listens for
+    // messages and true is returned. Without a private folder for the socket it runs without
+    // listening (logged).
     bool claim(const WindowMessage& message);
     bool claim(quint32 msg, quint32 wParam, quint32 lParam) { return claim({msg, wParam, lParam}); }
 
@@ -33,11 +39,15 @@ signals:
     void messageReceived(quint32 msg, quint32 wParam, quint32 lParam);
 
 private:
+    enum class Lock { Taken, HeldElsewhere, Unavailable };
+    Lock takeInstanceLock();
     bool sendToRunningInstance(const WindowMessage& message) const;
-    // Refuses (and clears away) a socket file there that is not this user's own socket.
+    // Whether the socket file there is this user's own socket; anything else is not talked to.
     bool socketIsOurs() const;
 
     QString m_socketPath;
+    QString m_lockPath;
+    int m_lockFd = -1;
     MessageServer* m_server = nullptr;
 };
 

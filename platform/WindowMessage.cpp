@@ -4,6 +4,11 @@
 
 namespace zyne {
 
+bool isProgramMessage(quint32 msg) {
+    // 0x8111..0x8114 and 0x8116 were never given a meaning.
+    return msg >= 0x8101 && msg <= 0x8126 && !(msg >= 0x8111 && msg <= 0x8114) && msg != 0x8116;
+}
+
 QByteArray encodeWindowMessage(const WindowMessage& message) {
     QByteArray bytes(kWindowMessageBytes, '\0');
     auto* out = reinterpret_cast<uchar*>(bytes.data());

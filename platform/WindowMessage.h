@@ -18,6 +18,9 @@ struct WindowMessage {
     }
 };
 
+// Whether msg is one of the program's private messages (0x8101..0x8126, those it has a meaning for).
+bool isProgramMessage(quint32 msg);
+
 // On the single-instance socket a message is three big-endian 32-bit words.
 constexpr int kWindowMessageBytes = 12;
 QByteArray encodeWindowMessage(const WindowMessage& message);

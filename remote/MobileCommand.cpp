@@ -29,6 +29,83 @@ constexpr KeyRange kClassicKeys[] = {
 };
 constexpr int kVoiceBrightMax = 100;
 
+// The Data keys a command reads: the others may hold anything, as the app leaves in what it
+// sent last for another command.
+QStringList usedKeys(bool classic, int command) {
+    static const QStringList port{"BoxNum", "FanNum"};
+    static const QStringList lightMode = port + QStringList{"LightMode", "ColorMode", "Speed", "FanType"};
+    static const QStringList colour = port + QStringList{"RColor", "GColor", "BColor", "LED1", "FanType"};
+    static const QStringList bright = port + QStringList{"Bright", "ColorMode", "LED1"};
+    static const QStringList turnLed = port + QStringList{"Status", "FanType"};
+    static const QStringList music =
+        port + QStringList{"Status", "Volume", "ColorMode", "MusicMode", "FanType"};
+    static const QStringList voice{"LightMode", "ColorMode", "Speed",   "Bright",  "RColor",  "GColor",
+                                   "BColor",    "Status",    "FanType", "Rainbow", "FanSpeed"};
+    static const QStringList classicLight = port + QStringList{"LightMode", "isTurnOff"};
+    static const QStringList classicColour =
+        port + QStringList{"RColor", "GColor", "BColor", "Bright", "LightMode", "isTurnOff"};
+    static const QStringList classicMusic =
+        port + QStringList{"Status", "Volume", "LightMode", "Bright", "RColor", "GColor", "BColor"};
+    if (classic) {
+        switch (command) {
+        case 1:
+        case 4:
+            return classicLight;
+        case 2:
+            return classicColour;
+        case 6:
+            return port + QStringList{"FanSpeed"};
+        case 7:
+            return classicMusic;
+        case 9:
+            return {"BoxNum", "Profile"};
+        case 15:
+            return {"BoxNum"};
+        default:
+            return {};
+        }
+    }
+    switch (command) {
+    case 0:
+    case 2:
+    case 17:
+        return lightMode;
+    case 1:
+    case 3:
+        return colour;
+    case 4:
+    case 16:
+        return bright;
+    case 5:
+    case 11:
+        return turnLed;
+    case 7:
+        return music;
+    case 8:
+        return port + QStringList{"LightMode"};
+    case 12:
+    case 14:
+        return {"BoxNum", "Profile"};
+    case 15:
+        return {"BoxNum"};
+    case 18:
+        return {"Voice"};
+    case 19:
+        return voice;
+    default:
+        return {};
+    }
+}
+
+QVariantMap onlyKeys(const QVariantMap& data, const QStringList& keys) {
+    QVariantMap used;
+    for (const QString& key : keys) {
+        if (data.contains(key))
+            used.insert(key, data.value(key));
+    }
+    return used;
+}
+
 std::optional<int> flagOrInteger(const QVariant& value) {
     if (value.type() == QVariant::Bool)
         return value.toBool() ? 1 : 0;
@@ -209,12 +286,13 @@ std::optional<MobileCommand> parseMobileCommand(const QVariantMap& object, QStri
         }
         c.classic = *type == 0;
     }
+    const QStringList keys = usedKeys(c.classic, c.command);
     const QVariant dataValue = object.value(QStringLiteral("Data"));
-    if (dataValue.isValid() && dataValue.type() != QVariant::Map) {
+    if (!keys.isEmpty() && dataValue.isValid() && dataValue.type() != QVariant::Map) {
         *error = QStringLiteral("Data is not an object");
         return std::nullopt;
     }
-    const QVariantMap data = dataValue.toMap();
+    const QVariantMap data = onlyKeys(dataValue.toMap(), keys);
 
     std::bitset<kPlusPortCount> ports;
     if (!readMask(data, "BoxNum", c.boxes, kBoxCount, nullptr, error) ||

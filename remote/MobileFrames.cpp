@@ -65,12 +65,9 @@ std::optional<int> integerValue(const QVariant& value) {
 
 MobileFrame decodeFrame(const QByteArray& frame) {
     MobileFrame result;
-    const auto decoded = QByteArray::fromBase64Encoding(frame, QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded) {
-        result.error = QStringLiteral("not Base64");
-        return result;
-    }
-    const QByteArray& bytes = *decoded;
+    // A line break, a blank or a stray '=' is not worth a lost command: decode what the bytes give
+    // and let the JSON reader refuse what is garbage.
+    const QByteArray bytes = QByteArray::fromBase64(frame);
     result.text = QString::fromUtf8(bytes);
     if (bytes.startsWith("07") || bytes.startsWith("08")) {
         result.command = musicLevelCommand(result.text, bytes.startsWith("08"), &result.error);
@@ -128,12 +125,6 @@ std::optional<QByteArray> FrameReader::nextFrame() {
     QByteArray frame = m_buffer.mid(m_start, end - m_start);
     m_start = end + 1;
     return frame;
-}
-
-void FrameReader::dropWholeFrames() {
-    const int lastEnd = m_buffer.lastIndexOf(kFrameEnd);
-    if (lastEnd >= m_start)
-        m_start = lastEnd + 1;
 }
 
 } // namespace zyne

@@ -44,8 +44,6 @@ public:
     bool append(const QByteArray& bytes);
     // The next whole frame, without its "&".
     std::optional<QByteArray> nextFrame();
-    // Forgets every whole frame still waiting; an unfinished one stays.
-    void dropWholeFrames();
     int pendingBytes() const { return int(m_buffer.size() - m_start); }
 
 private:

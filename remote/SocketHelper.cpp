@@ -83,16 +83,11 @@ void SocketHelper::setLock(bool on, const QString& password) {
 
 void SocketHelper::acceptConnections(QTcpServer* server) {
     while (QTcpSocket* socket = server->nextPendingConnection()) {
-        if (m_connections.size() >= kMaxConnections) {
-            qCWarning(lcRemote).noquote() << "Socket:newConnection refused: already" << kMaxConnections
-                                          << "connections, closing" << socket->peerAddress().toString();
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        qCDebug(lcRemote).noquote() << "Socket:newConnection" << socket->peerAddress().toString();
+        const QString address = socket->peerAddress().toString();
+        qCDebug(lcRemote).noquote() << "Socket:newConnection" << address;
+        makeRoomFor(address);
         socket->setReadBufferSize(kSocketReadBuffer);
-        m_connections.insert(socket, FrameReader());
+        m_connections.insert(socket, Connection{FrameReader(), address, ++m_activity});
         m_acceptOrder << socket;
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
@@ -103,10 +98,37 @@ void SocketHelper::acceptConnections(QTcpServer* server) {
     }
 }
 
+void SocketHelper::makeRoomFor(const QString& address) {
+    QTcpSocket* silentOfAddress = nullptr;
+    QTcpSocket* silentOfAll = nullptr;
+    quint64 addressHeard = 0;
+    quint64 allHeard = 0;
+    int ofAddress = 0;
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
+        if (it->address == address) {
+            ++ofAddress;
+            if (!silentOfAddress || it->lastHeard < addressHeard) {
+                silentOfAddress = it.key();
+                addressHeard = it->lastHeard;
+            }
+        }
+        if (!silentOfAll || it->lastHeard < allHeard) {
+            silentOfAll = it.key();
+            allHeard = it->lastHeard;
+        }
+    }
+    if (ofAddress >= kMaxConnectionsPerAddress)
+        closeConnection(silentOfAddress, "its address has no more room; it was silent longest");
+    else if (m_connections.size() >= kMaxConnections)
+        closeConnection(silentOfAll, "the server is full; it was silent longest");
+}
+
 void SocketHelper::readFrom(QTcpSocket* socket) {
     if (!m_connections.contains(socket))
         return;
-    if (!m_connections[socket].append(socket->read(kReadChunk))) {
+    Connection& connection = m_connections[socket];
+    connection.lastHeard = ++m_activity;
+    if (!connection.reader.append(socket->read(kReadChunk))) {
         closeConnection(socket, "an unfinished frame passed 64 KiB");
         return;
     }
@@ -115,8 +137,7 @@ void SocketHelper::readFrom(QTcpSocket* socket) {
         // Looked up each time: a command may have closed connections while it ran.
         if (!guard || !m_connections.contains(socket))
             return;
-        FrameReader& reader = m_connections[socket];
-        const std::optional<QByteArray> frame = reader.nextFrame();
+        const std::optional<QByteArray> frame = m_connections[socket].reader.nextFrame();
         if (!frame)
             break;
         const MobileFrame decoded = decodeFrame(*frame);
@@ -124,10 +145,7 @@ void SocketHelper::readFrom(QTcpSocket* socket) {
         if (decoded.kind == MobileFrame::Invalid) {
             qCWarning(lcRemote).noquote() << "frame skipped:" << decoded.error;
         } else if (decoded.kind == MobileFrame::BoxListRequest) {
-            // The box list ends this read: later frames of it are not for us.
-            reader.dropWholeFrames();
             sendBoxList(socket);
-            break;
         } else {
             // Replies go back to the app that asked, not to whichever connected last.
             m_handling = socket;
@@ -148,7 +166,7 @@ void SocketHelper::readFrom(QTcpSocket* socket) {
 void SocketHelper::sendBoxList(QTcpSocket* socket) {
     const QJsonObject reply{{QStringLiteral("ResType"), 10},
                             {QStringLiteral("BoxNumStr"), m_boxList ? m_boxList() : QString()}};
-    socket->write(encodeFrame(QJsonDocument(reply).toJson(QJsonDocument::Compact)));
+    sendFrame(socket, QJsonDocument(reply).toJson(QJsonDocument::Compact));
 }
 
 void SocketHelper::push(const QByteArray& jsonText) {
@@ -163,11 +181,15 @@ void SocketHelper::push(const QByteArray& jsonText, const ReplyTarget& target) {
         qCDebug(lcRemote) << "push dropped: no connection";
         return;
     }
-    if (current->bytesToWrite() > kMaxUnsentBytes) {
-        closeConnection(current, "it does not read its replies");
+    sendFrame(current, jsonText);
+}
+
+void SocketHelper::sendFrame(QTcpSocket* socket, const QByteArray& jsonText) {
+    if (socket->bytesToWrite() > kMaxUnsentBytes) {
+        closeConnection(socket, "it does not read its replies");
         return;
     }
-    current->write(encodeFrame(jsonText));
+    socket->write(encodeFrame(jsonText));
 }
 
 void SocketHelper::closeConnection(QTcpSocket* socket, const char* why) {

@@ -30,6 +30,8 @@ class SocketHelper : public QObject {
 public:
     static constexpr quint16 kDefaultPort = 5489;
     static constexpr int kMaxConnections = 128;
+    // One host can't take up the room the phone needs.
+    static constexpr int kMaxConnectionsPerAddress = 16;
     // One notification reads at most this much; the rest waits for the next turn of the event loop.
     static constexpr int kReadChunk = 8192;
 
@@ -64,13 +66,25 @@ signals:
 private:
     void listen(MobileServerExposure exposure, quint16 port);
     void acceptConnections(QTcpServer* server);
+    // Closes what must go for a newcomer from this address: the connection silent longest, of that
+    // address when it holds its share, else of all when the server is full.
+    void makeRoomFor(const QString& address);
     void readFrom(QTcpSocket* socket);
+    // Writes one frame unless the connection already holds too much unsent data (then it is closed).
+    void sendFrame(QTcpSocket* socket, const QByteArray& jsonText);
     void closeConnection(QTcpSocket* socket, const char* why);
     void forget(QTcpSocket* socket);
     void sendBoxList(QTcpSocket* socket);
 
+    struct Connection {
+        FrameReader reader;
+        QString address;
+        quint64 lastHeard = 0; // m_activity when it was accepted or last sent something
+    };
+
     QList<QTcpServer*> m_servers;
-    QHash<QTcpSocket*, FrameReader> m_connections;
+    QHash<QTcpSocket*, Connection> m_connections;
+    quint64 m_activity = 0;
     QList<QTcpSocket*> m_acceptOrder; // the last one is the current client
     ReplyTarget m_handling;
     std::function<QString()> m_boxList;

@@ -77,7 +77,7 @@ bool updateIniFile(const QString& path, const std::function<void(IniDocument&)>&
     // Only the lock holder knows no other write of this file is under way.
     if (locked)
         removeOrphanedTempFiles(path);
-    return replaceSettingsFile(path, document.serialized());
+    return replaceFileSafely(path, document.serialized());
 }
 
 } // namespace zyne

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -79,7 +80,24 @@ bool SettingsFileLock::clearDeadLock() const {
     return true;
 }
 
-bool replaceSettingsFile(const QString& path, const QByteArray& bytes) {
+QString nonRegularFileKind(const QString& path) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || S_ISREG(info.st_mode))
+        return QString();
+    if (S_ISLNK(info.st_mode))
+        return QStringLiteral("a symbolic link");
+    if (S_ISFIFO(info.st_mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return QStringLiteral("a device");
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("a folder");
+    if (S_ISSOCK(info.st_mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("not a regular file");
+}
+
+bool replaceFileSafely(const QString& path, const QByteArray& bytes) {
     QTemporaryFile temp(path + QLatin1String(kTempSuffix) + QStringLiteral("XXXXXX"));
     if (!temp.open()) {
         qCWarning(lcSettings).noquote() << "cannot write" << path << temp.errorString();
@@ -90,12 +108,17 @@ bool replaceSettingsFile(const QString& path, const QByteArray& bytes) {
         return false;
     }
     temp.close();
+    const QString kind = nonRegularFileKind(path);
     if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
         qCWarning(lcSettings).noquote() << "writing" << path << "failed:" << std::strerror(errno);
         return false;
     }
     temp.setAutoRemove(false);
     syncFolder(path);
+    // Now a regular file, so this is said once.
+    if (!kind.isEmpty())
+        qCWarning(lcSettings).noquote()
+            << path << "was" << kind << "- replaced by a regular file, never written through";
     return true;
 }
 

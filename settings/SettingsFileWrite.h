@@ -26,8 +26,14 @@ private:
 
 // Replaces the file whole: the bytes go to "<path>.zyne-XXXXXX", are checked and flushed to disk
 // and renamed over the file, so a crash, power cut or full disk leaves either the old or the new
-// file. False (logged) when nothing was written.
-bool replaceSettingsFile(const QString& path, const QByteArray& bytes);
+// file. Nothing is opened at path itself: a link there is replaced by the regular file (what it
+// points at is never written), and so are a FIFO or a device; the log names what was there.
+// False (logged) when nothing was written. Every file the program writes whole goes through here.
+bool replaceFileSafely(const QString& path, const QByteArray& bytes);
+
+// What sits at path when it is there but is no regular file ("a symbolic link", "a FIFO", ...),
+// without following a link; empty for a regular file or nothing.
+QString nonRegularFileKind(const QString& path);
 
 // Removes what killed writers of this file left behind; only for the holder of its lock.
 void removeOrphanedTempFiles(const QString& path);

@@ -1,9 +1,11 @@
 #include "UpdateFolder.h"
 
+#include "SettingsFileRead.h"
+#include "SettingsFileWrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zyne::update {
 
@@ -11,19 +13,9 @@ namespace {
 // These files hold one short line; a larger one is not ours and is not read whole.
 constexpr qint64 kReadLimit = 4096;
 
+// Read without blocking: a FIFO or a device there reads as nothing.
 QByteArray readSmallFile(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.read(kReadLimit);
-}
-
-bool writeWhole(const QString& path, const QByteArray& content) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(content);
-    return file.commit();
+    return readSettingsFile(path, kReadLimit).bytes;
 }
 
 bool removeIfPresent(const QString& path) {
@@ -54,7 +46,7 @@ QString UpdateFolder::readUuidFile() const {
 }
 
 bool UpdateFolder::writeUuidFile(const QString& uuid) const {
-    return writeWhole(m_path + QLatin1Char('/') + uuidFileName(), uuid.toUtf8());
+    return replaceFileSafely(m_path + QLatin1Char('/') + uuidFileName(), uuid.toUtf8());
 }
 
 QString UpdateFolder::readRecordedVersion() const {
@@ -62,7 +54,7 @@ QString UpdateFolder::readRecordedVersion() const {
 }
 
 bool UpdateFolder::writeRecordedVersion(const QString& version) const {
-    return writeWhole(file("Version.txt"), version.toLatin1());
+    return replaceFileSafely(file("Version.txt"), version.toLatin1());
 }
 
 bool UpdateFolder::removeRecordedVersion() const {
@@ -70,7 +62,7 @@ bool UpdateFolder::removeRecordedVersion() const {
 }
 
 bool UpdateFolder::writeFileUrl(const QString& url) const {
-    return writeWhole(file("fileUrl.txt"), url.toUtf8());
+    return replaceFileSafely(file("fileUrl.txt"), url.toUtf8());
 }
 
 bool UpdateFolder::removeDownloadedUpdate() const {

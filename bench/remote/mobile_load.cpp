@@ -3,10 +3,15 @@
 //   mobile_load throughput [commands]        one app, command 0 on one port, as fast as it goes
 //   mobile_load load [clients] [frames] [rounds]   rounds of many apps at once, 10 % of frames
 //                                                  malformed or split
+//   mobile_load idle [connections]           one host holds idle connections, another host's app
+//                                            connects: how long until it is greeted and answered
+//   mobile_load neverread [seconds]          a client asks for the box list again and again and
+//                                            never reads: the program's memory over time
 //
 // Prints commands per second, the program's CPU time per command (from /proc), and for the load
 // run whether every well-formed command reached the controller and the program's memory before,
-// at the peak and after the apps left.
+// at the peak and after the apps left. Hosts are loopback addresses (127.0.0.x): the load's apps
+// are spread over several, as apps on several phones would be.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,6 +27,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
 
@@ -36,6 +42,19 @@ QByteArray blink(int port, int speed) {
     fans[port] = '1';
     return frame(R"({"command":0,"Data":{"BoxNum":"1000000000000000","FanNum":")" + fans +
                  R"(","LightMode":3,"ColorMode":0,"Speed":)" + QByteArray::number(speed) + "}}");
+}
+
+// The loopback address standing for host n (1, 2, ...).
+QHostAddress host(int n) {
+    return QHostAddress(QStringLiteral("127.0.0.%1").arg(n));
+}
+
+// A socket connecting from the given host.
+std::unique_ptr<QTcpSocket> connectFrom(int hostNumber, quint16 port) {
+    auto socket = std::make_unique<QTcpSocket>();
+    socket->bind(host(hostNumber));
+    socket->connectToHost(QHostAddress::LocalHost, port);
+    return socket;
 }
 
 quint16 freePort() {
@@ -209,8 +228,8 @@ RoundResult loadRound(const Program& program, int clients, int frames) {
         }
         pending += frame(R"({"command":9})");
         chunks[std::size_t(c)].push_back(pending);
-        apps.push_back(std::make_unique<QTcpSocket>());
-        apps.back()->connectToHost(QHostAddress::LocalHost, program.port);
+        // Eight hosts: each within what the server grants one address.
+        apps.push_back(connectFrom(1 + c % 8, program.port));
     }
     for (auto& app : apps)
         app->waitForConnected(5000);
@@ -269,6 +288,102 @@ int load(const QString& path, int clients, int frames, int rounds) {
     return allGood ? 0 : 1;
 }
 
+// Milliseconds until the greeting and until the answer to a device-list request.
+bool servedWithin(quint16 port, int hostNumber, double* greetedMs, double* answeredMs) {
+    QElapsedTimer timer;
+    timer.start();
+    const auto app = connectFrom(hostNumber, port);
+    if (!app->waitForConnected(5000) || !app->waitForReadyRead(5000))
+        return false;
+    *greetedMs = timer.nsecsElapsed() / 1e6;
+    app->readAll();
+    app->write(frame(R"({"command":9})"));
+    if (!waitForReply(*app, 9, 5000))
+        return false;
+    *answeredMs = timer.nsecsElapsed() / 1e6;
+    return true;
+}
+
+int idle(const QString& path, int connections) {
+    Program program;
+    if (!program.start(path, false)) {
+        std::fprintf(stderr, "the program did not start\n");
+        return 1;
+    }
+    std::vector<std::unique_ptr<QTcpSocket>> held;
+    for (int i = 0; i < connections; ++i) {
+        held.push_back(connectFrom(1, program.port));
+        held.back()->waitForConnected(5000);
+    }
+    // Those the program closed learn so on their next wait for data.
+    QThread::msleep(1000);
+    int open = 0;
+    for (auto& socket : held) {
+        while (socket->waitForReadyRead(50))
+            socket->readAll();
+        open += socket->state() == QAbstractSocket::ConnectedState;
+    }
+    double greeted = 0, answered = 0;
+    const bool served = servedWithin(program.port, 2, &greeted, &answered);
+    std::printf("idle: host 1 opened %d idle connections, %d still open; host 2's app %s", connections, open,
+                served ? "served: " : "NOT served\n");
+    if (served)
+        std::printf("greeted after %.1f ms, device list after %.1f ms\n", greeted, answered);
+    return served ? 0 : 1;
+}
+
+int neverRead(const QString& path, int seconds) {
+    Program program;
+    if (!program.start(path, false)) {
+        std::fprintf(stderr, "the program did not start\n");
+        return 1;
+    }
+    const qint64 pid = program.process.processId();
+    QByteArray requests;
+    for (int i = 0; i < 200; ++i)
+        requests += frame(R"({"command":10})");
+    std::unique_ptr<QTcpSocket> client;
+    int connectionsClosed = 0;
+    qint64 sent = 0;
+    const long before = residentKiB(pid);
+    long peak = before;
+    std::printf("neverread: %d s of box-list requests from a client that never reads; resident memory "
+                "before: %ld KiB\n",
+                seconds, before);
+    QElapsedTimer timer;
+    timer.start();
+    qint64 nextReport = 10000;
+    while (timer.elapsed() < seconds * 1000LL) {
+        if (!client || client->state() != QAbstractSocket::ConnectedState) {
+            connectionsClosed += client != nullptr;
+            client = connectFrom(1, program.port);
+            // Neither this process nor its kernel buffer takes in much of what comes back.
+            client->setReadBufferSize(1024);
+            client->waitForConnected(5000);
+            const int small = 4096;
+            ::setsockopt(int(client->socketDescriptor()), SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        }
+        client->write(requests);
+        client->waitForBytesWritten(100);
+        sent += 200;
+        QThread::msleep(20);
+        peak = qMax(peak, residentKiB(pid));
+        if (timer.elapsed() >= nextReport) {
+            std::printf(
+                "  %3lld s: %lld requests sent, resident %ld KiB, connections closed by the program: %d\n",
+                timer.elapsed() / 1000, sent, residentKiB(pid), connectionsClosed);
+            std::fflush(stdout);
+            nextReport += 10000;
+        }
+    }
+    const long after = residentKiB(pid);
+    std::printf(
+        "neverread: resident before %ld KiB, peak %ld KiB, after %ld KiB: growth %ld KiB; the program "
+        "closed the connection %d times\n",
+        before, peak, after, after - before, connectionsClosed);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -280,5 +395,9 @@ int main(int argc, char* argv[]) {
         return load(program, args.value(2, QStringLiteral("100")).toInt(),
                     args.value(3, QStringLiteral("1000")).toInt(),
                     args.value(4, QStringLiteral("3")).toInt());
+    if (mode == QLatin1String("idle"))
+        return idle(program, args.value(2, QStringLiteral("128")).toInt());
+    if (mode == QLatin1String("neverread"))
+        return neverRead(program, args.value(2, QStringLiteral("180")).toInt());
     return throughput(program, args.value(2, QStringLiteral("20000")).toInt());
 }

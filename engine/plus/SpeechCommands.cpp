@@ -11,6 +11,9 @@ constexpr int kLastLightMode = 20;
 constexpr int kLastColorMode = 2;
 constexpr int kLastLightSpeed = 3;
 constexpr int kCustomSpeedMode = 0;
+constexpr int kLastSpeedLevel = 10;
+constexpr int kLastDutyLevel = 5;
+constexpr int kLowestDutyPercent = 50;
 
 void setChannel(int& stored, int value) {
     if (value >= 0)
@@ -57,23 +60,25 @@ void apply(RainbowFanState& fan, const ModeCommand& command) {
 
 void apply(RainbowFanState& fan, const ColourCommand& command) {
     fan.selectLED = intake::mergedSelection(fan.selectLED, command.selection);
-    // The app's brightness for one fan type comes in tenths of what it gives for all ports.
-    const float ledBright = command.fanType < 0 ? command.bright : command.bright / 10.0f;
+    // The brightness arrives as the factor it is, with or without a fan type (the app's percent is
+    // scaled once, where the command is read).
     for (int led = 0; led < kLedCount; ++led) {
         if (intake::selects(command.selection, led))
-            setColourEntry(fan, static_cast<std::size_t>(led), command, ledBright);
+            setColourEntry(fan, static_cast<std::size_t>(led), command, command.bright);
     }
     setColourEntry(fan, kWholeFanEntry, command, command.bright);
 }
 
-bool applyFanSpeed(RainbowFanState& fan, int speed) {
+bool applyFanSpeed(RainbowFanState& fan, int percent) {
     if (fan.FanType != 0)
         return false;
     fan.SpeedMode = kCustomSpeedMode;
+    // The nearest of what the port can hold: a duty level 0..5 (50 + 10 × level percent) under the
+    // temperature curve, else a speed level 0..10 (tenths of full speed).
     if (fan.PWM)
-        fan.Speed_Per = speed / 2;
+        fan.Speed_Per = qBound(0, qRound((percent - kLowestDutyPercent) / 10.0), kLastDutyLevel);
     else
-        fan.Speed_Num = speed;
+        fan.Speed_Num = qBound(0, qRound(percent / 10.0), kLastSpeedLevel);
     return true;
 }
 

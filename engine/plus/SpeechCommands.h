@@ -33,8 +33,8 @@ QString refusal(const ModeCommand& command);
 void apply(RainbowFanState& fan, const ModeCommand& command);
 void apply(RainbowFanState& fan, const ColourCommand& command);
 
-// Fan speed by voice: only plain fans (type 0) take it, as a custom speed; returns whether this
-// port took it.
-bool applyFanSpeed(RainbowFanState& fan, int speed);
+// Fan speed by voice, in percent 0..100: only plain fans (type 0) take it, as a custom speed at the
+// nearest level the port holds; returns whether this port took it.
+bool applyFanSpeed(RainbowFanState& fan, int percent);
 
 } // namespace zyne::speech

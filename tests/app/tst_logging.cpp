@@ -1,3 +1,4 @@
+#include "../BlockingGuard.h"
 #include "LogRules.h"
 #include "RotatingLogFile.h"
 
@@ -6,6 +7,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace zyne;
 
@@ -16,6 +19,9 @@ private slots:
     void rulesDecideWhatStderrGets();
     void fileStartsOverPastItsLimit();
     void failedRotationStopsTheFileOnce();
+    void linkOrFifoInTheLogsPlace_data();
+    void linkOrFifoInTheLogsPlace();
+    void linkAsThePreviousLog();
 };
 
 void LoggingTest::rulesDecideWhatStderrGets_data() {
@@ -112,6 +118,69 @@ void LoggingTest::failedRotationStopsTheFileOnce() {
     QVERIFY(!log.isOpen());
     QVERIFY(QFileInfo(path).size() <= 100 + 31);
     QVERIFY(QFileInfo(path + QStringLiteral(".1/kept")).isDir());
+}
+
+void LoggingTest::linkOrFifoInTheLogsPlace_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to another file") << "link";
+    QTest::newRow("dangling link") << "dangling";
+    QTest::newRow("FIFO") << "fifo";
+}
+
+void LoggingTest::linkOrFifoInTheLogsPlace() {
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ZynePlus.log"));
+    const QString target = dir.filePath(QStringLiteral("target.txt"));
+    if (kind == QLatin1String("link")) {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept\n") == 5);
+        file.close();
+        QVERIFY(QFile::link(target, path));
+    } else if (kind == QLatin1String("dangling")) {
+        QVERIFY(QFile::link(target, path));
+    } else {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
+    const bool targetExisted = QFile::exists(target);
+    // Named in the log, by what it was.
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("ZynePlus.log was a (symbolic link|FIFO)")));
+    RotatingLogFile log(path, 100);
+    bool opened = false;
+    QString problem;
+    QVERIFY(zyne::testing::returnsWithoutBlocking([&] { opened = log.open(&problem); }, path));
+    QVERIFY2(opened, qPrintable(problem));
+    // Lines go to a regular file of the log's own, also after it starts over.
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(log.append(QByteArray(30, 'a') + '\n').isEmpty());
+    const QFileInfo written(path);
+    QVERIFY(written.isFile() && !written.isSymLink());
+    QVERIFY(QFileInfo(path + QStringLiteral(".1")).isFile());
+    QCOMPARE(QFileInfo::exists(target), targetExisted);
+    if (targetExisted) {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("kept\n"));
+    }
+}
+
+void LoggingTest::linkAsThePreviousLog() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ZynePlus.log"));
+    const QString target = dir.filePath(QStringLiteral("target.txt"));
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept\n") == 5);
+    file.close();
+    QVERIFY(QFile::link(target, path + QStringLiteral(".1")));
+    RotatingLogFile log(path, 100);
+    QString problem;
+    QVERIFY(log.open(&problem));
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(log.append(QByteArray(30, 'a') + '\n').isEmpty());
+    QVERIFY(!QFileInfo(path + QStringLiteral(".1")).isSymLink());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("kept\n"));
 }
 
 QTEST_GUILESS_MAIN(LoggingTest)

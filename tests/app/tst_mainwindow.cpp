@@ -212,7 +212,7 @@ void MainWindowTest::intakeSignalsReachThePlusEngine() {
     emit window.sendHotKeyCommand(3, 0);
     QCOMPARE(port2.lightSpeed, 2);
     window.plusEngine()->receivePlusSwitchPWM(0, 2, false);
-    emit window.sendSpeechFanSpeed(8);
+    emit window.sendSpeechFanSpeed(80); // percent: level 8
     QCOMPARE(port2.Speed_Num, 8);
 
     int shown = 0;

@@ -121,7 +121,8 @@ void MobileCommandsTest::deviceListAndProfileReplies() {
                      QString("0"));
         // Profiles of boxes that are not there: no answer.
         window.socketHelperReceiveData(command(R"({"command":15,"Data":{"BoxNum":"1111111111111111"}})"));
-        window.socketHelperReceiveData(command(R"({"command":9})"));
+        // The device list reads no Data key: whatever the app left in there, it is answered.
+        window.socketHelperReceiveData(command(R"({"command":9,"Data":{"BoxNum":"1","Profile":0}})"));
         QCOMPARE(app.reply().value("ResType").toInt(), 9);
     }
     EngineRig rig(R"({"plus": [{"index": 2}]})");
@@ -139,7 +140,8 @@ void MobileCommandsTest::deviceListAndProfileReplies() {
     QCOMPARE(profile.value("Fan1").toObject().value("lightMode").toInt(),
              window.plusEngine()->box(2).rainbowFan[0].lightMode);
     QVERIFY(!profile.value("Fan1").toObject().contains("isOpenFan"));
-    window.socketHelperReceiveData(command(R"({"command":15,"Data":{"BoxNum":"0010000000000000"}})"));
+    window.socketHelperReceiveData(
+        command(R"({"command":15,"Data":{"BoxNum":"0010000000000000","Profile":0}})"));
     QCOMPARE(app.reply().value("Fan1").toObject().value("isOpenFan").toString(), QString("11111"));
 }
 
@@ -204,6 +206,16 @@ void MobileCommandsTest::voiceCommands() {
     QSignalSpy colours(&window, &VxZyneRainbow::sendSpeechColor);
     window.socketHelperReceiveData(command(R"({"command":19,"Data":{}})"));
     QCOMPARE(app.reply().value("isSuccess").toInt(), 0);
+    // Refused requests are answered too, with nothing sent.
+    for (const QByteArray& refused : {QByteArray(R"({"command":19,"Data":{"Rainbow":2}})"),
+                                      QByteArray(R"({"command":19,"Data":{"Bright":0.5,"FanSpeed":50}})"),
+                                      QByteArray(R"({"command":18,"Data":{"Voice":7}})")}) {
+        window.socketHelperReceiveData(command(refused));
+        const QJsonObject reply = app.reply();
+        QCOMPARE(reply.value("ResType").toInt(), command(refused).value("command").toInt());
+        QCOMPARE(reply.value("isSuccess").toInt(), 0);
+    }
+    QCOMPARE(speeds.count() + modes.count() + colours.count(), 0);
     window.socketHelperReceiveData(
         command(R"({"command":19,"Data":{"FanSpeed":70,"LightMode":2,"Bright":50}})"));
     QCOMPARE(app.reply().value("isSuccess").toInt(), 1);

@@ -263,9 +263,9 @@ void PlusVoiceTest::speechColourBrightnessPerFanType_data() {
     QTest::addColumn<float>("ledBright");
     QTest::addColumn<float>("wholeBright");
     QTest::newRow("all ports") << 0.5f << -1 << 0.5f << 0.5f;
-    QTest::newRow("fan type 0: LEDs take a tenth") << 0.5f << 0 << 0.05f << 0.5f;
+    QTest::newRow("fan type 0: scaled once") << 0.5f << 0 << 0.5f << 0.5f;
     QTest::newRow("out of range is clamped") << 50.0f << -1 << 1.0f << 1.0f;
-    QTest::newRow("a tenth of 5 is 0.5") << 5.0f << 0 << 0.5f << 1.0f;
+    QTest::newRow("fan type 0: out of range is clamped") << 5.0f << 0 << 1.0f << 1.0f;
     QTest::newRow("negative keeps") << -1.0f << -1 << 0.75f << 0.75f;
     QTest::newRow("NaN keeps") << std::numeric_limits<float>::quiet_NaN() << 0 << 0.75f << 0.75f;
 }
@@ -314,21 +314,29 @@ void PlusVoiceTest::speechFanSpeedByPwm() {
     engine.fanRecord(0, 3).FanType = 2;
     engine.fanRecord(0, 3).PWM = false;
     const RainbowFanState pump = engine.box(0).rainbowFan[3];
+    // 70 % of full speed: duty level 2 (70 %) under the curve, speed level 7 otherwise.
     engine.receiveSpeechFanSpeed(70);
     const ControllerBox& box = engine.box(0);
-    QCOMPARE(box.rainbowFan[0].Speed_Per, 35);
+    QCOMPARE(box.rainbowFan[0].Speed_Per, 2);
     QCOMPARE(box.rainbowFan[0].SpeedMode, 0);
-    QCOMPARE(box.rainbowFan[1].Speed_Num, 70);
+    QCOMPARE(box.rainbowFan[1].Speed_Num, 7);
     QCOMPARE(box.rainbowFan[1].SpeedMode, 0);
     QCOMPARE(box.rainbowFan[3].Speed_Num, pump.Speed_Num);
     QCOMPARE(box.rainbowFan[3].SpeedMode, pump.SpeedMode);
 
-    // A level the controller knows goes out as its RPM report.
+    // Full speed is the top level, and goes out as its RPM report (1400).
     rig.forget();
-    engine.receiveSpeechFanSpeed(6);
+    engine.receiveSpeechFanSpeed(100);
+    QCOMPARE(box.rainbowFan[0].Speed_Per, 5);
+    QCOMPARE(box.rainbowFan[1].Speed_Num, 10);
     const auto speeds = reportsOfKind(rig, 0, 0x51);
     QCOMPARE(speeds.size(), std::size_t(1));
     QCOMPARE(reportByte(speeds[0], 2), 2);
+    QCOMPARE(reportByte(speeds[0], 5) + 256 * reportByte(speeds[0], 6), 1400);
+    // The lowest percentages are the lowest levels.
+    engine.receiveSpeechFanSpeed(4);
+    QCOMPARE(box.rainbowFan[0].Speed_Per, 0);
+    QCOMPARE(box.rainbowFan[1].Speed_Num, 0);
 }
 
 void PlusVoiceTest::speechFanSpeedOutOfRangeIsRefused() {

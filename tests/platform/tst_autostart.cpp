@@ -1,9 +1,12 @@
 // The XDG autostart entry that starts the program at log-in.
+#include "../BlockingGuard.h"
 #include "AutoStart.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace zyne;
 
@@ -76,6 +79,37 @@ private slots:
         QVERIFY(!entry.isRegistered());
         QVERIFY(!entry.unregisterEntry());
         QVERIFY(QFile::exists(entry.entryPath()));
+    }
+
+    // What sits in the entry's place is replaced, never written through, and never blocks.
+    void linkOrFifoInTheEntrysPlace_data() {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("link to another file") << false;
+        QTest::newRow("FIFO") << true;
+    }
+    void linkOrFifoInTheEntrysPlace() {
+        QFETCH(bool, fifo);
+        QTemporaryDir config;
+        AutoStart entry(QStringLiteral("/usr/bin/vx-zyne-plus-rgb"), config.path());
+        QVERIFY(QDir().mkpath(config.path() + "/autostart"));
+        const QString target = config.filePath(QStringLiteral("target.txt"));
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept\n") == 5);
+        file.close();
+        if (fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(entry.entryPath()).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(target, entry.entryPath()));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "vx-zyne-plus-rgb.desktop was a (symbolic link|FIFO)")));
+        bool registered = false;
+        QVERIFY(zyne::testing::returnsWithoutBlocking([&] { registered = entry.registerEntry(); },
+                                                      entry.entryPath()));
+        QVERIFY(registered);
+        QVERIFY(entry.isRegistered());
+        QVERIFY(QFileInfo(entry.entryPath()).isFile() && !QFileInfo(entry.entryPath()).isSymLink());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("kept\n"));
     }
 };
 

@@ -12,9 +12,12 @@
 #include <QtTest>
 
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -55,6 +58,9 @@ private slots:
     void connectionsAreBoundedAndIdleOnesDropped();
     void listensAgainWhenTheServerIsClosed();
     void listensAgainWhenTheSocketFileVanishes();
+    void fullBacklogMakesNoSecondInstance();
+    void preparedTempFolderMakesNoSecondInstance();
+    void garbageIsNotHandedOnNorFloodsTheLog();
 
 private:
     // Waits until a fresh instance can hand a message to `running`.
@@ -62,11 +68,13 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_runtime;
+    QString m_settings;
 };
 
 void SingleInstanceTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     m_runtime = m_dir->filePath(QStringLiteral("runtime"));
+    m_settings = m_dir->filePath(QStringLiteral("settings"));
     QVERIFY(makeFolder(m_runtime, 0700));
     QVERIFY(makeFolder(m_dir->filePath(QStringLiteral("tmp")), 01777));
     qputenv("XDG_RUNTIME_DIR", encoded(m_runtime));
@@ -81,7 +89,7 @@ void SingleInstanceTest::cleanup() {
 
 bool SingleInstanceTest::handsOverTo(SingleInstance& running, quint32 msg) {
     QSignalSpy received(&running, &SingleInstance::messageReceived);
-    SingleInstance second(QString::fromLatin1(kTitle));
+    SingleInstance second(QString::fromLatin1(kTitle), m_settings);
     if (second.claim(msg, 1, 1))
         return false;
     return received.wait(5000) && received.last().at(0).toUInt() == msg;
@@ -109,13 +117,13 @@ void SingleInstanceTest::runtimeFolderIsPrivate() {
     QVERIFY2(problem.contains(QStringLiteral("not a folder")), qPrintable(problem));
 
     // Without a private folder the program still starts, on its own.
-    SingleInstance alone(QString::fromLatin1(kTitle));
+    SingleInstance alone(QString::fromLatin1(kTitle), m_settings);
     QVERIFY(alone.socketPath().isEmpty());
     QVERIFY(alone.claim(0x8101, 1, 1));
 }
 
 void SingleInstanceTest::secondClaimHandsOverInTheRuntimeFolder() {
-    SingleInstance first(QString::fromLatin1(kTitle));
+    SingleInstance first(QString::fromLatin1(kTitle), m_settings);
     QVERIFY(first.claim(0x8101, 1, 1));
     QCOMPARE(QFileInfo(first.socketPath()).absolutePath(), m_runtime);
     QVERIFY(QFileInfo(first.socketPath()).exists());
@@ -128,12 +136,12 @@ void SingleInstanceTest::socketOfAnotherUserIsRefused() {
     if (!isRoot())
         QSKIP("needs root to hand a socket file to another user");
     // Someone else's listener on our socket's name must not be taken for the running instance.
-    const QString path = SingleInstance(QString::fromLatin1(kTitle)).socketPath();
+    const QString path = SingleInstance(QString::fromLatin1(kTitle), m_settings).socketPath();
     QLocalServer impostor;
     QVERIFY(impostor.listen(path));
     QVERIFY(::chown(encoded(path).constData(), kOtherUser, kOtherUser) == 0);
 
-    SingleInstance instance(QString::fromLatin1(kTitle));
+    SingleInstance instance(QString::fromLatin1(kTitle), m_settings);
     QSignalSpy impostorHeard(&impostor, &QLocalServer::newConnection);
     QVERIFY(instance.claim(0x8101, 1, 1));
     QVERIFY(!impostorHeard.wait(200));
@@ -141,7 +149,7 @@ void SingleInstanceTest::socketOfAnotherUserIsRefused() {
 }
 
 void SingleInstanceTest::connectionsAreBoundedAndIdleOnesDropped() {
-    SingleInstance running(QString::fromLatin1(kTitle));
+    SingleInstance running(QString::fromLatin1(kTitle), m_settings);
     QVERIFY(running.claim(0x8101, 1, 1));
 
     // Clients that connect and say nothing.
@@ -163,7 +171,7 @@ void SingleInstanceTest::connectionsAreBoundedAndIdleOnesDropped() {
 }
 
 void SingleInstanceTest::listensAgainWhenTheServerIsClosed() {
-    SingleInstance running(QString::fromLatin1(kTitle));
+    SingleInstance running(QString::fromLatin1(kTitle), m_settings);
     QVERIFY(running.claim(0x8101, 1, 1));
 
     // Pending connections the process has no descriptor left to accept: Qt gives up the server.
@@ -194,11 +202,87 @@ void SingleInstanceTest::listensAgainWhenTheServerIsClosed() {
 }
 
 void SingleInstanceTest::listensAgainWhenTheSocketFileVanishes() {
-    SingleInstance running(QString::fromLatin1(kTitle));
+    SingleInstance running(QString::fromLatin1(kTitle), m_settings);
     QVERIFY(running.claim(0x8101, 1, 1));
     QVERIFY(QFile::remove(running.socketPath()));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(running.socketPath()), 5 * MessageServer::kWatchMs);
     QVERIFY(handsOverTo(running, 0x8104));
+}
+
+void SingleInstanceTest::fullBacklogMakesNoSecondInstance() {
+    SingleInstance running(QString::fromLatin1(kTitle), m_settings);
+    QVERIFY(running.claim(0x8101, 1, 1));
+    struct stat before {};
+    QCOMPARE(::lstat(encoded(running.socketPath()).constData(), &before), 0);
+    // Connections the busy instance hasn't accepted yet, until the kernel takes no more.
+    std::vector<int> waiting;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, encoded(running.socketPath()).constData(), sizeof address.sun_path - 1);
+    for (;;) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        QVERIFY(fd >= 0);
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            ::close(fd);
+            break;
+        }
+        waiting.push_back(fd);
+        QVERIFY(waiting.size() < 100000);
+    }
+    SingleInstance second(QString::fromLatin1(kTitle), m_settings);
+    const bool secondRuns = second.claim(0x8101, 1, 1);
+    for (const int fd : waiting)
+        ::close(fd);
+    QVERIFY(!secondRuns);
+    // The running instance's socket is still the one it listens on.
+    struct stat after {};
+    QCOMPARE(::lstat(encoded(running.socketPath()).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    // Once it has caught up, it is reached again.
+    QTest::qWait(MessageServer::kIdleMs);
+    QVERIFY(handsOverTo(running, 0x8102));
+}
+
+void SingleInstanceTest::preparedTempFolderMakesNoSecondInstance() {
+    // No runtime folder, and the fallback made by someone else and open to all.
+    qunsetenv("XDG_RUNTIME_DIR");
+    QVERIFY(makeFolder(m_dir->filePath(QStringLiteral("tmp/vx-zyne-plus-rgb-%1").arg(::getuid())), 0777));
+    SingleInstance first(QString::fromLatin1(kTitle), m_settings);
+    QVERIFY(first.socketPath().isEmpty());
+    QVERIFY(first.claim(0x8101, 1, 1));
+    SingleInstance second(QString::fromLatin1(kTitle), m_settings);
+    QVERIFY(!second.claim(0x8101, 1, 1));
+}
+
+void SingleInstanceTest::garbageIsNotHandedOnNorFloodsTheLog() {
+    SingleInstance running(QString::fromLatin1(kTitle), m_settings);
+    QVERIFY(running.claim(0x8101, 1, 1));
+    QSignalSpy received(&running, &SingleInstance::messageReceived);
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg)
+                warnings << text;
+        });
+    // Programs writing anything but window messages, each in its own connection.
+    QByteArray garbage;
+    for (int i = 0; i < 40 * kWindowMessageBytes; ++i)
+        garbage += char((i * 37 + 11) & 0xff);
+    for (int i = 0; i < 300; ++i) {
+        QLocalSocket writer;
+        writer.connectToServer(running.socketPath());
+        QVERIFY(writer.waitForConnected(1000));
+        writer.write(garbage);
+        QVERIFY(writer.waitForBytesWritten(1000));
+        QTest::qWait(1);
+    }
+    QVERIFY(handsOverTo(running, 0x8107));
+    qInstallMessageHandler(previous);
+    QCOMPARE(received.count(), 1);
+    QCOMPARE(received.first().at(0).toUInt(), 0x8107u);
+    const int named = warnings.filter(QStringLiteral("unknown message 0x")).size();
+    QVERIFY2(named >= 1 && named <= MessageServer::kUnknownLinesPerMinute, qPrintable(warnings.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(SingleInstanceTest)

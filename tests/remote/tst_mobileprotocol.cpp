@@ -35,6 +35,8 @@ private slots:
     void framesThatAreSkipped_data();
     void framesThatAreSkipped();
     void commandTenAsNumberOrText();
+    void framesWithLineBreaksAndBlanks_data();
+    void framesWithLineBreaksAndBlanks();
     void readerKeepsSplitFramesAndBoundsThem();
     void greetingCarriesThePasswordOnlyWhenLocked();
 
@@ -91,7 +93,7 @@ void MobileProtocolTest::musicLevelTexts() {
 
 void MobileProtocolTest::framesThatAreSkipped_data() {
     QTest::addColumn<QByteArray>("frame");
-    QTest::newRow("not Base64") << QByteArray("e30*!");
+    QTest::newRow("not Base64") << QByteArray("@@not base64@@");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("not JSON") << frameOf("{\"command\": ");
     QTest::newRow("array") << frameOf("[1, 2]");
@@ -112,6 +114,27 @@ void MobileProtocolTest::commandTenAsNumberOrText() {
     QCOMPARE(decodeFrame(frameOf("{\"command\":10.5}")).kind, MobileFrame::Command);
 }
 
+void MobileProtocolTest::framesWithLineBreaksAndBlanks_data() {
+    // The app's Base64 may wrap its lines or carry stray padding; the command inside still counts.
+    const QByteArray json = R"({"command":0,"Data":{"BoxNum":"1000000000000000","FanNum":"11111",)"
+                            R"("LightMode":3,"ColorMode":1,"Speed":2}})";
+    const QByteArray plain = json.toBase64();
+    QTest::addColumn<QByteArray>("frame");
+    QByteArray wrapped;
+    for (int i = 0; i < plain.size(); i += 76)
+        wrapped += plain.mid(i, 76) + "\n";
+    QTest::newRow("wrapped at 76 with a final line break") << wrapped;
+    QTest::newRow("CR LF and blanks") << QByteArray(" ") + plain.left(8) + "\r\n" + plain.mid(8) + " ";
+    QTest::newRow("a stray '=' and a line break at the end") << plain + "=\r\n";
+}
+
+void MobileProtocolTest::framesWithLineBreaksAndBlanks() {
+    QFETCH(QByteArray, frame);
+    const MobileFrame decoded = decodeFrame(frame);
+    QCOMPARE(decoded.kind, MobileFrame::Command);
+    QCOMPARE(decoded.command.value("Data").toMap().value("LightMode").toInt(), 3);
+}
+
 void MobileProtocolTest::readerKeepsSplitFramesAndBoundsThem() {
     FrameReader reader;
     QVERIFY(reader.append("AAA&BB"));
@@ -121,13 +144,6 @@ void MobileProtocolTest::readerKeepsSplitFramesAndBoundsThem() {
     QCOMPARE(reader.nextFrame(), std::optional<QByteArray>("BBB"));
     QCOMPARE(reader.nextFrame(), std::optional<QByteArray>(""));
     QCOMPARE(reader.nextFrame(), std::nullopt);
-
-    // Dropping whole frames keeps the unfinished one.
-    QVERIFY(reader.append("C&DD&E"));
-    reader.dropWholeFrames();
-    QCOMPARE(reader.nextFrame(), std::nullopt);
-    QVERIFY(reader.append("E&"));
-    QCOMPARE(reader.nextFrame(), std::optional<QByteArray>("EE"));
 
     // An unfinished frame may grow to 64 KiB, not past it, however it arrives.
     FrameReader bounded;
@@ -159,10 +175,26 @@ void MobileProtocolTest::commandsChecked_data() {
     QTest::newRow("huge command") << QByteArray(R"({"command":1e300})") << false;
     QTest::newRow("Data not an object") << QByteArray(R"({"command":0,"Data":[1]})") << false;
     QTest::newRow("DeviceType text") << QByteArray(R"({"command":5,"DeviceType":"classic"})") << false;
-    QTest::newRow("mask too short") << QByteArray(R"({"command":9,"Data":{"BoxNum":"100"}})") << false;
+    QTest::newRow("mask too short") << QByteArray(R"({"command":15,"Data":{"BoxNum":"100"}})") << false;
     QTest::newRow("mask with other characters")
-        << QByteArray(R"({"command":9,"Data":{"BoxNum":"100000000000000x"}})") << false;
-    QTest::newRow("mask as number") << QByteArray(R"({"command":9,"Data":{"FanNum":10000}})") << false;
+        << QByteArray(R"({"command":15,"Data":{"BoxNum":"100000000000000x"}})") << false;
+    QTest::newRow("mask as number") << QByteArray(R"({"command":5,"Data":{"FanNum":10000,"Status":1}})")
+                                    << false;
+    // Keys a command doesn't read are not its business.
+    QTest::newRow("device list with a short BoxNum")
+        << QByteArray(R"({"command":9,"Data":{"BoxNum":"100","Profile":0}})") << true;
+    QTest::newRow("device list with Data not an object") << QByteArray(R"({"command":9,"Data":"x"})") << true;
+    QTest::newRow("profile record with Profile 0")
+        << QByteArray(R"({"command":15,"Data":{"BoxNum":"1000000000000000","Profile":0}})") << true;
+    QTest::newRow("light mode with a stale Bright")
+        << R"({"command":0,"Data":{)" + masks + R"(,"LightMode":3,"ColorMode":0,"Speed":2,"Bright":50}})"
+        << true;
+    QTest::newRow("classic light with a classic-only stray key")
+        << QByteArray(R"({"command":1,"DeviceType":0,"Data":{"FanNum":"101","LightMode":2,"isTurnOff":0,)"
+                      R"("Voice":7,"Bright":9}})")
+        << true;
+    QTest::newRow("voice with Rainbow 2") << QByteArray(R"({"command":19,"Data":{"Rainbow":2}})") << false;
+    QTest::newRow("voice with Bright 0.5") << QByteArray(R"({"command":19,"Data":{"Bright":0.5}})") << false;
     QTest::newRow("missing key") << R"({"command":0,"Data":{)" + masks + R"(,"LightMode":3,"ColorMode":0}})"
                                  << false;
     QTest::newRow("mode out of range")
@@ -223,29 +255,32 @@ void MobileProtocolTest::commandsChecked() {
 void MobileProtocolTest::masksSelectTheirPorts() {
     QString error;
     const auto c = parseMobileCommand(
-        object(R"({"command":0,"Data":{"BoxNum":"0100000000000001","FanNum":"10100","LED1":"100000000001",
-                   "LightMode":3,"ColorMode":0,"Speed":2}})"),
+        object(R"({"command":4,"Data":{"BoxNum":"0100000000000001","FanNum":"10100","LED1":"100000000001",
+                   "Bright":3,"ColorMode":2}})"),
         &error);
     QVERIFY2(c, qPrintable(error));
     QCOMPARE(c->boxes.to_ulong(), (1ul << 1) | (1ul << 15));
     QCOMPARE(c->ports.to_ulong(), (1ul << 0) | (1ul << 2));
     QCOMPARE(c->leds.to_ulong(), (1ul << 0) | (1ul << 11));
-    QCOMPARE(c->value("LightMode"), 3);
-    QCOMPARE(c->value("Speed"), 2);
+    QCOMPARE(c->value("Bright"), 3);
+    QCOMPARE(c->value("ColorMode"), 2);
 }
 
 void MobileProtocolTest::fanTypeFilter() {
     QString error;
-    const auto typeOne = parseMobileCommand(object(R"({"command":15,"Data":{"FanType":"1"}})"), &error);
-    const auto typeZero = parseMobileCommand(object(R"({"command":15,"Data":{"FanType":"0"}})"), &error);
-    const auto numberOne = parseMobileCommand(object(R"({"command":15,"Data":{"FanType":1}})"), &error);
-    const auto none = parseMobileCommand(object(R"({"command":15})"), &error);
+    const auto typeOne =
+        parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":"1"}})"), &error);
+    const auto typeZero =
+        parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":"0"}})"), &error);
+    const auto numberOne =
+        parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":1}})"), &error);
+    const auto none = parseMobileCommand(object(R"({"command":5,"Data":{"Status":1}})"), &error);
     QVERIFY(typeOne && typeZero && numberOne && none);
     QVERIFY(typeOne->passesFanType(1) && !typeOne->passesFanType(0) && !typeOne->passesFanType(3));
     QVERIFY(numberOne->passesFanType(1) && !numberOne->passesFanType(0));
     for (const auto& notOne : {typeZero, none})
         QVERIFY(!notOne->passesFanType(1) && notOne->passesFanType(0) && notOne->passesFanType(3));
-    QVERIFY(!parseMobileCommand(object(R"({"command":15,"Data":{"FanType":[1]}})"), &error));
+    QVERIFY(!parseMobileCommand(object(R"({"command":5,"Data":{"Status":1,"FanType":[1]}})"), &error));
 }
 
 void MobileProtocolTest::deviceListWithNoControllers() {

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+#include <sys/socket.h>
+
 using namespace zyne;
 
 namespace {
@@ -37,6 +39,12 @@ struct App {
                 return greeting.endsWith('&');
             },
             kWaitMs);
+    }
+    // The same from a given local address (any of 127.0.0.0/8 reaches the loopback server).
+    bool connectFrom(const QString& address, const SocketHelper& server) {
+        if (!socket.bind(QHostAddress(address)))
+            return false;
+        return connectTo(server);
     }
     void send(const QByteArray& bytes) {
         socket.write(bytes);
@@ -70,10 +78,12 @@ class RemoteLinksTest : public QObject {
 private slots:
     void greetsWithVersionHostAndLock();
     void framesInOneReadAndSplitFrames();
-    void boxListEndsTheRead();
+    void boxListKeepsTheFramesAfterIt();
     void badFramesLeaveTheConnectionWorking();
     void overlongFrameDropsOnlyThatConnection();
     void connectionsAreLimited();
+    void oneHostCannotLockOthersOut();
+    void boxListsToAClientThatNeverReads();
     void pushesGoToTheLatestOpenConnection();
     void repliesGoToTheAppThatAsked();
     void offListensNowhere();
@@ -139,20 +149,23 @@ void RemoteLinksTest::framesInOneReadAndSplitFrames() {
     QCOMPARE(commandOf(commands.last()), 2099);
 }
 
-void RemoteLinksTest::boxListEndsTheRead() {
+void RemoteLinksTest::boxListKeepsTheFramesAfterIt() {
     SocketHelper server(MobileServerExposure::LoopbackOnly, 0,
                         [] { return QStringLiteral("1000000000000001"); });
     QSignalSpy commands(&server, &SocketHelper::socketHelperSendData);
     App app;
     QVERIFY(app.connectTo(server));
-    app.send(frame(R"({"command":1})") + frame(R"({"command":"10"})") + frame(R"({"command":2})"));
+    QByteArray read = frame(R"({"command":1})") + frame(R"({"command":"10"})");
+    for (int i = 0; i < 5; ++i)
+        read += frame(R"({"command":0})");
+    app.send(read);
     const QJsonObject reply = app.reply();
     QCOMPARE(reply.value("ResType").toInt(), 10);
     QCOMPARE(reply.value("BoxNumStr").toString(), QString("1000000000000001"));
-    app.send(frame(R"({"command":5})"));
-    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), 2, kWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), 6, kWaitMs);
     QCOMPARE(commandOf(commands.at(0)), 1);
-    QCOMPARE(commandOf(commands.at(1)), 5);
+    for (int i = 1; i < 6; ++i)
+        QCOMPARE(commandOf(commands.at(i)), 0);
 }
 
 void RemoteLinksTest::badFramesLeaveTheConnectionWorking() {
@@ -184,22 +197,83 @@ void RemoteLinksTest::overlongFrameDropsOnlyThatConnection() {
 }
 
 void RemoteLinksTest::connectionsAreLimited() {
+    // Enough hosts (127.0.0.x, all loopback) to fill the server, each to its share.
     SocketHelper server(MobileServerExposure::LoopbackOnly, 0, [] { return QString(); });
+    const int hosts = SocketHelper::kMaxConnections / SocketHelper::kMaxConnectionsPerAddress;
     std::vector<std::unique_ptr<App>> apps;
-    for (int i = 0; i < SocketHelper::kMaxConnections; ++i) {
-        apps.push_back(std::make_unique<App>());
-        QVERIFY(apps.back()->connectTo(server));
+    for (int host = 1; host <= hosts; ++host) {
+        for (int i = 0; i < SocketHelper::kMaxConnectionsPerAddress; ++i) {
+            apps.push_back(std::make_unique<App>());
+            QVERIFY(apps.back()->connectFrom(QStringLiteral("127.0.0.%1").arg(host), server));
+        }
     }
     QCOMPARE(server.connectionCount(), SocketHelper::kMaxConnections);
-    QTcpSocket extra;
-    extra.connectToHost(QHostAddress::LocalHost, server.serverPort());
-    QVERIFY(QTest::qWaitFor([&] { return extra.state() == QAbstractSocket::UnconnectedState; }, kWaitMs));
+    // Every one has spoken since, except the second: that one is silent longest.
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+        if (i != 1)
+            apps[i]->send(frame(R"({"command":6})"));
+    }
+    QSignalSpy commands(&server, &SocketHelper::socketHelperSendData);
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), int(apps.size()) - 1, kWaitMs);
+
+    App newcomer;
+    QVERIFY(newcomer.connectFrom(QStringLiteral("127.0.0.%1").arg(hosts + 1), server));
+    QVERIFY(QTest::qWaitFor([&] { return apps[1]->socket.state() == QAbstractSocket::UnconnectedState; },
+                            kWaitMs));
     QCOMPARE(server.connectionCount(), SocketHelper::kMaxConnections);
-    // Room again once one leaves.
-    apps.front()->socket.disconnectFromHost();
-    QTRY_COMPARE_WITH_TIMEOUT(server.connectionCount(), SocketHelper::kMaxConnections - 1, kWaitMs);
-    App late;
-    QVERIFY(late.connectTo(server));
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+        if (i != 1)
+            QCOMPARE(apps[i]->socket.state(), QAbstractSocket::ConnectedState);
+    }
+    newcomer.send(frame(R"({"command":7})"));
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), int(apps.size()), kWaitMs);
+    QCOMPARE(commandOf(commands.last()), 7);
+}
+
+void RemoteLinksTest::oneHostCannotLockOthersOut() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0, [] { return QString(); });
+    QSignalSpy commands(&server, &SocketHelper::socketHelperSendData);
+    // One host opens as many connections as the server holds and keeps them idle.
+    std::vector<std::unique_ptr<App>> idle;
+    for (int i = 0; i < SocketHelper::kMaxConnections; ++i) {
+        idle.push_back(std::make_unique<App>());
+        QVERIFY(idle.back()->connectFrom(QStringLiteral("127.0.0.1"), server));
+    }
+    QCOMPARE(server.connectionCount(), SocketHelper::kMaxConnectionsPerAddress);
+    // Its newest ones are the ones left, and the phone on another host is served.
+    for (int i = 0; i < SocketHelper::kMaxConnections; ++i) {
+        const bool kept = i >= SocketHelper::kMaxConnections - SocketHelper::kMaxConnectionsPerAddress;
+        QTRY_COMPARE_WITH_TIMEOUT(idle[std::size_t(i)]->socket.state() == QAbstractSocket::ConnectedState,
+                                  kept, kWaitMs);
+    }
+    App phone;
+    QVERIFY(phone.connectFrom(QStringLiteral("127.0.0.2"), server));
+    phone.send(frame(R"({"command":1})"));
+    QTRY_COMPARE_WITH_TIMEOUT(commands.count(), 1, kWaitMs);
+    QCOMPARE(server.connectionCount(), SocketHelper::kMaxConnectionsPerAddress + 1);
+}
+
+void RemoteLinksTest::boxListsToAClientThatNeverReads() {
+    SocketHelper server(MobileServerExposure::LoopbackOnly, 0,
+                        [] { return QStringLiteral("1000000000000001"); });
+    App app;
+    QVERIFY(app.connectTo(server));
+    // Neither this process nor the kernel takes in much of what the server sends.
+    app.socket.setReadBufferSize(1024);
+    const int receiveBuffer = 4096;
+    ::setsockopt(int(app.socket.socketDescriptor()), SOL_SOCKET, SO_RCVBUF, &receiveBuffer,
+                 sizeof receiveBuffer);
+    QByteArray requests;
+    for (int i = 0; i < 1000; ++i)
+        requests += frame(R"({"command":10})");
+    // Each round asks for more box lists than the kernel's buffers hold; the server must give up on
+    // the client long before its unsent replies pass what one round adds.
+    for (int round = 0; round < 400 && app.socket.state() == QAbstractSocket::ConnectedState; ++round) {
+        app.send(requests);
+        QTest::qWait(5);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(app.socket.state(), QAbstractSocket::UnconnectedState, kWaitMs);
+    QCOMPARE(server.connectionCount(), 0);
 }
 
 void RemoteLinksTest::pushesGoToTheLatestOpenConnection() {

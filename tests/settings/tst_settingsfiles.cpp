@@ -234,6 +234,23 @@ private slots:
         QCOMPARE(QDir(m_ini->folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"Device.ini"});
     }
 
+    // A settings file that is a link is replaced by a regular file, never written through; said once.
+    void linkedFileIsReplacedNotFollowed() {
+        const QString target = m_folder->filePath(QStringLiteral("elsewhere.ini"));
+        QVERIFY(writeRaw(target, "[Main]\nPassword=1111\n"));
+        QDir().mkpath(m_ini->folder());
+        QVERIFY(QFile::link(target, devicePath()));
+        SettingsWarnings warnings;
+        ApplicationSettingsValues values;
+        values.password = QStringLiteral("2468");
+        m_ini->writeDeviceIni(mainOnlyGroupMap(values));
+        m_ini->writeDeviceIni(mainOnlyGroupMap(values));
+        QCOMPARE(readRaw(target), QByteArray("[Main]\nPassword=1111\n"));
+        QVERIFY(!QFileInfo(devicePath()).isSymLink());
+        QCOMPARE(m_ini->readDeviceIni().main.Password, QStringLiteral("2468"));
+        QCOMPARE(warnings.count(QStringLiteral("Device.ini was a symbolic link")), 1);
+    }
+
     void passwordMaskSaysNothingOfThePassword() {
         QStringList masks;
         for (const char* password : {"1", "123456789", ""}) {

@@ -122,7 +122,7 @@ void MobileAppSystemTest::appDrivesTheControllers() {
     QCOMPARE(profile.value("ResType").toInt(), 15);
     QCOMPARE(profile.value("Fan1").toObject().value("lightMode").toInt(), 3);
     QCOMPARE(profile.value("Fan1").toObject().value("lightSpeed").toInt(), 2);
-    QVERIFY(!program.logLines("frame skipped: not Base64").isEmpty());
+    QVERIFY(!program.logLines("frame skipped: parse Error").isEmpty());
     QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
 }
 

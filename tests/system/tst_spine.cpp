@@ -2,9 +2,14 @@
 // control socket and an orderly end on signals.
 #include "ProgramUnderTest.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 constexpr std::uint16_t kVendor = 0x264A;
@@ -43,6 +48,7 @@ private slots:
     void startupOpensEveryPlusBoxInOrderAndProbesThePresentOnes();
     void secondStartHandsOverToTheRunningInstance();
     void stderrHoldsWarningsUnlessRulesAskForMore();
+    void fifoAsTheLogFileDoesNotHangTheStart();
     void badRigIsRefused_data();
     void badRigIsRefused();
     void controlSocketAnswers_data();
@@ -119,6 +125,19 @@ void SpineTest::secondStartHandsOverToTheRunningInstance() {
     QVERIFY2(first.waitUntil([&] { return !first.logLines(QStringLiteral("8101")).isEmpty(); }),
              qPrintable(first.diagnostics()));
     QVERIFY2(first.stop(), qPrintable(first.diagnostics()));
+}
+
+void SpineTest::fifoAsTheLogFileDoesNotHangTheStart() {
+    ProgramUnderTest program;
+    program.setRig(plusRig({0}));
+    const QString log = program.settingsFolder() + QStringLiteral("/ZynePlus.log");
+    QVERIFY(QDir().mkpath(program.settingsFolder()));
+    QCOMPARE(::mkfifo(QFile::encodeName(log).constData(), 0600), 0);
+    QVERIFY2(program.startAndWaitUntilRunning(), qPrintable(program.diagnostics()));
+    QVERIFY2(program.stop(), qPrintable(program.diagnostics()));
+    // A regular file took its place, and says what was there.
+    QVERIFY(QFileInfo(log).isFile());
+    QVERIFY(program.readSettingsFile("ZynePlus.log").contains("ZynePlus.log was a FIFO"));
 }
 
 void SpineTest::stderrHoldsWarningsUnlessRulesAskForMore() {

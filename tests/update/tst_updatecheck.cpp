@@ -2,6 +2,7 @@
 // network stack: what the service receives, the files left in the update folder, the updater
 // started and the note window shown.
 #include "AutoUpdate.h"
+#include "UpdateFolder.h"
 #include "UpdateNoteWindow.h"
 
 #include <QAbstractButton>
@@ -161,6 +162,7 @@ private slots:
     void noAddressSendsNothing();
     void addressOnTheNetworkOverPlainHttpIsRefused();
     void installationUuid();
+    void filesInTheFolderAreNotWrittenThroughLinks();
     void noteWindow();
 
 private:
@@ -368,6 +370,27 @@ void UpdateCheckTest::addressOnTheNetworkOverPlainHttpIsRefused() {
     QCOMPARE(c.requestsUnderWay(), 0);
     QTest::qWait(300);
     QCOMPARE(service.requests().size(), 0);
+}
+
+void UpdateCheckTest::filesInTheFolderAreNotWrittenThroughLinks() {
+    QTemporaryDir dir;
+    UpdateFolder folder(dir.filePath("update"));
+    QVERIFY(folder.create());
+    const QString target = dir.filePath("target.txt");
+    QVERIFY(writeFile(target, "kept"));
+    for (const char* name : {"UUID.txt", "Version.txt", "fileUrl.txt"})
+        QVERIFY(QFile::link(target, folder.path() + '/' + name));
+    QVERIFY(folder.writeUuidFile(kUuid));
+    QVERIFY(folder.writeRecordedVersion("1.1.5"));
+    QVERIFY(folder.writeFileUrl("https://example.com/vx-1.1.6.run"));
+    QCOMPARE(readFile(target), QByteArray("kept"));
+    for (const char* name : {"UUID.txt", "Version.txt", "fileUrl.txt"}) {
+        const QFileInfo written(folder.path() + '/' + name);
+        QVERIFY2(written.isFile() && !written.isSymLink(), name);
+    }
+    QCOMPARE(folder.readUuidFile(), kUuid);
+    QCOMPARE(folder.readRecordedVersion(), QString("1.1.5"));
+    QCOMPARE(readFile(folder.path() + "/fileUrl.txt"), QByteArray("https://example.com/vx-1.1.6.run"));
 }
 
 void UpdateCheckTest::installationUuid() {
