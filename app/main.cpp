@@ -62,9 +62,14 @@ int main(int argc, char* argv[]) {
     if (!instance.claim(0x8101, 1, 1)) {
         qCDebug(lcStart) << "Main---Findddddddddd";
         // Otherwise a user who started it sees nothing happen and can't tell why.
-        std::fprintf(stderr, "%s\n",
-                     qPrintable(QCoreApplication::translate(
-                         "main", "VX Zyne Plus RGB is already running: its window was asked to show.")));
+        const QString said =
+            instance.handedOver()
+                ? QCoreApplication::translate(
+                      "main", "VX Zyne Plus RGB is already running: its window was asked to show.")
+                : QCoreApplication::translate("main",
+                                              "VX Zyne Plus RGB is already running, but it did not answer: "
+                                              "its window could not be shown.");
+        std::fprintf(stderr, "%s\n", qPrintable(said));
         return 0;
     }
 

@@ -83,16 +83,20 @@ bool SingleInstance::claim(const WindowMessage& message) {
     const Lock lock = takeInstanceLock();
     if (lock == Lock::HeldElsewhere) {
         for (int attempt = 0; attempt < kSendAttempts; ++attempt) {
-            if (send(message))
+            if (send(message)) {
+                m_handedOver = true;
                 return false;
+            }
         }
         qCWarning(lcPlatform) << "single instance: another instance holds" << m_lockPath
                               << "but does not answer on" << m_socketPath;
         return false;
     }
     // Without the lock file the socket is all there is to go by.
-    if (lock == Lock::Unavailable && send(message))
+    if (lock == Lock::Unavailable && send(message)) {
+        m_handedOver = true;
         return false;
+    }
     if (m_socketPath.isEmpty())
         return true;
     // The holder of the lock may take over whatever socket file is there.

@@ -28,6 +28,8 @@ public:
     // listening (logged).
     bool claim(const WindowMessage& message);
     bool claim(quint32 msg, quint32 wParam, quint32 lParam) { return claim({msg, wParam, lParam}); }
+    // After a claim that returned false: whether the running instance took the message.
+    bool handedOver() const { return m_handedOver; }
 
     // Only hands the message to the running instance; false when none runs or it can't be reached.
     bool send(const WindowMessage& message) const;
@@ -48,6 +50,7 @@ private:
     QString m_socketPath;
     QString m_lockPath;
     int m_lockFd = -1;
+    bool m_handedOver = false;
     MessageServer* m_server = nullptr;
 };
 

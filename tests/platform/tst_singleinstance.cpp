@@ -90,7 +90,7 @@ void SingleInstanceTest::cleanup() {
 bool SingleInstanceTest::handsOverTo(SingleInstance& running, quint32 msg) {
     QSignalSpy received(&running, &SingleInstance::messageReceived);
     SingleInstance second(QString::fromLatin1(kTitle), m_settings);
-    if (second.claim(msg, 1, 1))
+    if (second.claim(msg, 1, 1) || !second.handedOver())
         return false;
     return received.wait(5000) && received.last().at(0).toUInt() == msg;
 }
@@ -234,6 +234,8 @@ void SingleInstanceTest::fullBacklogMakesNoSecondInstance() {
     for (const int fd : waiting)
         ::close(fd);
     QVERIFY(!secondRuns);
+    // ...and it does not claim that the running one took the message.
+    QVERIFY(!second.handedOver());
     // The running instance's socket is still the one it listens on.
     struct stat after {};
     QCOMPARE(::lstat(encoded(running.socketPath()).constData(), &after), 0);
@@ -252,6 +254,7 @@ void SingleInstanceTest::preparedTempFolderMakesNoSecondInstance() {
     QVERIFY(first.claim(0x8101, 1, 1));
     SingleInstance second(QString::fromLatin1(kTitle), m_settings);
     QVERIFY(!second.claim(0x8101, 1, 1));
+    QVERIFY(!second.handedOver());
 }
 
 void SingleInstanceTest::garbageIsNotHandedOnNorFloodsTheLog() {
