@@ -32,20 +32,21 @@ void ZynePlusCommandHelper::getZynePlusByOne(int boxNum) {
 // type is left to the caller (a full discovery clears it, a single re-discovery keeps it).
 bool ZynePlusCommandHelper::discoverBox(int boxNum, const char* openLog, const char* afterLog) {
     ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
-    // The handle being replaced is closed here.
-    target.handle = hidBackend().open(kMakerVendorId, plusProductId(boxNum));
+    std::unique_ptr<HidDevice> handle = hidBackend().open(kMakerVendorId, plusProductId(boxNum));
+    // The worker of the handle being replaced finishes what it was given and closes it.
+    target.worker.reset();
     target.isConnected = false;
     target.replies.reset();
-    qCDebug(lcPlus) << openLog << boxNum << static_cast<const void*>(target.handle.get());
+    qCDebug(lcPlus) << openLog << boxNum << static_cast<const void*>(handle.get());
 
     bool opened = false;
-    if (!target.handle) {
+    if (!handle) {
         checkControllerStr().setPresent(boxNum, false);
         qCDebug(lcPlus) << "Not OPEN";
     } else {
         opened = true;
         PlusReply reply;
-        const ExchangeResult result = exchangeReport(*target.handle, plusreport::probe(), reply);
+        const ExchangeResult result = exchangeReport(*handle, plusreport::probe(), reply);
         if (result.written < 0) {
             checkControllerStr().setPresent(boxNum, false);
             target.boxType = BoxAbsent;
@@ -56,6 +57,7 @@ bool ZynePlusCommandHelper::discoverBox(int boxNum, const char* openLog, const c
             target.boxType = BoxPlus;
             qCDebug(lcPlus) << "handle---OK";
         }
+        target.worker = std::make_unique<PlusBoxWorker>(std::move(handle), boxLabel(boxNum));
     }
     qCDebug(lcPlus) << afterLog << boxNum;
     return opened;
@@ -65,34 +67,29 @@ void ZynePlusCommandHelper::getAWTZynePlus() {
     qCDebug(lcPlus) << "getAWTZynePlus";
 }
 
-QString ZynePlusCommandHelper::firmwareVersion(int boxNum) {
+void ZynePlusCommandHelper::receivePlusFirmware(int boxNum) {
     if (!isBoxIndex(boxNum)) {
         qCWarning(lcPlus) << "firmware query: no such box" << boxNum;
-        return QStringLiteral("0");
+        emit sendPlusFirmware(QStringLiteral("0"));
+        return;
     }
-    const ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
+    const ControllerBox& target = box(boxNum);
     qCDebug(lcPlus) << "getFirmware---boxArray[boxNum].boxType:" << target.boxType;
-    if (target.isPlusConnected()) {
-        PlusReply reply;
-        // Asked for by the user, rarely: worth the full wait even from a box that went quiet.
-        if (exchange(boxNum, plusreport::firmwareQuery(), Precondition::PlusConnected, &reply,
-                     BoxReplyWatch::Wait::Always)
-                .read >= 5)
-            return parseFirmwareReply(reply);
-        qCWarning(lcPlus).noquote() << boxLabel(boxNum) << "gave no firmware reply";
-        return QStringLiteral("0");
-    }
-    return QStringLiteral("0");
-}
-
-void ZynePlusCommandHelper::receivePlusFirmware(int boxNum) {
     // The AWT controller answers through its chip, off this thread.
-    if (isBoxIndex(boxNum) && !box(boxNum).isPlusConnected() && box(boxNum).boxType == BoxAwt) {
-        qCDebug(lcPlus) << "getFirmware---boxArray[boxNum].boxType:" << box(boxNum).boxType;
+    if (!target.isPlusConnected() && target.boxType == BoxAwt) {
         m_awt->requestFirmware(boxNum);
         return;
     }
-    emit sendPlusFirmware(firmwareVersion(boxNum));
+    if (!target.isPlusConnected() || !target.worker) {
+        emit sendPlusFirmware(QStringLiteral("0"));
+        return;
+    }
+    BoxJob query;
+    query.kind = BoxJob::Kind::Firmware;
+    query.report = plusreport::firmwareQuery();
+    // Asked for by the user, rarely: worth the full wait even from a box that went quiet.
+    query.wait = BoxReplyWatch::Wait::Always;
+    exchange(boxNum, std::move(query), Precondition::PlusConnected);
 }
 
 } // namespace zyne

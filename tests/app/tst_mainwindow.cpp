@@ -156,6 +156,7 @@ void MainWindowTest::effectTimersStartFromTheSavedProfile() {
     QVERIFY(volumeTimer->isActive());
     // Every port was sent at start-up and twice more once the window was wired.
     int lightingToPort1 = 0;
+    zyne::testing::settle(*window.plusEngine());
     for (const auto& report : rig.reportsTo(0))
         lightingToPort1 += report.startsWith(QByteArray("\x00\x32\x52\x01", 4));
     QCOMPARE(lightingToPort1, 3);
@@ -202,8 +203,10 @@ void MainWindowTest::intakeSignalsReachThePlusEngine() {
     QCOMPARE(engine.musicLevels().mobile, 42);
     emit window.sendSeriesLightMode(2);
     QCOMPARE(engine.meteor().seriesLightMode, 2);
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     emit window.sendResetAllToFullLight();
+    zyne::testing::settle(*window.plusEngine());
     QCOMPARE(rig.reportsTo(0).size(), std::size_t(5));
     QSignalSpy told(&engine, &ZynePlusCommandHelper::operate);
     emit window.sendDefault(0, 0);
