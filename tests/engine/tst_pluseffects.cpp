@@ -278,8 +278,8 @@ void PlusEffectsTest::supplyMirrorsPortZeroOfTheSelectedBox() {
     engine.changeLightMode(0, 0, 3, 0, 2, true);
     settle(engine);
     engine.changeLightMode(0, 0, 15, 0, 0, false); // software modes go through their ticks
-    auto frames = supplyFrames(rig);
     settle(engine);
+    auto frames = supplyFrames(rig);
     QCOMPARE(frames.size(), std::size_t(2));
     QCOMPARE(reportByte(frames[0], 2), 14);
     QCOMPARE(frames[0].mid(4, 3), QByteArray("\x7f\x00\xff", 3));

@@ -142,8 +142,8 @@ void PlusLightingTest::pumpHeadTwoRings() {
     engine.changeLightMode(0, 2, 6, 0, 0, false); // Light
     engine.changeLightMode(0, 2, 5, 1, 0, false); // Whirl ignores the whole-fan colour on a pump head
     engine.changeLightMode(0, 2, 3, 1, 0, false); // Blink with colour mode 1 shows the whole-fan colour
-    const auto sent = lightingReports(rig);
     settle(engine);
+    const auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(3));
     for (const auto& report : {sent[0], sent[1]}) {
         QCOMPARE(triple(report, 0), QByteArray("\x00\x0a\x00", 3));

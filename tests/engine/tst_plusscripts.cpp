@@ -132,8 +132,8 @@ void PlusScriptsTest::demoShowOnEveryPort() {
     settle(engine);
     QSignalSpy start(&engine, &ZynePlusCommandHelper::sendEffectTimerStart);
     engine.setupEffectMode(3); // HelloNvidia
-    QCOMPARE(start.count(), 1);
     settle(engine);
+    QCOMPARE(start.count(), 1);
     for (int box : {0, 2}) {
         for (int p = 0; p < kPlusPortCount; ++p)
             QCOMPARE(engine.box(box).rainbowFan[std::size_t(p)].lightMode, 16);
