@@ -41,7 +41,9 @@ PlusBoxWorker::PlusBoxWorker(std::unique_ptr<HidDevice> device, const QString& l
               BoxJobResult result;
               result.exchange = exchangeReport(*device, job.report, result.reply,
                                                replies.replyTimeout(job.wait, kReplyTimeoutMs));
-              replies.note(result.exchange, label);
+              // The probe only asks whether the box takes reports; its silence is not held against it.
+              if (job.kind != BoxJob::Kind::Probe)
+                  replies.note(result.exchange, label);
               result.replies = replies;
               result.job = std::move(job);
               return result;

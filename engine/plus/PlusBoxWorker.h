@@ -23,6 +23,7 @@ struct BoxJob {
         SpeedRead, // a speed poll
         Firmware,  // the user's firmware query
         Save,      // the box keeps its settings
+        Probe,     // the first report to a box just opened: whether it takes reports at all
         Other,
     } kind = Kind::Other;
     int port = -1; // port index 0..4; -1 for reports about the whole box
@@ -55,6 +56,7 @@ public:
     // Moves the results finished so far, in order, to the end of `results`.
     void collect(std::vector<BoxJobResult>& results) { m_worker.collect(results); }
     std::size_t outstanding() const { return m_worker.outstanding(); }
+    bool waitUntilIdle(std::chrono::milliseconds limit) { return m_worker.waitUntilIdle(limit); }
 
 private:
     SerialWorker<BoxJob, BoxJobResult> m_worker;

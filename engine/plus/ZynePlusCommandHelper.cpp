@@ -125,6 +125,9 @@ void ZynePlusCommandHelper::takeBoxResult(int boxNum, const BoxJobResult& result
     boxArray[static_cast<std::size_t>(boxNum)].replies = result.replies;
     const int read = result.exchange.read;
     switch (result.job.kind) {
+    case BoxJob::Kind::Probe:
+        applyProbe(boxNum, result.exchange);
+        break;
     case BoxJob::Kind::SpeedRead:
         if (const auto reading = parseSpeedReply(result.reply, read))
             reportPolledSpeed(boxNum, reading->port, reading->rpm);

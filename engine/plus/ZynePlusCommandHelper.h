@@ -217,7 +217,10 @@ private:
     void sendCommand_Save(int boxNum);
     void reportPortToViews(int boxNum, int fanNum);
     void reportShownBoxToViews();
-    bool discoverBox(int boxNum, const char* openLog, const char* afterLog);
+    bool openBox(int boxNum, const char* openLog);
+    // Waits for the probe of a box just opened and takes in its answer.
+    void takeProbeAnswer(int boxNum, const char* afterLog);
+    void applyProbe(int boxNum, const ExchangeResult& result);
     // Logs and refuses a box or port index that names no record.
     bool checkPort(const char* operation, int boxNum, int fanNum) const;
     RainbowFanState& port(int boxNum, int fanNum) {

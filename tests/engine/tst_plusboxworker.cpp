@@ -1,6 +1,7 @@
 // The Plus boxes' workers: each box's reports on a thread of its own, in the engine's order, with
 // waiting frames replaced by newer ones, against the simulated rig.
 #include "EngineRig.h"
+#include "PresenceString.h"
 #include "PlusBoxWorker.h"
 #include "ZynePlusCommandHelper.h"
 
@@ -67,6 +68,7 @@ private slots:
     void framesForASlowBoxNeverRunBehind();
     void unplugMidBurstThenReplug();
     void exitWhileAWorkerWaits();
+    void probesRunSideBySide();
 };
 
 void PlusBoxWorkerTest::placement_data() {
@@ -239,6 +241,26 @@ void PlusBoxWorkerTest::exitWhileAWorkerWaits() {
     }
     // Nothing was left running: the devices closed with their workers.
     QCOMPARE(rig.sim().control(QStringLiteral("unplug plus 1")), QStringLiteral("ok"));
+}
+
+void PlusBoxWorkerTest::probesRunSideBySide() {
+    EngineRig rig(R"({"plus": [{"index": 0, "latency_ms": 20}, {"index": 1}, {"index": 2, "behaviour": "silent"}]})");
+    ZynePlusCommandHelper engine;
+    QCOMPARE(checkControllerStr().text(), QStringLiteral("1110000000000000"));
+    for (int b = 0; b < 3; ++b)
+        QVERIFY(engine.box(b).isPlusConnected());
+    // The first report to each box is its probe; box 1 was probed while box 0 had yet to answer.
+    const auto events = rig.sim().events();
+    const auto probeAnswer = [&](const QString& dev) {
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            if (events[i].dev == dev && events[i].dir == QLatin1String("in"))
+                return i;
+        }
+        return events.size();
+    };
+    QVERIFY(outputsTo(events, kBox1).front() < probeAnswer(kBox0));
+    QVERIFY(outputsTo(events, QStringLiteral("264a:1fa7")).front() < probeAnswer(kBox0));
+    QVERIFY(probeAnswer(kBox0) < events.size());
 }
 
 QTEST_GUILESS_MAIN(PlusBoxWorkerTest)
