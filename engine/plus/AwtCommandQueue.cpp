@@ -69,8 +69,9 @@ bool AwtCommandQueue::push(const AwtCommand& command) {
     if (isReplaceable(command.type) || command.type == AwtFanSpeed) {
         const auto last = std::find_if(m_commands.rbegin(), m_commands.rend(),
                                        [&](const AwtCommand& queued) { return decides(command, queued); });
-        const bool merges = last != m_commands.rend() &&
-                            (command.type == AwtFanSpeed ? last->type == AwtFanSpeed : isReplaceable(last->type));
+        const bool merges =
+            last != m_commands.rend() &&
+            (command.type == AwtFanSpeed ? last->type == AwtFanSpeed : isReplaceable(last->type));
         if (merges) {
             *last = command;
             return true;

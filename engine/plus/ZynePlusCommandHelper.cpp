@@ -150,7 +150,8 @@ void ZynePlusCommandHelper::takeBoxResult(int boxNum, const BoxJobResult& result
             for (std::size_t i = 4; i <= 10; ++i)
                 replyBytes << QString::number(result.reply[i]);
         }
-        qCDebug(lcPlus).noquote() << "sendCommand_Radar--res:" << read << replyBytes.join(QStringLiteral(", "));
+        qCDebug(lcPlus).noquote() << "sendCommand_Radar--res:" << read
+                                  << replyBytes.join(QStringLiteral(", "));
         break;
     }
     default:

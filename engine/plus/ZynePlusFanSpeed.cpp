@@ -161,7 +161,8 @@ void ZynePlusCommandHelper::receiveGetTemperature(int temperature) {
             if (!fan.Monitor || !fan.PWM || fan.FanType != 0)
                 continue;
             const int duty = std::min(cap, percentLevelDuty(std::clamp(fan.Speed_Per, 0, kMaxPercentLevel)));
-            exchange(b, BoxJob::Kind::FanSpeed, p, plusreport::fanSpeedPercent(p, duty), Precondition::Connected);
+            exchange(b, BoxJob::Kind::FanSpeed, p, plusreport::fanSpeedPercent(p, duty),
+                     Precondition::Connected);
             qCDebug(lcPlus).nospace()
                 << "PWM box:" << b << ", fan:" << p << ", duty:" << duty << ", Speed_Per:" << fan.Speed_Per;
         }
@@ -195,7 +196,8 @@ void ZynePlusCommandHelper::sendCommandReadFanSpeed(int boxNum) {
         if (!port(boxNum, p).Monitor)
             continue;
         // The reading is reported when the reply is taken in.
-        exchange(boxNum, BoxJob::Kind::SpeedRead, p, plusreport::readFanSpeed(p), Precondition::PlusConnected);
+        exchange(boxNum, BoxJob::Kind::SpeedRead, p, plusreport::readFanSpeed(p),
+                 Precondition::PlusConnected);
     }
 }
 

@@ -11,8 +11,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QThread>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zyne;

@@ -198,8 +198,8 @@ void AwtFramesTest::queueMergesPiledUpSpeeds() {
     QVERIFY(queue.push({0, 1, AwtFanSpeed, {80, 0, 0}, {}}));
     QVERIFY(queue.push({0, 0, AwtReadSpeeds, {}, {}}));
     QVERIFY(queue.push({0, 0, AwtReadSpeeds, {}, {}}));
-    const std::vector<std::pair<int, int>> order{{AwtFanSpeed, 60}, {AwtCross, 1},   {AwtFanSpeed, 45},
-                                                 {AwtFanSpeed, 70}, {AwtTurnOff, 0}, {AwtFanSpeed, 80},
+    const std::vector<std::pair<int, int>> order{{AwtFanSpeed, 60},  {AwtCross, 1},     {AwtFanSpeed, 45},
+                                                 {AwtFanSpeed, 70},  {AwtTurnOff, 0},   {AwtFanSpeed, 80},
                                                  {AwtReadSpeeds, 0}, {AwtReadSpeeds, 0}};
     for (const auto& [type, value] : order) {
         const auto next = take();

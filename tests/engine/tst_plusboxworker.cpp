@@ -1,8 +1,8 @@
 // The Plus boxes' workers: each box's reports on a thread of its own, in the engine's order, with
 // waiting frames replaced by newer ones, against the simulated rig.
 #include "EngineRig.h"
-#include "PresenceString.h"
 #include "PlusBoxWorker.h"
+#include "PresenceString.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QSignalSpy>
@@ -244,7 +244,8 @@ void PlusBoxWorkerTest::exitWhileAWorkerWaits() {
 }
 
 void PlusBoxWorkerTest::probesRunSideBySide() {
-    EngineRig rig(R"({"plus": [{"index": 0, "latency_ms": 20}, {"index": 1}, {"index": 2, "behaviour": "silent"}]})");
+    EngineRig rig(
+        R"({"plus": [{"index": 0, "latency_ms": 20}, {"index": 1}, {"index": 2, "behaviour": "silent"}]})");
     ZynePlusCommandHelper engine;
     QCOMPARE(checkControllerStr().text(), QStringLiteral("1110000000000000"));
     for (int b = 0; b < 3; ++b)

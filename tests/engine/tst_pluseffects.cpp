@@ -10,8 +10,8 @@
 
 using namespace zyne;
 using zyne::testing::EngineRig;
-using zyne::testing::settle;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 constexpr char kOneBox[] = R"({"plus": [{"index": 0}]})";

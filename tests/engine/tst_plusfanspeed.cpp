@@ -7,8 +7,8 @@
 
 using namespace zyne;
 using zyne::testing::EngineRig;
-using zyne::testing::settle;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 // Fan-speed reports (32 51) written to box 0 since the rig forgot its history.

@@ -7,8 +7,8 @@
 
 using namespace zyne;
 using zyne::testing::EngineRig;
-using zyne::testing::settle;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 // Lighting reports (32 52) written to box 0 since the rig forgot its history.

@@ -16,8 +16,8 @@
 
 using namespace zyne;
 using zyne::testing::EngineRig;
-using zyne::testing::settle;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 constexpr char kTwoBoxes[] = R"({"plus": [{"index": 0}, {"index": 1}]})";
