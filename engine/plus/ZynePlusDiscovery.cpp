@@ -71,8 +71,10 @@ void ZynePlusCommandHelper::takeProbeAnswer(int boxNum, const char* afterLog) {
     ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
     if (target.worker) {
         // Rather than stand still, a probe stuck in the device is taken in by a later tick.
-        if (!target.worker->waitUntilIdle(kProbeWait))
+        if (!target.worker->waitUntilIdle(kProbeWait)) {
             qCWarning(lcPlus).noquote() << boxLabel(boxNum) << "is slow to take its probe";
+            m_boxResultTick.start();
+        }
         std::vector<BoxJobResult> results;
         target.worker->collect(results);
         for (const BoxJobResult& result : results)
