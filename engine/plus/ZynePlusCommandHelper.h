@@ -201,8 +201,7 @@ private:
     // Hands one report to the box's worker when the box meets the precondition; what comes back is
     // taken in by takeBoxResults.
     void exchange(int boxNum, BoxJob job, Precondition precondition);
-    void exchange(int boxNum, BoxJob::Kind kind, int port, const PlusReport& report,
-                  Precondition precondition);
+    void exchange(int boxNum, BoxJob::Kind kind, int port, const PlusReport& report, Precondition precondition);
     // The tick: takes in what the boxes' workers have finished since the last one.
     void takeBoxResults();
     void takeBoxResult(int boxNum, const BoxJobResult& result);
