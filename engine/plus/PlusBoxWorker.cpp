@@ -23,6 +23,13 @@ bool mattersTo(const BoxJob& job, const BoxJob& queued) {
 } // namespace
 
 void placeBoxJob(std::deque<BoxJob>& waiting, BoxJob job) {
+    // The speed poll comes more often than a slow box answers five reads: a poll while the port's
+    // last one still waits adds nothing, as that one's answer will be as fresh.
+    if (job.kind == BoxJob::Kind::SpeedRead &&
+        std::any_of(waiting.begin(), waiting.end(), [&](const BoxJob& queued) {
+            return queued.kind == BoxJob::Kind::SpeedRead && queued.port == job.port;
+        }))
+        return;
     if (job.kind == BoxJob::Kind::Frame || job.kind == BoxJob::Kind::FanSpeed) {
         const auto last = std::find_if(waiting.rbegin(), waiting.rend(),
                                        [&](const BoxJob& queued) { return mattersTo(job, queued); });

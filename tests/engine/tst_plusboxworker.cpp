@@ -65,6 +65,7 @@ private slots:
     void placement();
     void clickOnAFastBoxOvertakesASlowBoxsBurst();
     void silentBoxAmongAnsweringBoxes();
+    void pollsDoNotPileUpOnASlowBox();
     void framesForASlowBoxNeverRunBehind();
     void unplugMidBurstThenReplug();
     void exitWhileAWorkerWaits();
@@ -97,9 +98,13 @@ void PlusBoxWorkerTest::placement_data() {
                                job(K::Lighting, 1, 1), job(K::FanSpeed, 1, 3)}
         << QStringList{"S1#1", "P1#1", "S1#2", "L1#1", "S1#3"};
     QTest::newRow("queries and saves are never dropped")
-        << std::vector<BoxJob>{job(K::Firmware, -1, 1), job(K::Save, -1, 1),     job(K::Firmware, -1, 2),
-                               job(K::Save, -1, 2),     job(K::SpeedRead, 0, 1), job(K::SpeedRead, 0, 2)}
-        << QStringList{"W-1#1", "V-1#1", "W-1#2", "V-1#2", "P0#1", "P0#2"};
+        << std::vector<BoxJob>{job(K::Firmware, -1, 1), job(K::Save, -1, 1), job(K::Firmware, -1, 2),
+                               job(K::Save, -1, 2)}
+        << QStringList{"W-1#1", "V-1#1", "W-1#2", "V-1#2"};
+    QTest::newRow("a poll while the port's poll still waits adds nothing")
+        << std::vector<BoxJob>{job(K::SpeedRead, 0, 1), job(K::SpeedRead, 1, 1), job(K::FanSpeed, 0, 1),
+                               job(K::SpeedRead, 0, 2)}
+        << QStringList{"P0#1", "P1#1", "S0#1"};
 }
 
 void PlusBoxWorkerTest::placement() {
@@ -139,17 +144,26 @@ void PlusBoxWorkerTest::silentBoxAmongAnsweringBoxes() {
     QSignalSpy firmware(&engine, &ZynePlusCommandHelper::sendPlusFirmware);
     // The silent box went mute at start-up; the user's firmware query still waits its full time.
     engine.receivePlusFirmware(1);
+    for (int b = 0; b < 3; ++b)
+        engine.sendCommandReadFanSpeed(b);
+    QVERIFY(settle(engine));
+    // The answering boxes were done before the silent one had given up waiting for the query's reply.
+    const auto events = rig.sim().events();
+    const auto quiet = outputsTo(events, QStringLiteral("264a:1fa6"));
+    const auto loud = outputsTo(events, QStringLiteral("264a:1fa7"));
+    QCOMPARE(quiet.size(), std::size_t(6));
+    QVERIFY(loud.back() < quiet[1]);
+
     constexpr int kPolls = 4;
-    for (int poll = 0; poll < kPolls; ++poll) {
+    for (int poll = 1; poll < kPolls; ++poll) {
         for (int b = 0; b < 3; ++b)
             engine.sendCommandReadFanSpeed(b);
+        QVERIFY(settle(engine));
     }
-    QVERIFY(settle(engine));
-
     int answered[3] = {};
     for (const auto& args : speeds)
         ++answered[args.at(0).toInt()];
-    // Five running fans on each answering box, reported on every poll.
+    // Five running fans on each answering box, reported on every poll; none from the silent one.
     QCOMPARE(answered[0], kPolls * 5);
     QCOMPARE(answered[2], kPolls * 5);
     QCOMPARE(answered[1], 0);
@@ -158,13 +172,21 @@ void PlusBoxWorkerTest::silentBoxAmongAnsweringBoxes() {
     QVERIFY(engine.box(1).replies.isMuted());
     QVERIFY(!engine.box(0).replies.isMuted());
     QVERIFY(!engine.box(2).replies.isMuted());
-    // The silent box got the query and every poll; the answering ones were done before it had
-    // given up waiting for the query's reply.
     QCOMPARE(rig.reportsTo(1).size(), std::size_t(kPolls * 5 + 1));
-    const auto events = rig.sim().events();
-    const auto quiet = outputsTo(events, QStringLiteral("264a:1fa6"));
-    const auto loud = outputsTo(events, QStringLiteral("264a:1fa7"));
-    QVERIFY(loud.back() < quiet[1]);
+}
+
+void PlusBoxWorkerTest::pollsDoNotPileUpOnASlowBox() {
+    EngineRig rig(R"({"plus": [{"index": 0, "latency_ms": 20}]})");
+    ZynePlusCommandHelper engine;
+    QVERIFY(settle(engine));
+    rig.forget();
+    QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
+    // Ten polls at once, as the poll timer would make them while the box answers the first.
+    for (int poll = 0; poll < 10; ++poll)
+        engine.sendCommandReadFanSpeed(0);
+    QVERIFY(settle(engine));
+    QVERIFY(rig.reportsTo(0).size() <= std::size_t(10));
+    QCOMPARE(speeds.count(), int(rig.reportsTo(0).size()));
 }
 
 void PlusBoxWorkerTest::framesForASlowBoxNeverRunBehind() {
