@@ -20,6 +20,10 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
     : QObject(parent), m_awt(new AwtController(boxArray, this)) {
     m_boxResultTick.setInterval(kBoxResultTickMs);
     connect(&m_boxResultTick, &QTimer::timeout, this, &ZynePlusCommandHelper::takeBoxResults);
+    m_powerSupply.setPostedListener([this] {
+        if (!m_boxResultTick.isActive())
+            m_boxResultTick.start();
+    });
     connectAwtController();
     loadDeviceSettings();
     getZynePlus();
@@ -100,7 +104,8 @@ void ZynePlusCommandHelper::exchange(int boxNum, BoxJob::Kind kind, int port, co
 }
 
 void ZynePlusCommandHelper::takeBoxResults() {
-    bool outstanding = false;
+    m_powerSupply.takeResults();
+    bool outstanding = m_powerSupply.outstanding() > 0;
     std::vector<BoxJobResult> results;
     for (int b = 0; b < kBoxCount; ++b) {
         ControllerBox& target = boxArray[static_cast<std::size_t>(b)];
@@ -160,7 +165,7 @@ void ZynePlusCommandHelper::takeBoxResult(int boxNum, const BoxJobResult& result
 }
 
 std::size_t ZynePlusCommandHelper::boxExchangesOutstanding() const {
-    std::size_t outstanding = 0;
+    std::size_t outstanding = m_powerSupply.outstanding();
     for (const ControllerBox& target : boxArray)
         outstanding += target.worker ? target.worker->outstanding() : 0;
     return outstanding;

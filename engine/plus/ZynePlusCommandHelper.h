@@ -69,7 +69,8 @@ public:
     // Queues one command for an AWT box; effects put their frames in the command's LED entries.
     void queueAWTCommand(const AwtCommand& command);
     AwtController& awtController() { return *m_awt; }
-    // Reports still waiting for or running on the Plus boxes' workers, and results not taken in yet.
+    // Reports still waiting for or running on the Plus boxes' and the power supply's workers, and
+    // results not taken in yet.
     std::size_t boxExchangesOutstanding() const;
 
 public slots:
@@ -202,7 +203,7 @@ private:
     // taken in by takeBoxResults.
     void exchange(int boxNum, BoxJob job, Precondition precondition);
     void exchange(int boxNum, BoxJob::Kind kind, int port, const PlusReport& report, Precondition precondition);
-    // The tick: takes in what the boxes' workers have finished since the last one.
+    // The tick: takes in what the boxes' and the power supply's workers have finished since the last one.
     void takeBoxResults();
     void takeBoxResult(int boxNum, const BoxJobResult& result);
     // Sends every port of every present box its stored lighting and speed.

@@ -5,8 +5,13 @@
 #include "PresenceString.h"
 #include "ZynePlusCommandHelper.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QThread>
 #include <QtTest>
+
+#include <mutex>
 
 using namespace zyne;
 using zyne::testing::EngineRig;
@@ -54,6 +59,32 @@ std::vector<std::size_t> outputsTo(const std::vector<sim::TraceEvent>& events, c
     return at;
 }
 
+// Notes the thread of every attempt to open the power supply.
+class SupplyOpenThreads : public HidBackend {
+public:
+    explicit SupplyOpenThreads(std::unique_ptr<HidBackend> inner) : m_inner(std::move(inner)) {}
+
+    std::unique_ptr<HidDevice> open(std::uint16_t vendorId, std::uint16_t productId) override {
+        if (productId == kPowerSupplyProductId) {
+            std::lock_guard lock(m_mutex);
+            m_threads.push_back(QThread::currentThread());
+        }
+        return m_inner->open(vendorId, productId);
+    }
+    std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override {
+        return m_inner->enumerate(vendorId, productId);
+    }
+    std::vector<QThread*> threads() const {
+        std::lock_guard lock(m_mutex);
+        return m_threads;
+    }
+
+private:
+    std::unique_ptr<HidBackend> m_inner;
+    mutable std::mutex m_mutex;
+    std::vector<QThread*> m_threads;
+};
+
 const QString kBox0 = QStringLiteral("264a:1fa5");
 const QString kBox1 = QStringLiteral("264a:1fa6");
 } // namespace
@@ -70,6 +101,7 @@ private slots:
     void unplugMidBurstThenReplug();
     void exitWhileAWorkerWaits();
     void probesRunSideBySide();
+    void supplyIsLookedForOnItsWorker();
 };
 
 void PlusBoxWorkerTest::placement_data() {
@@ -284,6 +316,46 @@ void PlusBoxWorkerTest::probesRunSideBySide() {
     QVERIFY(outputsTo(events, kBox1).front() < probeAnswer(kBox0));
     QVERIFY(outputsTo(events, QStringLiteral("264a:1fa7")).front() < probeAnswer(kBox0));
     QVERIFY(probeAnswer(kBox0) < events.size());
+}
+
+void PlusBoxWorkerTest::supplyIsLookedForOnItsWorker() {
+    EngineRig settings(R"({})");
+    QDir().mkpath(settings.settingsFolder());
+    QFile ini(settings.settingsFolder() + QStringLiteral("/Device.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Main]\nisAutoRun=0\nLanguage=0\nisSyncPwrix=1\n");
+    ini.close();
+    QString error;
+    const auto rigSpec = sim::SimRig::fromJson(R"({"plus": [{"index": 0}], "power_supply": {"model": "VXD-1250-PT"}})", &error);
+    QVERIFY(rigSpec);
+    auto simulated = std::make_unique<sim::SimBackend>(*rigSpec);
+    sim::SimBackend* rig = simulated.get();
+    auto noting = std::make_unique<SupplyOpenThreads>(std::move(simulated));
+    SupplyOpenThreads* opens = noting.get();
+    installHidBackend(std::move(noting));
+    {
+        ZynePlusCommandHelper engine;
+        QVERIFY(settle(engine));
+        QVERIFY(engine.powerSupply().isPresent());
+        engine.changeLightMode(0, 0, 15, 0, 0, false);
+        QVERIFY(settle(engine));
+        // The supply leaves and comes back; a cross tick after the retry interval has the worker
+        // look for it.
+        QCOMPARE(rig->control(QStringLiteral("unplug psu")), QStringLiteral("ok"));
+        engine.sendCross();
+        QVERIFY(settle(engine));
+        QVERIFY(!engine.powerSupply().isPresent());
+        QCOMPARE(rig->control(QStringLiteral("plug psu")), QStringLiteral("ok"));
+        QTest::qWait(static_cast<int>(PowerSupplyLink::kRetryInterval.count()) + 100);
+        engine.sendCross();
+        QVERIFY(settle(engine));
+        QVERIFY(engine.powerSupply().isPresent());
+    }
+    const auto threads = opens->threads();
+    QVERIFY(threads.size() >= 2);
+    for (QThread* thread : threads)
+        QVERIFY(thread != QThread::currentThread());
+    installHidBackend(nullptr);
 }
 
 QTEST_GUILESS_MAIN(PlusBoxWorkerTest)

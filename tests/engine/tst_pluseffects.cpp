@@ -353,9 +353,13 @@ void PlusEffectsTest::supplyThatVanishesIsClosedOnceAndFoundAgain() {
     QCOMPARE(rig.sim().control(QStringLiteral("plug psu")), QStringLiteral("ok"));
     QTest::qWait(static_cast<int>(PowerSupplyLink::kRetryInterval.count()) + 100);
     rig.forget();
+    // The tick has the supply's worker look for it; the next tick's frame goes to it.
     engine.sendCross();
     settle(engine);
     QVERIFY(engine.powerSupply().isPresent());
+    QVERIFY(supplyFrames(rig).empty());
+    engine.sendCross();
+    settle(engine);
     QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
 }
 
