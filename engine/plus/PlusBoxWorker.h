@@ -11,8 +11,7 @@
 
 namespace zyne {
 
-// One report for a Plus box (or the power supply) and what it is for, so its result can be told apart
-// when it comes back.
+// One report for a Plus box and what it is for, so its result can be told apart when it comes back.
 struct BoxJob {
     enum class Kind {
         Frame,     // an effect tick's frame: a newer one for the port takes its place while it waits
@@ -42,7 +41,8 @@ struct BoxJobResult {
 // Puts a job among the jobs still waiting for a box: an effect frame takes the place of its port's
 // frame that still waits unless another lighting report for the port came after it; a speed setting
 // the place of its port's waiting speed setting unless another report for the port (other than a
-// frame) came after it. Everything else goes to the end, in order.
+// frame) came after it; a speed poll adds nothing while the port's last poll still waits.
+// Everything else goes to the end, in order.
 void placeBoxJob(std::deque<BoxJob>& waiting, BoxJob job);
 
 // Owns the open device of one box and runs its exchanges on a thread of its own: drains stale replies,
