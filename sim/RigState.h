@@ -48,6 +48,8 @@ struct SimDevice {
     std::unique_ptr<DeviceEmulator> emulator;
     std::vector<std::weak_ptr<OpenHandle>> handles;
     std::map<unsigned char, QByteArray> featureReports; // last one set, by report ID
+    // Readers of this device wait here, so one device's answers wake no reader of another.
+    std::condition_variable inputArrived;
 
     QString idText() const; // "264a:1fa5"
     QString windowsStylePath() const;
@@ -63,6 +65,7 @@ struct RigState {
     SimDevice* addFresh(DeviceKind kind, int index);
 
     std::mutex mutex;
+    // The chip link waits here for a chip held busy.
     std::condition_variable inputArrived;
     std::vector<std::unique_ptr<SimDevice>> devices;
     SimTrace trace;

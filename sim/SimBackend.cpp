@@ -57,7 +57,7 @@ public:
             auto wakeAt = deadline;
             if (!m_handle->inputReports.empty())
                 wakeAt = std::min(wakeAt, m_handle->inputReports.front().readyAt);
-            m_state->inputArrived.wait_until(lock, wakeAt);
+            m_device.inputArrived.wait_until(lock, wakeAt);
         }
         const QByteArray report = m_handle->inputReports.front().bytes;
         m_handle->inputReports.pop_front();
@@ -115,7 +115,7 @@ private:
             if (auto handle = weak.lock(); handle && handle->inputReports.size() < kMaxQueuedReports)
                 handle->inputReports.push_back({reply, readyAt});
         }
-        m_state->inputArrived.notify_all();
+        m_device.inputArrived.notify_all();
     }
 
     std::shared_ptr<RigState> m_state;

@@ -87,7 +87,8 @@ void unplug(RigState& state, SimDevice& device) {
             handle->deviceGone = true;
     }
     device.handles.clear();
-    state.inputArrived.notify_all(); // readers waiting on the device give up now
+    device.inputArrived.notify_all(); // readers waiting on the device give up now
+    state.inputArrived.notify_all();  // and so does the chip link's
 }
 
 // Runs the command; sets `changedPath` when a device arrived or left.

@@ -2,6 +2,7 @@
 
 #include "AwtCommand.h"
 #include "ChipLink.h"
+#include "SerialWorker.h"
 
 #include <memory>
 #include <vector>
@@ -30,19 +31,14 @@ struct AwtJobResult {
 class AwtChipWorker {
 public:
     explicit AwtChipWorker(std::shared_ptr<ChipLink> link);
-    // Waits briefly for a running exchange; one the chip still holds is left to finish alone.
-    ~AwtChipWorker();
-    AwtChipWorker(const AwtChipWorker&) = delete;
-    AwtChipWorker& operator=(const AwtChipWorker&) = delete;
 
-    void post(AwtJob job);
+    void post(AwtJob job) { m_worker.post(std::move(job)); }
     // Moves the results finished so far, in order, to the end of `results`.
-    void collect(std::vector<AwtJobResult>& results);
+    void collect(std::vector<AwtJobResult>& results) { m_worker.collect(results); }
 
 private:
-    struct Shared;
-    static void loop(std::shared_ptr<Shared> shared);
-    std::shared_ptr<Shared> m_shared;
+    // Waits briefly for a running exchange at exit; one the chip still holds is left to finish alone.
+    SerialWorker<AwtJob, AwtJobResult> m_worker;
 };
 
 } // namespace zyne

@@ -54,15 +54,25 @@ namespace {
 bool isReplaceable(int type) {
     return isAwtEffectFrame(type) || type == AwtOneColour;
 }
+
+// The waiting command of the port that decides whether `command` may take its place: for a frame the
+// port's last command; for a speed setting the last one other than a frame (frames say nothing about
+// the speed, and a chip busy for minutes must not replay minutes of stale speeds).
+bool decides(const AwtCommand& command, const AwtCommand& queued) {
+    if (queued.box != command.box || queued.port != command.port || !isAwtPortCommand(queued.type))
+        return false;
+    return command.type != AwtFanSpeed || !isReplaceable(queued.type);
+}
 } // namespace
 
 bool AwtCommandQueue::push(const AwtCommand& command) {
-    if (isReplaceable(command.type)) {
-        const auto samePort = [&](const AwtCommand& queued) {
-            return queued.box == command.box && queued.port == command.port && isAwtPortCommand(queued.type);
-        };
-        const auto last = std::find_if(m_commands.rbegin(), m_commands.rend(), samePort);
-        if (last != m_commands.rend() && isReplaceable(last->type)) {
+    if (isReplaceable(command.type) || command.type == AwtFanSpeed) {
+        const auto last = std::find_if(m_commands.rbegin(), m_commands.rend(),
+                                       [&](const AwtCommand& queued) { return decides(command, queued); });
+        const bool merges =
+            last != m_commands.rend() &&
+            (command.type == AwtFanSpeed ? last->type == AwtFanSpeed : isReplaceable(last->type));
+        if (merges) {
             *last = command;
             return true;
         }

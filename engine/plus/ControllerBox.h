@@ -2,7 +2,7 @@
 
 #include "BoxReplyWatch.h"
 #include "FanRecords.h"
-#include "HidBackend.h"
+#include "PlusBoxWorker.h"
 
 #include <array>
 #include <memory>
@@ -13,7 +13,8 @@ enum PlusBoxType { BoxAbsent = -1, BoxPlus = 1, BoxAwt = 2 };
 
 // One controller-box slot of the Plus engine.
 struct ControllerBox {
-    std::unique_ptr<HidDevice> handle;
+    // Owns the open device of a Plus box and runs its exchanges; null while none is open.
+    std::unique_ptr<PlusBoxWorker> worker;
     bool isConnected = false;
     int Profile = 1;
     int currentProfile = 1;
@@ -22,7 +23,7 @@ struct ControllerBox {
     int boxType = BoxAbsent;
     int awtHandle = -1; // entry of the AWT handle table the box answers on
 
-    // Reset when the box is opened again.
+    // How the box has answered, as of the last result taken in; reset when the box is opened again.
     BoxReplyWatch replies;
 
     bool isPlusConnected() const { return isConnected && boxType == BoxPlus; }

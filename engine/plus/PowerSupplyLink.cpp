@@ -4,61 +4,155 @@
 
 namespace zyne {
 
+namespace {
+using Verdict = PowerSupplyLink::Result::Verdict;
+
+// A look is two exchanges: the worker is done within two reply timeouts, unless the device stalls
+// a write itself.
+constexpr std::chrono::milliseconds kLookWait{20 * kReplyTimeoutMs};
+
+// What the worker thread keeps of the supply: the open device and how it has answered lately.
+struct SupplyDevice {
+    std::unique_ptr<HidDevice> device;
+    // A supply that stops answering is not waited for, as a box would not be.
+    BoxReplyWatch replies;
+
+    Verdict drop(Verdict verdict) {
+        device.reset();
+        replies.reset();
+        return verdict;
+    }
+
+    PowerSupplyLink::Result look() {
+        PowerSupplyLink::Result result;
+        result.kind = PowerSupplyLink::Job::Kind::Look;
+        if (!device)
+            device = hidBackend().open(kMakerVendorId, kPowerSupplyProductId);
+        if (!device) {
+            result.verdict = Verdict::NotFound;
+            return result;
+        }
+        PlusReply reply;
+        if (exchangeReport(*device, psuframe::wake(), reply).written < 0) {
+            result.verdict = drop(Verdict::TakesNoReports);
+            return result;
+        }
+        const ExchangeResult query = exchangeReport(*device, psuframe::modelQuery(), reply);
+        if (query.written < 0 || query.read < 0) {
+            result.verdict = drop(Verdict::NoModelAnswer);
+        } else if (query.read == 0) {
+            result.verdict = Verdict::Silent;
+        } else {
+            result.verdict = Verdict::Model;
+            result.model = psuframe::modelText(reply, query.read);
+        }
+        return result;
+    }
+
+    PowerSupplyLink::Result send(const PlusReport& report) {
+        PowerSupplyLink::Result result;
+        if (!device) {
+            result.verdict = Verdict::Gone;
+            return result;
+        }
+        PlusReply reply;
+        const ExchangeResult sent = exchangeReport(
+            *device, report, reply, replies.replyTimeout(BoxReplyWatch::Wait::UnlessMuted, kReplyTimeoutMs));
+        if (sent.written < 0 || sent.read < 0) {
+            result.verdict = drop(Verdict::Gone);
+        } else {
+            replies.note(sent, QStringLiteral("power supply"));
+            result.verdict = Verdict::Sent;
+        }
+        return result;
+    }
+};
+} // namespace
+
+PowerSupplyLink::PowerSupplyLink()
+    : m_worker(
+          [supply = std::make_shared<SupplyDevice>()](Job& job) {
+              return job.kind == Job::Kind::Look ? supply->look() : supply->send(job.report);
+          },
+          SerialWorker<Job, Result>::OnStop::FinishWaiting, "power supply") {}
+
 bool PowerSupplyLink::detect() {
-    m_lastLook = std::chrono::steady_clock::now();
-    if (!m_device)
-        m_device = hidBackend().open(kMakerVendorId, kPowerSupplyProductId);
-    if (!m_device) {
-        qCDebug(lcPlus) << "power supply: none found";
-        return false;
-    }
-    PlusReply reply;
-    if (exchangeReport(*m_device, psuframe::wake(), reply).written < 0) {
-        close("does not take reports");
-        return false;
-    }
-    const ExchangeResult query = exchangeReport(*m_device, psuframe::modelQuery(), reply);
-    if (query.written < 0 || query.read < 0) {
-        close("does not answer the model query");
-        return false;
-    }
-    if (query.read == 0) {
-        // No answer is no verdict: keep what the last query said.
-        qCWarning(lcPlus) << "power supply: no answer to the model query";
-        return isPresent();
-    }
-    const std::string model = psuframe::modelText(reply, query.read);
-    m_supported = m_models.accepts(model);
-    qCDebug(lcPlus) << "power supply model:" << model.c_str() << "supported:" << m_supported;
-    return m_supported;
+    if (!m_looking)
+        post({Job::Kind::Look, {}});
+    if (!m_worker.waitUntilIdle(kLookWait))
+        qCWarning(lcPlus) << "power supply: slow to answer the model query";
+    takeResults();
+    return isPresent();
 }
 
 bool PowerSupplyLink::ready() {
     if (isPresent())
         return true;
     // An open supply of another model stays as it is; a missing one is looked for again.
-    if (m_device || std::chrono::steady_clock::now() - m_lastLook < kRetryInterval)
+    if (m_open || m_looking || std::chrono::steady_clock::now() - m_lastLook < kRetryInterval)
         return false;
-    return detect();
+    post({Job::Kind::Look, {}});
+    return false;
 }
 
 void PowerSupplyLink::send(const PlusReport& report) {
-    if (!isPresent())
-        return;
-    PlusReply reply;
-    const ExchangeResult result = exchangeReport(
-        *m_device, report, reply, m_replies.replyTimeout(BoxReplyWatch::Wait::UnlessMuted, kReplyTimeoutMs));
-    if (result.written < 0 || result.read < 0)
-        close("is gone");
-    else
-        m_replies.note(result, QStringLiteral("power supply"));
+    if (isPresent())
+        post({Job::Kind::Frame, report});
 }
 
-void PowerSupplyLink::close(const char* why) {
+void PowerSupplyLink::post(Job job) {
+    if (job.kind == Job::Kind::Look) {
+        m_looking = true;
+        m_lastLook = std::chrono::steady_clock::now();
+    }
+    m_worker.post(std::move(job));
+    if (m_posted)
+        m_posted();
+}
+
+void PowerSupplyLink::takeResults() {
+    m_results.clear();
+    m_worker.collect(m_results);
+    for (const Result& result : m_results)
+        take(result);
+}
+
+void PowerSupplyLink::take(const Result& result) {
+    if (result.kind == Job::Kind::Frame) {
+        // The worker has let go of a supply that is gone; this side says so once.
+        if (result.verdict == Verdict::Gone && m_open)
+            closed("is gone");
+        return;
+    }
+    m_looking = false;
+    m_lastLook = std::chrono::steady_clock::now();
+    switch (result.verdict) {
+    case Verdict::NotFound:
+        qCDebug(lcPlus) << "power supply: none found";
+        return;
+    case Verdict::TakesNoReports:
+        closed("does not take reports");
+        return;
+    case Verdict::NoModelAnswer:
+        closed("does not answer the model query");
+        return;
+    case Verdict::Silent:
+        // No answer is no verdict: keep what the last query said.
+        m_open = true;
+        qCWarning(lcPlus) << "power supply: no answer to the model query";
+        return;
+    default:
+        break;
+    }
+    m_open = true;
+    m_supported = m_models.accepts(result.model);
+    qCDebug(lcPlus) << "power supply model:" << result.model.c_str() << "supported:" << m_supported;
+}
+
+void PowerSupplyLink::closed(const char* why) {
     qCWarning(lcPlus) << "power supply" << why << "- closed until it is found again";
-    m_device.reset();
+    m_open = false;
     m_supported = false;
-    m_replies.reset();
     m_lastLook = std::chrono::steady_clock::now();
 }
 

@@ -4,46 +4,75 @@
 #include "HidBackend.h"
 #include "PowerSupplyFrames.h"
 #include "PowerSupplyModels.h"
+#include "SerialWorker.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace zyne {
 
-// The maker's power supply (264a:2329) whose fan ring mirrors port 1 of the shown box: owns the
-// open device and the mirrored colours. A supply that vanishes is closed once; while it is away,
-// `ready()` looks for it again now and then, so it comes back without a restart.
+// The maker's power supply (264a:2329) whose fan ring mirrors port 1 of the shown box: the mirrored
+// colours, and a worker that owns the device and runs its exchanges (looking for the supply, its
+// frames) off the GUI thread. A supply that vanishes is closed once; while it is away, `ready()`
+// has the worker look for it again now and then, so it comes back without a restart.
 class PowerSupplyLink {
 public:
-    // Opens the supply if it is not open and asks its model; true when the model is one we light.
+    PowerSupplyLink();
+
+    // Has the worker open the supply if it is not open and ask its model, and waits for the verdict
+    // (two exchanges at most); true when the model is one we light.
     bool detect();
     // An open supply of an accepted model.
-    bool isPresent() const { return m_device && m_supported; }
-    // isPresent(), after looking for a vanished or never-found supply again if the last look was
-    // long enough ago.
+    bool isPresent() const { return m_open && m_supported; }
+    // isPresent(); a vanished or never-found supply is looked for again on the worker if the last
+    // look was long enough ago, and is there from a later tick on.
     bool ready();
 
     void mirror(const RainbowFanState& fan) { m_colours.copyFrom(fan); }
     const MirroredColours& colours() const { return m_colours; }
 
-    // Writes one frame and reads its reply, waiting a bounded time; nothing happens while absent.
+    // Hands one frame to the worker, which writes it and reads its reply with a bounded wait;
+    // nothing happens while the supply is absent.
     void send(const PlusReport& report);
+
+    // Takes in what the worker has done since the last call (the owner's tick).
+    void takeResults();
+    // Exchanges waiting or running, and results not taken in yet.
+    std::size_t outstanding() const { return m_worker.outstanding(); }
+    // Called after each exchange is handed to the worker, so the owner ticks until it is taken in.
+    void setPostedListener(std::function<void()> listener) { m_posted = std::move(listener); }
 
     // How often a missing supply is looked for while frames want to go out.
     static constexpr std::chrono::milliseconds kRetryInterval{2000};
 
-private:
-    void close(const char* why);
+    struct Job {
+        enum class Kind { Look, Frame } kind = Kind::Frame;
+        PlusReport report{};
+    };
+    struct Result {
+        enum class Verdict { NotFound, TakesNoReports, NoModelAnswer, Silent, Model, Sent, Gone };
+        Job::Kind kind = Job::Kind::Frame;
+        Verdict verdict = Verdict::Sent;
+        std::string model;
+    };
 
-    std::unique_ptr<HidDevice> m_device;
+private:
+    void post(Job job);
+    void take(const Result& result);
+    void closed(const char* why);
+
+    bool m_open = false;
     bool m_supported = false;
+    bool m_looking = false;
     PowerSupplyModelCheck m_models;
-    // A supply that stops answering is not waited for, as a box would not be.
-    BoxReplyWatch m_replies;
     MirroredColours m_colours;
     std::chrono::steady_clock::time_point m_lastLook{};
+    std::function<void()> m_posted;
+    std::vector<Result> m_results; // reused by every tick
+    SerialWorker<Job, Result> m_worker;
 };
 
 } // namespace zyne

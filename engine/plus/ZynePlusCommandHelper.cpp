@@ -12,10 +12,18 @@ namespace zyne {
 namespace {
 // The kernel keeps at most this many unread input reports per open device.
 constexpr int kMaxQueuedReports = 64;
+// How often the boxes' results are taken in while exchanges are out, as the AWT queue does.
+constexpr int kBoxResultTickMs = 20;
 } // namespace
 
 ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
     : QObject(parent), m_awt(new AwtController(boxArray, this)) {
+    m_boxResultTick.setInterval(kBoxResultTickMs);
+    connect(&m_boxResultTick, &QTimer::timeout, this, &ZynePlusCommandHelper::takeBoxResults);
+    m_powerSupply.setPostedListener([this] {
+        if (!m_boxResultTick.isActive())
+            m_boxResultTick.start();
+    });
     connectAwtController();
     loadDeviceSettings();
     getZynePlus();
@@ -73,22 +81,94 @@ ExchangeResult exchangeReport(HidDevice& device, const PlusReport& report, PlusR
     return result;
 }
 
-ExchangeResult ZynePlusCommandHelper::exchange(int boxNum, const PlusReport& report,
-                                               Precondition precondition, PlusReply* reply,
-                                               BoxReplyWatch::Wait wait) {
+void ZynePlusCommandHelper::exchange(int boxNum, BoxJob job, Precondition precondition) {
     if (!isBoxIndex(boxNum))
-        return {};
+        return;
     ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
     const bool allowed =
         precondition == Precondition::Connected ? target.isConnected : target.isPlusConnected();
-    if (!allowed || !target.handle)
-        return {};
-    PlusReply scratch;
-    PlusReply& in = reply ? *reply : scratch;
-    const ExchangeResult result =
-        exchangeReport(*target.handle, report, in, target.replies.replyTimeout(wait, kReplyTimeoutMs));
-    target.replies.note(result, boxLabel(boxNum));
-    return result;
+    if (!allowed || !target.worker)
+        return;
+    target.worker->post(std::move(job));
+    if (!m_boxResultTick.isActive())
+        m_boxResultTick.start();
+}
+
+void ZynePlusCommandHelper::exchange(int boxNum, BoxJob::Kind kind, int port, const PlusReport& report,
+                                     Precondition precondition) {
+    BoxJob job;
+    job.kind = kind;
+    job.port = port;
+    job.report = report;
+    exchange(boxNum, std::move(job), precondition);
+}
+
+void ZynePlusCommandHelper::takeBoxResults() {
+    m_powerSupply.takeResults();
+    bool outstanding = m_powerSupply.outstanding() > 0;
+    std::vector<BoxJobResult> results;
+    for (int b = 0; b < kBoxCount; ++b) {
+        ControllerBox& target = boxArray[static_cast<std::size_t>(b)];
+        if (!target.worker)
+            continue;
+        results.clear();
+        PlusBoxWorker* worker = target.worker.get();
+        worker->collect(results);
+        for (const BoxJobResult& result : results) {
+            // A result may lead to the box being opened again: what its old worker said is then past.
+            if (target.worker.get() != worker)
+                break;
+            takeBoxResult(b, result);
+        }
+        outstanding = outstanding || (target.worker && target.worker->outstanding() > 0);
+    }
+    if (!outstanding)
+        m_boxResultTick.stop();
+}
+
+void ZynePlusCommandHelper::takeBoxResult(int boxNum, const BoxJobResult& result) {
+    boxArray[static_cast<std::size_t>(boxNum)].replies = result.replies;
+    const int read = result.exchange.read;
+    switch (result.job.kind) {
+    case BoxJob::Kind::Probe:
+        applyProbe(boxNum, result.exchange);
+        break;
+    case BoxJob::Kind::SpeedRead:
+        if (const auto reading = parseSpeedReply(result.reply, read))
+            reportPolledSpeed(boxNum, reading->port, reading->rpm);
+        break;
+    case BoxJob::Kind::Firmware:
+        if (read >= 5) {
+            emit sendPlusFirmware(parseFirmwareReply(result.reply));
+        } else {
+            qCWarning(lcPlus).noquote() << boxLabel(boxNum) << "gave no firmware reply";
+            emit sendPlusFirmware(QStringLiteral("0"));
+        }
+        break;
+    case BoxJob::Kind::Save:
+        qCDebug(lcPlus) << "sendCommand_Save----res---1:" << result.exchange.written;
+        qCDebug(lcPlus) << "sendCommand_Save----res---2:" << read;
+        break;
+    case BoxJob::Kind::Radar: {
+        QStringList replyBytes;
+        if (read > 0) {
+            for (std::size_t i = 4; i <= 10; ++i)
+                replyBytes << QString::number(result.reply[i]);
+        }
+        qCDebug(lcPlus).noquote() << "sendCommand_Radar--res:" << read
+                                  << replyBytes.join(QStringLiteral(", "));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+std::size_t ZynePlusCommandHelper::boxExchangesOutstanding() const {
+    std::size_t outstanding = m_powerSupply.outstanding();
+    for (const ControllerBox& target : boxArray)
+        outstanding += target.worker ? target.worker->outstanding() : 0;
+    return outstanding;
 }
 
 const ControllerBox& ZynePlusCommandHelper::box(int boxNum) const {

@@ -15,6 +15,7 @@
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <array>
 #include <vector>
@@ -64,18 +65,20 @@ public:
     void startPowerSupplySync();
     // Copies port 1 of the selected box into the power supply's colours and sends it its mode.
     void mirrorSelectedPortToPowerSupply();
-    // The firmware version of a Plus box as "major.minor.patch", "0" when absent. AWT boxes
-    // answer later, through receivePlusFirmware.
-    QString firmwareVersion(int boxNum);
 
     // Queues one command for an AWT box; effects put their frames in the command's LED entries.
     void queueAWTCommand(const AwtCommand& command);
     AwtController& awtController() { return *m_awt; }
+    // Reports still waiting for or running on the Plus boxes' and the power supply's workers, and
+    // results not taken in yet.
+    std::size_t boxExchangesOutstanding() const;
 
 public slots:
     void getZynePlus();
     void getZynePlusByOne(int boxNum);
     void getAWTZynePlus();
+    // Answers through sendPlusFirmware: "major.minor.patch", "0" when the box can't tell. A Plus box
+    // answers once its worker has the reply, an AWT box through its chip.
     void receivePlusFirmware(int boxNum);
     void isPwrixConnect(bool connected);
     // Runs at most one queued AWT command (the AWT timer calls it every 20 ms while commands wait).
@@ -196,10 +199,13 @@ signals:
 
 private:
     enum class Precondition { Connected, PlusConnected };
-    // Sends one report when the box meets the precondition; nothing written reads as -1, -1.
-    ExchangeResult exchange(int boxNum, const PlusReport& report, Precondition precondition,
-                            PlusReply* reply = nullptr,
-                            BoxReplyWatch::Wait wait = BoxReplyWatch::Wait::UnlessMuted);
+    // Hands one report to the box's worker when the box meets the precondition; what comes back is
+    // taken in by takeBoxResults.
+    void exchange(int boxNum, BoxJob job, Precondition precondition);
+    void exchange(int boxNum, BoxJob::Kind kind, int port, const PlusReport& report, Precondition precondition);
+    // The tick: takes in what the boxes' and the power supply's workers have finished since the last one.
+    void takeBoxResults();
+    void takeBoxResult(int boxNum, const BoxJobResult& result);
     // Sends every port of every present box its stored lighting and speed.
     void refreshAllPresentBoxes();
     void loadDeviceSettings();
@@ -212,7 +218,10 @@ private:
     void sendCommand_Save(int boxNum);
     void reportPortToViews(int boxNum, int fanNum);
     void reportShownBoxToViews();
-    bool discoverBox(int boxNum, const char* openLog, const char* afterLog);
+    bool openBox(int boxNum, const char* openLog);
+    // Waits for the probe of a box just opened and takes in its answer.
+    void takeProbeAnswer(int boxNum, const char* afterLog);
+    void applyProbe(int boxNum, const ExchangeResult& result);
     // Logs and refuses a box or port index that names no record.
     bool checkPort(const char* operation, int boxNum, int fanNum) const;
     RainbowFanState& port(int boxNum, int fanNum) {
@@ -226,7 +235,8 @@ private:
     void connectAwtController();
 
     // Lighting reports
-    void sendLighting(int boxNum, int fanNum, int modeByte, const LedTriples& leds);
+    void sendLighting(int boxNum, int fanNum, int modeByte, const LedTriples& leds,
+                      BoxJob::Kind kind = BoxJob::Kind::Lighting);
     void sendCommand_Snake(int boxNum, int fanNum, int lightSpeed);
     void sendCommand_Single(int boxNum, int fanNum, int lightSpeed);
     void sendCommand_Radar(int boxNum, int fanNum, int lightSpeed);
@@ -288,6 +298,8 @@ private:
     music::Levels m_musicLevels;
     AwtController* m_awt = nullptr;
     SocketClientHelper* m_powerSupplyApp = nullptr;
+    // Ticks while the boxes' workers have something outstanding.
+    QTimer m_boxResultTick;
 };
 
 } // namespace zyne

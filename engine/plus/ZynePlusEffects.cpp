@@ -14,7 +14,7 @@ void ZynePlusCommandHelper::writeFrames(const PortFrames& frames) {
 
 void ZynePlusCommandHelper::writeFrame(const PortFrame& frame) {
     if (box(frame.box).boxType != BoxAwt) {
-        sendLighting(frame.box, frame.port, frame.modeByte, frame.leds);
+        sendLighting(frame.box, frame.port, frame.modeByte, frame.leds, BoxJob::Kind::Frame);
         return;
     }
     // The AWT queue takes it; the chip gets it on a later tick, off this thread.

@@ -39,12 +39,14 @@ bool isFan(int fanType) {
 } // namespace
 
 void ZynePlusCommandHelper::sendFanSpeedPercent(int boxNum, int fanNum, int duty) {
-    exchange(boxNum, plusreport::fanSpeedPercent(fanNum, duty), Precondition::Connected);
+    exchange(boxNum, BoxJob::Kind::FanSpeed, fanNum, plusreport::fanSpeedPercent(fanNum, duty),
+             Precondition::Connected);
     qCDebug(lcPlus) << "sendCommand_FanSpeed:" << duty;
 }
 
 void ZynePlusCommandHelper::sendFanSpeedLevel(int boxNum, int fanNum, int rpm) {
-    exchange(boxNum, plusreport::fanSpeedRpm(fanNum, rpm), Precondition::Connected);
+    exchange(boxNum, BoxJob::Kind::FanSpeed, fanNum, plusreport::fanSpeedRpm(fanNum, rpm),
+             Precondition::Connected);
     qCDebug(lcPlus) << "sendCommand_FanSpeed";
 }
 
@@ -159,7 +161,8 @@ void ZynePlusCommandHelper::receiveGetTemperature(int temperature) {
             if (!fan.Monitor || !fan.PWM || fan.FanType != 0)
                 continue;
             const int duty = std::min(cap, percentLevelDuty(std::clamp(fan.Speed_Per, 0, kMaxPercentLevel)));
-            exchange(b, plusreport::fanSpeedPercent(p, duty), Precondition::Connected);
+            exchange(b, BoxJob::Kind::FanSpeed, p, plusreport::fanSpeedPercent(p, duty),
+                     Precondition::Connected);
             qCDebug(lcPlus).nospace()
                 << "PWM box:" << b << ", fan:" << p << ", duty:" << duty << ", Speed_Per:" << fan.Speed_Per;
         }
@@ -192,11 +195,9 @@ void ZynePlusCommandHelper::sendCommandReadFanSpeed(int boxNum) {
     for (int p = 0; p < kPlusPortCount; ++p) {
         if (!port(boxNum, p).Monitor)
             continue;
-        PlusReply reply;
-        const int read =
-            exchange(boxNum, plusreport::readFanSpeed(p), Precondition::PlusConnected, &reply).read;
-        if (const auto reading = parseSpeedReply(reply, read))
-            reportPolledSpeed(boxNum, reading->port, reading->rpm);
+        // The reading is reported when the reply is taken in.
+        exchange(boxNum, BoxJob::Kind::SpeedRead, p, plusreport::readFanSpeed(p),
+                 Precondition::PlusConnected);
     }
 }
 

@@ -223,8 +223,9 @@ void ZynePlusCommandHelper::startTemperatureColour(int boxNum, int fanNum) {
     emit sendStartComputTempTimer();
 }
 
-void ZynePlusCommandHelper::sendLighting(int boxNum, int fanNum, int modeByte, const LedTriples& leds) {
-    exchange(boxNum, plusreport::lighting(fanNum, modeByte, leds), Precondition::Connected);
+void ZynePlusCommandHelper::sendLighting(int boxNum, int fanNum, int modeByte, const LedTriples& leds,
+                                         BoxJob::Kind kind) {
+    exchange(boxNum, kind, fanNum, plusreport::lighting(fanNum, modeByte, leds), Precondition::Connected);
 }
 
 void ZynePlusCommandHelper::sendCommand_Snake(int boxNum, int fanNum, int lightSpeed) {
@@ -238,18 +239,9 @@ void ZynePlusCommandHelper::sendCommand_Single(int boxNum, int fanNum, int light
 }
 
 void ZynePlusCommandHelper::sendCommand_Radar(int boxNum, int fanNum, int lightSpeed) {
-    PlusReply reply;
-    const int read = exchange(boxNum,
-                              plusreport::lighting(fanNum, effectModeByte(Radar, lightSpeed),
-                                                   wholeFanColourOnly(port(boxNum, fanNum))),
-                              Precondition::Connected, &reply)
-                         .read;
-    QStringList replyBytes;
-    if (read > 0) {
-        for (std::size_t i = 4; i <= 10; ++i)
-            replyBytes << QString::number(reply[i]);
-    }
-    qCDebug(lcPlus).noquote() << "sendCommand_Radar--res:" << read << replyBytes.join(QStringLiteral(", "));
+    // Its reply is logged when it comes back.
+    sendLighting(boxNum, fanNum, effectModeByte(Radar, lightSpeed), wholeFanColourOnly(port(boxNum, fanNum)),
+                 BoxJob::Kind::Radar);
 }
 
 void ZynePlusCommandHelper::sendCommand_Blink(int boxNum, int fanNum, int lightSpeed) {
@@ -277,7 +269,7 @@ void ZynePlusCommandHelper::sendCommand_Light(int boxNum, int fanNum) {
 }
 
 void ZynePlusCommandHelper::sendCommand_turnoff(int boxNum, int fanNum) {
-    sendLighting(boxNum, fanNum, kModeStaticFrame, {});
+    sendLighting(boxNum, fanNum, kModeStaticFrame, {}, BoxJob::Kind::TurnOff);
     qCDebug(lcPlus) << "sendCommand_turnoff";
 }
 

@@ -88,9 +88,8 @@ void ZynePlusCommandHelper::setSaveProfile(int boxNum, int profile) {
 }
 
 void ZynePlusCommandHelper::sendCommand_Save(int boxNum) {
-    const ExchangeResult result = exchange(boxNum, plusreport::save(), Precondition::PlusConnected);
-    qCDebug(lcPlus) << "sendCommand_Save----res---1:" << result.written;
-    qCDebug(lcPlus) << "sendCommand_Save----res---2:" << result.read;
+    // Its outcome is logged when it comes back.
+    exchange(boxNum, BoxJob::Kind::Save, -1, plusreport::save(), Precondition::PlusConnected);
 }
 
 void ZynePlusCommandHelper::setSelectProfile(int boxNum, int profile) {

@@ -77,6 +77,7 @@ void ClassicRoutingTest::clicksReachTheController() {
     QTRY_VERIFY(!reportsTo(rig, 3, 0x52, 3).isEmpty());
     // A fresh box follows the temperature curve; the level is sent once PWM is off.
     QTRY_VERIFY(fan->isPwm());
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     QTest::mouseClick(button(fan, "PWM"), Qt::LeftButton);
     fan->findChild<QSlider*>(QStringLiteral("slider_RPM_Fan"))->setValue(1);
@@ -101,7 +102,9 @@ void ClassicRoutingTest::clicksReachTheController() {
     QTest::mouseClick(button(fan, "Off"), Qt::LeftButton);
     QTRY_COMPARE(reportsTo(rig, 3, 0x52, 3).last(), QStringLiteral("32520300000000"));
     // Other fans were left alone.
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(reportsTo(rig, 3, 0x52, 1).isEmpty());
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(reportsTo(rig, 3, 0x51, 2).isEmpty());
 }
 
@@ -110,6 +113,7 @@ void ClassicRoutingTest::badListsChangeNothing() {
     VxZyneRainbow window;
     QTRY_VERIFY(!reportsTo(rig, 0, 0x52, 1).isEmpty());
     QTest::qWait(200);
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     window.receiveZyneMainData({"btn_done", "3", "1"});
     window.receiveZyneMainData({"btn_done", "-1", "1"});
@@ -149,18 +153,22 @@ void ClassicRoutingTest::seriesPanelRelightsPlusFans() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
     ui::InSeries* series = window.mainView()->seriesView();
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     // Series mode 1 darkens every watched fan before the meteor runs across them.
     QTest::mouseClick(button(series, "btn_seriesLightModeRight"), Qt::LeftButton);
     int lighting = 0;
+    zyne::testing::settle(*window.plusEngine());
     for (const QByteArray& report : rig.reportsTo(0))
         lighting += reportByte(report, 0) == 0x32 && reportByte(report, 1) == 0x52;
     QVERIFY2(lighting >= 5, qPrintable(QString::number(lighting)));
     auto* meteor = window.findChild<QTimer*>(QStringLiteral("meteorTimer"));
     QVERIFY(meteor && meteor->isActive());
     // Back to each fan's own lighting.
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     QTest::mouseClick(button(series, "btn_closeSeries"), Qt::LeftButton);
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(rig.reportsTo(0).size() >= 5);
     QCOMPARE(window.plusEngine()->box(0).rainbowFan[2].isTurnOffLed, false);
 }

@@ -43,14 +43,17 @@ private slots:
 void DeviceChangeTest::replugResendsThePortsFromTheRecord() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 2}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     window.plusEngine()->changeLightMode(2, 3, 2, 0, 1, false);
+    zyne::testing::settle(*window.plusEngine());
     const QList<QByteArray> chosen = lightingReportsTo(rig.reportsTo(2), 4);
     QCOMPARE(chosen.size(), 1);
     QSignalSpy canControl(window.plusEngine(), &ZynePlusCommandHelper::sendCanControl);
 
     QCOMPARE(rig.sim().control(QStringLiteral("unplug plus 2")), QStringLiteral("ok"));
     QTRY_VERIFY(!checkControllerStr().isPresent(2));
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     QCOMPARE(rig.sim().control(QStringLiteral("plug plus 2")), QStringLiteral("ok"));
     QTRY_VERIFY(checkControllerStr().isPresent(2));
@@ -59,9 +62,12 @@ void DeviceChangeTest::replugResendsThePortsFromTheRecord() {
     QCOMPARE(canControl.last(), (QList<QVariant>{2, true}));
     // Every port once, port 4 as it was chosen before the unplug, and box 0's lighting left alone
     // (the selected box's speeds are read all along).
+    zyne::testing::settle(*window.plusEngine());
     for (int port = 1; port <= 5; ++port)
         QCOMPARE(lightingReportsTo(rig.reportsTo(2), port).size(), 1);
+    zyne::testing::settle(*window.plusEngine());
     QCOMPARE(lightingReportsTo(rig.reportsTo(2), 4), chosen);
+    zyne::testing::settle(*window.plusEngine());
     for (int port = 1; port <= 5; ++port)
         QVERIFY(lightingReportsTo(rig.reportsTo(0), port).isEmpty());
 }
@@ -84,12 +90,14 @@ void DeviceChangeTest::arrivalOfADeviceGoneAgainChangesNothing() {
     VxZyneRainbow window;
     QSignalSpy canControl(window.plusEngine(), &ZynePlusCommandHelper::sendCanControl);
     DeviceChangeHandler handler(window, nullptr);
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     // Box 3 arrived and left before the notice was handled.
     QVERIFY(handler.handleDeviceChange(interfaceName("VID_264A&PID_1FA8"), true));
     QCOMPARE(checkControllerStr().text(), QStringLiteral("1000000000000000"));
     QCOMPARE(canControl.count(), 1);
     QCOMPARE(canControl.first(), (QList<QVariant>{3, false}));
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(rig.reportsTo(3).empty());
 }
 
@@ -98,6 +106,7 @@ void DeviceChangeTest::otherDevicesAreIgnored() {
     VxZyneRainbow window;
     DeviceChangeHandler handler(window, nullptr);
     QSignalSpy rediscover(&window, &VxZyneRainbow::sendResetBoxRequestByOne);
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     QVERIFY(!handler.handleDeviceChange(interfaceName("VID_046D&PID_C52B"), true));
     QVERIFY(!handler.handleDeviceChange(interfaceName("vid_264a&pid_1fa5"), false));

@@ -47,6 +47,7 @@ void MobileClassicTest::lightingAndFanSpeedReachTheAddressedFans() {
     VxZyneRainbow window;
     QSignalSpy redraws(&window, &VxZyneRainbow::sendResetViewRequest);
     QVERIFY(waitForReports(rig, 2, 1)); // lit from its profile at start
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
 
     // Colour at half brightness, steady, on fans 1 and 3 of box 2; box 3 is not addressed.
@@ -61,6 +62,7 @@ void MobileClassicTest::lightingAndFanSpeedReachTheAddressedFans() {
     // and turn-off.
     emit window.sendZyneSwitchPWM(2, 1, false);
     QVERIFY(QTest::qWaitFor([&] { return heads(rig, 2).size() == 3; }, zyne::testing::kAppWaitMs));
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     window.socketHelperReceiveData(
         command(classic(6, R"("BoxNum":"0010000000000000","FanNum":"010","FanSpeed":3)")));
@@ -129,6 +131,7 @@ void MobileClassicTest::musicLevelAndMode() {
     QCOMPARE(levels.at(0).at(0).toInt(), 85);
 
     // Music mode on fan 3: the classic music timer runs and frames reach the fan.
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     window.socketHelperReceiveData(command(classic(7, R"("BoxNum":"0100000000000000","FanNum":"001",
         "Status":1,"Volume":100,"LightMode":7,"Bright":1,"RColor":0,"GColor":255,"BColor":0)")));

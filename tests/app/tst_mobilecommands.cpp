@@ -48,6 +48,7 @@ void MobileCommandsTest::lightModeReachesTheSelectedPortsOnly() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     VxZyneRainbow window;
     QSignalSpy changes(&window, &VxZyneRainbow::changeLight);
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     // Slot 1 ports 1 and 3; slot 3 holds nothing.
     window.socketHelperReceiveData(command(R"({"command":0,"Data":{"BoxNum":"0101000000000000",
@@ -56,7 +57,9 @@ void MobileCommandsTest::lightModeReachesTheSelectedPortsOnly() {
     QCOMPARE(changes.at(0), (QList<QVariant>{1, 0, 3, 0, 2, false}));
     QCOMPARE(changes.at(1), (QList<QVariant>{1, 2, 3, 0, 2, false}));
     // Blink at speed 2 (12 + 2) on ports 1 and 3 of box 1, nothing on box 0.
+    zyne::testing::settle(*window.plusEngine());
     QCOMPARE(lighting(rig, 1), (QStringList{"1:14", "3:14"}));
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(lighting(rig, 0).isEmpty());
 }
 
@@ -88,6 +91,7 @@ void MobileCommandsTest::badCommandsChangeNothing() {
     VxZyneRainbow window;
     QSignalSpy changes(&window, &VxZyneRainbow::changeLight);
     QSignalSpy saves(&window, &VxZyneRainbow::sendSaveProfile);
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     const QByteArray masks = R"("BoxNum":"1000000000000000","FanNum":"11111")";
     for (
@@ -104,6 +108,7 @@ void MobileCommandsTest::badCommandsChangeNothing() {
     }
     QCOMPARE(changes.count(), 0);
     QCOMPARE(saves.count(), 0);
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(lighting(rig, 0).isEmpty());
 }
 
@@ -265,6 +270,7 @@ void MobileCommandsTest::defaultsOnlyForTheShownBox() {
     port.Bright.fill(0.2f);
     port.colorMode = 0;
     port.lightSpeed = 0;
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
 
     window.socketHelperReceiveData(command(R"({"command":8,"Data":{"BoxNum":"1100000000000000",
@@ -278,18 +284,22 @@ void MobileCommandsTest::defaultsOnlyForTheShownBox() {
     QCOMPARE(port.lightMode, 3);
     QCOMPARE(port.lightSpeed, 2);
     // Blink at speed 2, written with the wheel: LED 1 is azure (green 127, red 0, blue 255).
+    zyne::testing::settle(*window.plusEngine());
     const auto reports = rig.reportsTo(0);
+    zyne::testing::settle(*window.plusEngine());
     QCOMPARE(lighting(rig, 0), QStringList{"2:14"});
     const auto written = std::find_if(reports.begin(), reports.end(), [](const QByteArray& r) {
         return reportByte(r, 0) == 0x32 && reportByte(r, 1) == 0x52;
     });
     QCOMPARE(QByteArray(written->mid(5, 3)).toHex(), QByteArray("7f00ff"));
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(lighting(rig, 1).isEmpty());
 
     // Another box than the shown one: nothing.
     window.socketHelperReceiveData(command(R"({"command":8,"Data":{"BoxNum":"0100000000000000",
         "FanNum":"11111","LightMode":3}})"));
     QCOMPARE(defaults.count(), 1);
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(lighting(rig, 1).isEmpty());
 }
 

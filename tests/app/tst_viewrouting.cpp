@@ -79,11 +79,14 @@ void ViewRoutingTest::lightModeClickWritesTheController() {
     VxZyneRainbow window;
     ui::RainbowFan* front = window.mainView()->plusView(1);
     const int before = front->lightMode();
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     QTest::mouseClick(button(front, QStringLiteral("btn_LightModeRight")), Qt::LeftButton);
     QVERIFY(front->lightMode() != before);
     QCOMPARE(window.plusEngine()->box(0).rainbowFan[1].lightMode, front->lightMode());
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(lightingReportsTo(rig, 0, 2) >= 1);
+    zyne::testing::settle(*window.plusEngine());
     QCOMPARE(lightingReportsTo(rig, 0, 1), 0);
 }
 
@@ -167,6 +170,7 @@ void ViewRoutingTest::badListsChangeNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
     const QString password = ApplicationSettings::get().password;
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     window.receiveMainData({"btn_done", "9", "1", "2", "0"});
     window.receiveMainData({"btn_done", "1"});
@@ -184,6 +188,7 @@ void ViewRoutingTest::badListsChangeNothing() {
     for (int i = 0; i < 13; ++i)
         thirteen << QStringLiteral("1");
     window.receiveRGBData(thirteen, thirteen, thirteen, thirteen, 7, QStringLiteral("100000000000"));
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(rig.reportsTo(0).empty());
     QCOMPARE(ApplicationSettings::get().password, password);
     QCOMPARE(window.mainView()->selectedBox(), 0);

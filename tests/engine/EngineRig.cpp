@@ -2,6 +2,10 @@
 
 #include "PlusReports.h"
 #include "SettingsFolder.h"
+#include "ZynePlusCommandHelper.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -18,6 +22,17 @@ const QTemporaryDir& configHome() {
     return home;
 }
 } // namespace
+
+bool settle(ZynePlusCommandHelper& engine, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (engine.boxExchangesOutstanding() > 0) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
 
 EngineRig::EngineRig(const QByteArray& rigJson) {
     const QString home = configHome().path();

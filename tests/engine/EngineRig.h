@@ -8,7 +8,15 @@
 #include <memory>
 #include <vector>
 
+namespace zyne {
+class ZynePlusCommandHelper;
+}
+
 namespace zyne::testing {
+
+// Lets the Plus boxes' workers run until every report given to them is on the wire and every result
+// is taken in; false when they are still busy after timeoutMs.
+bool settle(ZynePlusCommandHelper& engine, int timeoutMs = 5000);
 
 // Installs a simulated rig as the process-wide HID backend for one test and reads back what the
 // engine wrote to it. Each rig starts with an empty settings folder of its own, inside a temporary

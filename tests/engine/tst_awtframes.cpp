@@ -27,6 +27,7 @@ private slots:
     void statusWords();
     void queueKeepsOrderPerHandle();
     void queueKeepsOneWaitingFramePerPort();
+    void queueMergesPiledUpSpeeds();
     void presenceCounts();
 };
 
@@ -170,12 +171,43 @@ void AwtFramesTest::queueKeepsOneWaitingFramePerPort() {
     // waiting frame is not, and user commands always get in.
     QVERIFY(queue.push({0, 1, AwtCross, {6, 0, 0}, {}}));
     while (queue.size() < AwtCommandQueue::kMaxCommands)
-        QVERIFY(queue.push({2, 0, AwtFanSpeed, {50, 0, 0}, {}}));
+        QVERIFY(queue.push({2, 0, AwtSave, {}, {}}));
     QVERIFY(!queue.push({3, 0, AwtCross, {}, {}}));
     QVERIFY(queue.push({0, 1, AwtCross, {7, 0, 0}, {}}));
     QVERIFY(queue.push({0, 0, AwtSave, {}, {}}));
     QCOMPARE(queue.size(), AwtCommandQueue::kMaxCommands + 1);
     QCOMPARE(take()->values[0], 7);
+}
+
+void AwtFramesTest::queueMergesPiledUpSpeeds() {
+    AwtCommandQueue queue;
+    auto take = [&queue] {
+        return queue.takeNext([](const AwtCommand&) { return AwtCommandQueue::Verdict::Run; },
+                              [](const AwtCommand&) {});
+    };
+    // Speeds for a port pile up while the chip is busy: the newest takes the waiting one's place, even
+    // past the port's frames; another port's speed is its own.
+    QVERIFY(queue.push({0, 1, AwtFanSpeed, {40, 0, 0}, {}}));
+    QVERIFY(queue.push({0, 1, AwtCross, {1, 0, 0}, {}}));
+    QVERIFY(queue.push({0, 2, AwtFanSpeed, {45, 0, 0}, {}}));
+    QVERIFY(queue.push({0, 1, AwtFanSpeed, {60, 0, 0}, {}}));
+    QVERIFY(queue.push({1, 1, AwtFanSpeed, {70, 0, 0}, {}}));
+    QCOMPARE(queue.size(), std::size_t(4));
+    // A user command for the port in between keeps both speeds, in order; reads and saves never merge.
+    QVERIFY(queue.push({0, 1, AwtTurnOff, {}, {}}));
+    QVERIFY(queue.push({0, 1, AwtFanSpeed, {80, 0, 0}, {}}));
+    QVERIFY(queue.push({0, 0, AwtReadSpeeds, {}, {}}));
+    QVERIFY(queue.push({0, 0, AwtReadSpeeds, {}, {}}));
+    const std::vector<std::pair<int, int>> order{{AwtFanSpeed, 60},  {AwtCross, 1},     {AwtFanSpeed, 45},
+                                                 {AwtFanSpeed, 70},  {AwtTurnOff, 0},   {AwtFanSpeed, 80},
+                                                 {AwtReadSpeeds, 0}, {AwtReadSpeeds, 0}};
+    for (const auto& [type, value] : order) {
+        const auto next = take();
+        QVERIFY(next);
+        QCOMPARE(next->type, type);
+        QCOMPARE(next->values[0], value);
+    }
+    QVERIFY(queue.empty());
 }
 
 void AwtFramesTest::presenceCounts() {

@@ -8,6 +8,7 @@
 
 using namespace zyne;
 using zyne::testing::EngineRig;
+using zyne::testing::settle;
 
 namespace {
 QByteArray probeBuffer() {
@@ -123,6 +124,7 @@ private slots:
 void PlusDiscoveryTest::findsBoxesByProductIdInOrder() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 15}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
 
     std::vector<int> expected;
     for (int i = 0; i < 16; ++i)
@@ -142,33 +144,44 @@ void PlusDiscoveryTest::findsBoxesByProductIdInOrder() {
 void PlusDiscoveryTest::noControllerWritesNothingAfterProbes() {
     EngineRig rig(R"({})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     QCOMPARE(checkControllerStr().text(), QString(16, QLatin1Char('0')));
     for (int b = 0; b < 16; ++b) {
         QCOMPARE(engine.box(b).boxType, int(BoxAbsent));
         QVERIFY(rig.reportsTo(b).empty());
     }
     engine.changeLightMode(0, 0, 3, 0, 0, false);
+    settle(engine);
     engine.sendCommandReadFanSpeed(0);
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
 }
 
 void PlusDiscoveryTest::probeFailureLeavesBoxAbsent() {
     EngineRig rig(R"({"plus": [{"index": 2, "behaviour": "probe_fails"}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     QVERIFY(!engine.box(2).isConnected);
     QCOMPARE(engine.box(2).boxType, int(BoxAbsent));
     QVERIFY(!checkControllerStr().isPresent(2));
-    QCOMPARE(engine.firmwareVersion(2), QStringLiteral("0"));
+    QSignalSpy firmware(&engine, &ZynePlusCommandHelper::sendPlusFirmware);
+    engine.receivePlusFirmware(2);
+    settle(engine);
+    QVERIFY(settle(engine));
+    QCOMPARE(firmware.count(), 1);
+    QCOMPARE(firmware.at(0).at(0).toString(), QStringLiteral("0"));
 }
 
 void PlusDiscoveryTest::rediscoveringVanishedBoxKeepsItsType() {
     EngineRig rig(R"({"plus": [{"index": 3}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     QVERIFY(engine.box(3).isPlusConnected());
     QCOMPARE(rig.sim().control(QStringLiteral("unplug plus 3")), QStringLiteral("ok"));
 
     QSignalSpy canControl(&engine, &ZynePlusCommandHelper::sendCanControl);
     engine.getZynePlusByOne(3);
+    settle(engine);
     QCOMPARE(canControl.count(), 1);
     QCOMPARE(canControl.at(0).at(0).toInt(), 3);
     QCOMPARE(canControl.at(0).at(1).toBool(), false);
@@ -178,12 +191,15 @@ void PlusDiscoveryTest::rediscoveringVanishedBoxKeepsItsType() {
 
     QCOMPARE(rig.sim().control(QStringLiteral("plug plus 3")), QStringLiteral("ok"));
     engine.getZynePlusByOne(3);
+    settle(engine);
     QCOMPARE(canControl.at(1).at(1).toBool(), true);
     QVERIFY(checkControllerStr().isPresent(3));
 
     // Out-of-range indices are refused without touching any record.
     engine.getZynePlusByOne(16);
+    settle(engine);
     engine.getZynePlusByOne(-1);
+    settle(engine);
     QCOMPARE(canControl.count(), 2);
 }
 
@@ -196,9 +212,12 @@ void PlusDiscoveryTest::rediscoveryClosesReplacedHandle() {
     installHidBackend(std::move(counting));
     {
         ZynePlusCommandHelper engine;
+        settle(engine);
         QCOMPARE(backend->openHandles, 2);
         engine.getZynePlusByOne(0);
+        settle(engine);
         engine.getZynePlus();
+        settle(engine);
         QCOMPARE(backend->openHandles, 2);
     }
     QCOMPARE(backend->openHandles, 0);
@@ -208,9 +227,12 @@ void PlusDiscoveryTest::rediscoveryClosesReplacedHandle() {
 void PlusDiscoveryTest::firmwareVersion() {
     EngineRig rig(R"({"plus": [{"index": 1, "firmware": [1, 0, 12]}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy firmware(&engine, &ZynePlusCommandHelper::sendPlusFirmware);
     engine.receivePlusFirmware(1);
+    settle(engine);
     engine.receivePlusFirmware(0);
+    settle(engine);
     QCOMPARE(firmware.count(), 2);
     QCOMPARE(firmware.at(0).at(0).toString(), QStringLiteral("1.0.12"));
     QCOMPARE(firmware.at(1).at(0).toString(), QStringLiteral("0"));
@@ -230,25 +252,35 @@ void PlusDiscoveryTest::silentBoxDoesNotStallTheEngine() {
     installHidBackend(std::move(counting));
     {
         ZynePlusCommandHelper engine;
+        settle(engine);
         QVERIFY(engine.box(0).isPlusConnected());
         QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
-        for (int poll = 0; poll < 4; ++poll)
+        for (int poll = 0; poll < 4; ++poll) {
             engine.sendCommandReadFanSpeed(0);
+            settle(engine);
+        }
         QCOMPARE(speeds.count(), 0);
         // The probe and three more reports wait for a reply; after that the box is not waited for.
         QCOMPARE(backend->waitingReads.size(), std::size_t(4));
         // Silence stops the counting, so months of it can't overflow the counter.
         QCOMPARE(engine.box(0).replies.unansweredReports(), BoxReplyWatch::kMuteAfterUnanswered);
         // The user's firmware query still gets its full wait.
-        QCOMPARE(engine.firmwareVersion(0), QStringLiteral("0"));
+        QSignalSpy firmware(&engine, &ZynePlusCommandHelper::sendPlusFirmware);
+        engine.receivePlusFirmware(0);
+        settle(engine);
+        QVERIFY(settle(engine));
+        QCOMPARE(firmware.count(), 1);
+        QCOMPARE(firmware.at(0).at(0).toString(), QStringLiteral("0"));
         QCOMPARE(backend->waitingReads.size(), std::size_t(5));
         backend->waitingReads.clear();
 
         // A box that answers again is heard at once and waited for again.
         QCOMPARE(rig->control(QStringLiteral("behave plus 0 ok")), QStringLiteral("ok"));
         engine.sendCommandReadFanSpeed(0);
+        settle(engine);
         QCOMPARE(speeds.count(), 5);
         engine.sendCommandReadFanSpeed(0);
+        settle(engine);
         // The first answered poll waited for four of its five reads, the next one for all five.
         QCOMPARE(backend->waitingReads.size(), std::size_t(4 + 5));
     }
@@ -258,12 +290,16 @@ void PlusDiscoveryTest::silentBoxDoesNotStallTheEngine() {
 void PlusDiscoveryTest::vanishedBoxDuringWritesIsSurvived() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.sim().control(QStringLiteral("unplug plus 0"));
     rig.forget();
     QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
     engine.changeLightMode(0, 1, 6, 0, 0, false);
+    settle(engine);
     engine.sendCommandReadFanSpeed(0);
+    settle(engine);
     engine.receiveChangeFanSpeedNum(0, 1, 5);
+    settle(engine);
     QCOMPARE(speeds.count(), 0);
     // Every report was tried and failed; the records still changed, for when the box returns.
     const auto events = rig.sim().events();
@@ -277,13 +313,16 @@ void PlusDiscoveryTest::vanishedBoxDuringWritesIsSurvived() {
 void PlusDiscoveryTest::failedWritesReadNothingAndMuteTheBox() {
     CountedRig rig(R"({"plus": [{"index": 0}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     QVERIFY(engine.box(0).isPlusConnected());
     rig.backend->waitingReads.clear();
     LogCounter writeFailures("write failed");
 
     rig.backend->failWrites = true;
-    for (int poll = 0; poll < 3; ++poll)
+    for (int poll = 0; poll < 3; ++poll) {
         engine.sendCommandReadFanSpeed(0);
+        settle(engine);
+    }
     // Nothing went out, so nothing was waited for; said once.
     QVERIFY(rig.backend->waitingReads.empty());
     QCOMPARE(writeFailures.count(), 1);
@@ -293,26 +332,32 @@ void PlusDiscoveryTest::failedWritesReadNothingAndMuteTheBox() {
     rig.backend->failWrites = false;
     QCOMPARE(rig.sim->control(QStringLiteral("behave plus 0 silent")), QStringLiteral("ok"));
     engine.sendCommandReadFanSpeed(0);
+    settle(engine);
     QVERIFY(rig.backend->waitingReads.empty());
 }
 
 void PlusDiscoveryTest::failingReadsAreLoggedOncePerBox() {
     CountedRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     LogCounter readFailures("read failed: the device is gone");
     rig.backend->failReads = true;
     for (int poll = 0; poll < 4; ++poll) {
         engine.sendCommandReadFanSpeed(0);
+        settle(engine);
         engine.sendCommandReadFanSpeed(1);
+        settle(engine);
     }
     QCOMPARE(readFailures.count(), 2);
 
     // Once the box answers again, a new failure is worth a line again.
     rig.backend->failReads = false;
     engine.sendCommandReadFanSpeed(0);
+    settle(engine);
     QVERIFY(!engine.box(0).replies.isMuted());
     rig.backend->failReads = true;
     engine.sendCommandReadFanSpeed(0);
+    settle(engine);
     QCOMPARE(readFailures.count(), 3);
 }
 

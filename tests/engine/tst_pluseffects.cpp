@@ -11,6 +11,7 @@
 using namespace zyne;
 using zyne::testing::EngineRig;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 constexpr char kOneBox[] = R"({"plus": [{"index": 0}]})";
@@ -53,6 +54,7 @@ void turnSyncOn(const EngineRig& rig) {
 
 void fullBrightness(ZynePlusCommandHelper& engine, int box, int port) {
     engine.fanRecord(box, port).Bright.fill(1.0f);
+    settle(engine);
 }
 
 // Keeps the log lines written while it lives.
@@ -124,18 +126,23 @@ private slots:
 void PlusEffectsTest::ticksDrawAndCloseTheirTimers() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy crossStart(&engine, &ZynePlusCommandHelper::sendStartCrossTimer);
     QSignalSpy crossClose(&engine, &ZynePlusCommandHelper::sendCloseCrossTimer);
     QSignalSpy waveStart(&engine, &ZynePlusCommandHelper::sendStartBigWaveTimer);
     QSignalSpy waveClose(&engine, &ZynePlusCommandHelper::sendCloseBigWaveTimer);
     engine.changeLightMode(0, 1, 15, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 2, 19, 0, 0, false);
+    settle(engine);
     QCOMPARE(crossStart.count(), 1);
     QCOMPARE(waveStart.count(), 1);
     rig.forget();
     for (int i = 0; i < 3; ++i) {
         engine.sendCross();
+        settle(engine);
         engine.receiveBigWave();
+        settle(engine);
     }
     QCOMPARE(lightingTo(rig, 0, 2).size(), std::size_t(3));
     QCOMPARE(lightingTo(rig, 0, 3).size(), std::size_t(3));
@@ -144,9 +151,13 @@ void PlusEffectsTest::ticksDrawAndCloseTheirTimers() {
     QCOMPARE(waveClose.count(), 0);
 
     engine.changeLightMode(0, 1, 6, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 2, 6, 0, 0, false);
+    settle(engine);
     engine.sendCross();
+    settle(engine);
     engine.receiveBigWave();
+    settle(engine);
     QCOMPARE(crossClose.count(), 1);
     QCOMPARE(waveClose.count(), 1);
 }
@@ -154,16 +165,19 @@ void PlusEffectsTest::ticksDrawAndCloseTheirTimers() {
 void PlusEffectsTest::meteorEntersOnALitOrDarkPort() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy start(&engine, &ZynePlusCommandHelper::sendStartMeteorTimer);
     QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseMeteorTimer);
     rig.forget();
     engine.changeLightMode(0, 3, 18, 0, 0, false);
+    settle(engine);
     // The dark meteor starts on the port's own colours, without brightness.
     auto sent = lightingTo(rig, 0, 4);
     QCOMPARE(sent.size(), std::size_t(1));
     QCOMPARE(sent[0].mid(5, 3), QByteArray("\x7f\x00\xff", 3));
     QCOMPARE(start.count(), 1);
     engine.sendMeteor();
+    settle(engine);
     sent = lightingTo(rig, 0, 4);
     QCOMPARE(sent.size(), std::size_t(2));
     // LEDs 0 and 1 dark (head and trail), the series colours elsewhere.
@@ -171,8 +185,11 @@ void PlusEffectsTest::meteorEntersOnALitOrDarkPort() {
     QCOMPARE(sent[1].mid(5 + 6, 3), QByteArray("\xff\x00\x7f", 3));
 
     engine.changeLightMode(0, 3, 6, 0, 0, false);
-    for (int i = 0; i < 12 && close.isEmpty(); ++i)
+    settle(engine);
+    for (int i = 0; i < 12 && close.isEmpty(); ++i) {
         engine.sendMeteor();
+        settle(engine);
+    }
     QCOMPARE(close.count(), 1);
 }
 
@@ -279,19 +296,25 @@ void PlusEffectsTest::seriesMeteorWalksSwitchedOffPorts() {
 void PlusEffectsTest::playbackPlaysTheLoadedFrames() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy start(&engine, &ZynePlusCommandHelper::sendEffectTimerStart);
     QSignalSpy stop(&engine, &ZynePlusCommandHelper::sendEffectTimerStop);
     engine.changeLightMode(0, 0, 16, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 4, 16, 0, 0, false);
+    settle(engine);
     std::vector<EffectFrame> frames(2);
     frames[0].red.fill(10);
     frames[1].red.fill(20);
     frames[1].brightPercent.fill(50);
     engine.loadEffectFrames(frames);
+    settle(engine);
     QCOMPARE(start.count(), 1);
     rig.forget();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         engine.receiveEffect();
+        settle(engine);
+    }
     const auto port5 = lightingTo(rig, 0, 5);
     QCOMPARE(port5.size(), std::size_t(3));
     // Colours go out as the frame holds them; brightness is for the power supply only.
@@ -302,44 +325,62 @@ void PlusEffectsTest::playbackPlaysTheLoadedFrames() {
     QCOMPARE(stop.count(), 0);
 
     engine.loadEffectFrames({});
+    settle(engine);
     engine.receiveEffect();
+    settle(engine);
     QCOMPARE(stop.count(), 1);
 }
 
 void PlusEffectsTest::temperatureTickFollowsSamples() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseComputTempTimer);
     engine.receiveGetTemperature(40);
+    settle(engine);
     engine.receiveGetTemperature(40);
+    settle(engine);
     engine.changeLightMode(0, 2, 14, 0, 0, false);
+    settle(engine);
     rig.forget();
     engine.sendCommandCPUTemp();
+    settle(engine);
     QVERIFY(lightingTo(rig, 0, 3).empty()); // unchanged temperature: nothing written
     engine.receiveGetTemperature(50);
+    settle(engine);
     engine.sendCommandCPUTemp();
+    settle(engine);
     engine.sendCommandCPUTemp();
+    settle(engine);
     const auto sent = lightingTo(rig, 0, 3);
     QCOMPARE(sent.size(), std::size_t(2));
     QCOMPARE(reportByte(sent[1], 3), 0x19);
     QCOMPARE(sent[1].mid(5, 3), QByteArray("\x5a\x00\xff", 3)); // G 90 after two steps of 45
     QCOMPARE(close.count(), 0);
     engine.changeLightMode(0, 2, 6, 0, 0, false);
+    settle(engine);
     engine.sendCommandCPUTemp();
+    settle(engine);
     QCOMPARE(close.count(), 1);
 }
 
 void PlusEffectsTest::musicTickSmoothsAndStops() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseMusicModeTimer);
     engine.changeLightMode(0, 0, 11, 0, 0, false);
+    settle(engine);
     fullBrightness(engine, 0, 0);
     engine.receiveMobileVolume(60);
+    settle(engine);
     rig.forget();
     engine.runMusicModeTimer();
+    settle(engine);
     engine.receiveMobileVolume(20);
+    settle(engine);
     engine.runMusicModeTimer();
+    settle(engine);
     const auto sent = lightingTo(rig, 0, 1);
     QCOMPARE(sent.size(), std::size_t(2));
     // LED 0 is (0, 127, 255): blue 255 at 60 %, then at the smoothed 40 %.
@@ -352,19 +393,26 @@ void PlusEffectsTest::musicTickSmoothsAndStops() {
     engine.receiveMobileVolume(-7);
     QCOMPARE(engine.musicLevels().mobile, 0);
     engine.changeLightMode(0, 0, 6, 0, 0, false);
+    settle(engine);
     engine.runMusicModeTimer();
+    settle(engine);
     QCOMPARE(close.count(), 1);
 }
 
 void PlusEffectsTest::goneBoxDoesNotStopTheOthers() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 0, 15, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(1, 0, 15, 0, 0, false);
+    settle(engine);
     QCOMPARE(rig.sim().control(QStringLiteral("unplug plus 0")), QStringLiteral("ok"));
     rig.forget();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         engine.sendCross();
+        settle(engine);
+    }
     QCOMPARE(lightingTo(rig, 1, 1).size(), std::size_t(4));
 }
 
@@ -372,14 +420,19 @@ void PlusEffectsTest::supplyMirrorsPortZeroOfTheSelectedBox() {
     EngineRig rig(kBoxAndSupply);
     turnSyncOn(rig);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QVERIFY(engine.powerSupply().isPresent()); // hyphens left out of the model text
     fullBrightness(engine, 0, 0);
     engine.mirrorSelectedPortToPowerSupply();
+    settle(engine);
     rig.forget();
     engine.changeLightMode(0, 0, 3, 0, 2, false);
+    settle(engine);
     engine.changeLightMode(0, 1, 4, 0, 0, false); // other ports are not mirrored
     engine.changeLightMode(0, 0, 3, 0, 2, true);
+    settle(engine);
     engine.changeLightMode(0, 0, 15, 0, 0, false); // software modes go through their ticks
+    settle(engine);
     auto frames = supplyFrames(rig);
     QCOMPARE(frames.size(), std::size_t(2));
     QCOMPARE(reportByte(frames[0], 2), 14);
@@ -390,7 +443,9 @@ void PlusEffectsTest::supplyMirrorsPortZeroOfTheSelectedBox() {
     // Every cross tick shows the cross position on the supply too.
     rig.forget();
     engine.sendCross();
+    settle(engine);
     engine.sendCross();
+    settle(engine);
     frames = supplyFrames(rig);
     QCOMPARE(frames.size(), std::size_t(2));
     QCOMPARE(frames[1].mid(4 + 3, 3), QByteArray("\xff\x00\xff", 3)); // LED 1 at position 1
@@ -400,14 +455,20 @@ void PlusEffectsTest::supplyMusicFramesOnlyForAMirroredMusicPort() {
     EngineRig rig(kBoxAndSupply);
     turnSyncOn(rig);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 0, 6, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 1, 12, 0, 0, false);
+    settle(engine);
     rig.forget();
     engine.runMusicModeTimer();
+    settle(engine);
     QVERIFY(supplyFrames(rig).empty());
     engine.changeLightMode(0, 0, 13, 0, 0, false);
+    settle(engine);
     rig.forget();
     engine.runMusicModeTimer();
+    settle(engine);
     const auto frames = supplyFrames(rig);
     QCOMPARE(frames.size(), std::size_t(1));
     QCOMPARE(frames[0].mid(4), QByteArray(61, '\0')); // the mobile pair has no pattern on the supply
@@ -419,12 +480,15 @@ void PlusEffectsTest::supplyOfAnotherModelGetsNothing() {
     LogLines log;
     {
         ZynePlusCommandHelper engine;
+        settle(engine);
         QVERIFY(!engine.powerSupply().isPresent());
         rig.forget();
         engine.changeLightMode(0, 0, 3, 0, 0, false);
+        settle(engine);
         QCOMPARE(supplyWrites(rig), 0);
         // Asked again when synchronisation starts: the model it answered is named once.
         engine.receiveStartSyncPwrix();
+        settle(engine);
         QVERIFY(!engine.powerSupply().isPresent());
         QCOMPARE(
             log.containing(QStringLiteral("power supply model \"XX9000\" is not in the PwrixModels list")),
@@ -437,9 +501,11 @@ void PlusEffectsTest::supplyOfAnotherModelGetsNothing() {
     ini.write("[Main]\nisAutoRun=0\nLanguage=0\nisSyncPwrix=1\nPwrixModels=VXD-1250-PT,XX-9000\n");
     ini.close();
     ZynePlusCommandHelper engine;
+    settle(engine);
     QVERIFY(engine.powerSupply().isPresent());
     rig.forget();
     engine.changeLightMode(0, 0, 3, 0, 0, false);
+    settle(engine);
     QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
 }
 
@@ -447,12 +513,16 @@ void PlusEffectsTest::supplyThatVanishesIsClosedOnceAndFoundAgain() {
     EngineRig rig(kBoxAndSupply);
     turnSyncOn(rig);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 0, 15, 0, 0, false);
+    settle(engine);
     QVERIFY(engine.powerSupply().isPresent());
     QCOMPARE(rig.sim().control(QStringLiteral("unplug psu")), QStringLiteral("ok"));
     rig.forget();
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         engine.sendCross();
+        settle(engine);
+    }
     QVERIFY(!engine.powerSupply().isPresent());
     QCOMPARE(supplyWrites(rig), 1); // the one write that found it gone
     QCOMPARE(lightingTo(rig, 0, 1).size(), std::size_t(5));
@@ -460,8 +530,13 @@ void PlusEffectsTest::supplyThatVanishesIsClosedOnceAndFoundAgain() {
     QCOMPARE(rig.sim().control(QStringLiteral("plug psu")), QStringLiteral("ok"));
     QTest::qWait(static_cast<int>(PowerSupplyLink::kRetryInterval.count()) + 100);
     rig.forget();
+    // The tick has the supply's worker look for it; the next tick's frame goes to it.
     engine.sendCross();
+    settle(engine);
     QVERIFY(engine.powerSupply().isPresent());
+    QVERIFY(supplyFrames(rig).empty());
+    engine.sendCross();
+    settle(engine);
     QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
 }
 

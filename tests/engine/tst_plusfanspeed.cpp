@@ -8,6 +8,7 @@
 using namespace zyne;
 using zyne::testing::EngineRig;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 // Fan-speed reports (32 51) written to box 0 since the rig forgot its history.
@@ -57,8 +58,10 @@ void PlusFanSpeedTest::levelSlider() {
     QFETCH(int, speedMode);
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     engine.receiveChangeFanSpeedNum(0, 3, level);
+    settle(engine);
     const auto sent = speedReports(rig);
     QCOMPARE(sent.size(), std::size_t(1));
     QCOMPARE(reportByte(sent[0], 2), 4);
@@ -77,9 +80,12 @@ void PlusFanSpeedTest::levelSlider() {
 void PlusFanSpeedTest::percentSlider() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     engine.receiveChangeFanSpeedPer(0, 1, 0);
+    settle(engine);
     engine.receiveChangeFanSpeedPer(0, 1, 3);
+    settle(engine);
     const auto sent = speedReports(rig);
     QCOMPARE(sent.size(), std::size_t(2));
     QCOMPARE(reportByte(sent[0], 3), 0x01);
@@ -107,13 +113,19 @@ void PlusFanSpeedTest::temperatureCurve() {
     QFETCH(int, duty);
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
-    for (int p = 0; p < 5; ++p)
+    settle(engine);
+    for (int p = 0; p < 5; ++p) {
         engine.fanRecord(0, p).Speed_Per = speedPer;
+        settle(engine);
+    }
     engine.fanRecord(0, 1).FanType = 3; // a pump keeps its own speed
     engine.fanRecord(0, 2).Monitor = false;
+    settle(engine);
     engine.receivePlusSwitchPWM(0, 3, false);
+    settle(engine);
     rig.forget();
     engine.receiveGetTemperature(celsius);
+    settle(engine);
     const auto sent = speedReports(rig);
     QCOMPARE(sent.size(), std::size_t(2));
     QCOMPARE(reportByte(sent[0], 2), 1);
@@ -128,18 +140,27 @@ void PlusFanSpeedTest::temperatureCurve() {
 void PlusFanSpeedTest::fixedSpeedFollowsMode() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     // Under the curve the stored speed is not sent.
     engine.sendCommand_FanSpeed(0, 0);
+    settle(engine);
     QVERIFY(speedReports(rig).empty());
 
     engine.receiveChangeFanSpeedNum(0, 0, 3);
+    settle(engine);
     engine.receivePlusSwitchPWM(0, 0, true);
+    settle(engine);
     engine.sendCommand_FanSpeed(0, 0);
+    settle(engine);
     engine.receivePlusSwitchPWM(0, 0, false);
+    settle(engine);
     engine.sendCommand_FanSpeed(0, 0);
+    settle(engine);
     engine.fanRecord(0, 0).SpeedMode = 1;
+    settle(engine);
     engine.sendCommand_FanSpeed(0, 0);
+    settle(engine);
     const auto sent = speedReports(rig);
     QCOMPARE(sent.size(), std::size_t(4));
     QCOMPARE(rpmOf(sent[0]), 700);
@@ -169,9 +190,12 @@ void PlusFanSpeedTest::speedReplies() {
 void PlusFanSpeedTest::stallReportedOnce() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
     engine.sendCommandReadFanSpeed(0);
+    settle(engine);
     engine.sendCommandReadFanSpeed(0);
+    settle(engine);
 
     auto reportsFor = [&](int port) {
         QList<QList<QVariant>> found;
@@ -194,6 +218,7 @@ void PlusFanSpeedTest::stallReportedOnce() {
     // A fan that runs again clears its warning and is reported.
     QCOMPARE(rig.sim().control(QStringLiteral("rpm plus 0 1 700")), QStringLiteral("ok"));
     engine.sendCommandReadFanSpeed(0);
+    settle(engine);
     QCOMPARE(reportsFor(1).size(), 2);
     QCOMPARE(reportsFor(1)[1].at(2).toInt(), 700);
     QVERIFY(!engine.box(0).rainbowFan[1].stallWarned);
@@ -202,11 +227,16 @@ void PlusFanSpeedTest::stallReportedOnce() {
 void PlusFanSpeedTest::pumpReportedOnEveryPoll() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.fanRecord(0, 3).FanType = 3;
+    settle(engine);
     engine.fanRecord(0, 1).Monitor = false;
+    settle(engine);
     QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
-    for (int poll = 0; poll < 3; ++poll)
+    for (int poll = 0; poll < 3; ++poll) {
         engine.sendCommandReadFanSpeed(0);
+        settle(engine);
+    }
     int pumpReports = 0;
     for (const auto& args : speeds) {
         QVERIFY(args.at(1).toInt() != 1); // unmonitored ports are not polled
@@ -221,15 +251,24 @@ void PlusFanSpeedTest::pumpReportedOnEveryPoll() {
 void PlusFanSpeedTest::badIndicesAndLevels() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     engine.receiveChangeFanSpeedNum(0, 0, 11);
+    settle(engine);
     engine.receiveChangeFanSpeedNum(0, 0, -1);
+    settle(engine);
     engine.receiveChangeFanSpeedPer(0, 0, 6);
+    settle(engine);
     engine.receiveChangeFanSpeedNum(16, 0, 3);
+    settle(engine);
     engine.receiveChangeFanSpeedPer(0, 5, 3);
+    settle(engine);
     engine.receivePlusSwitchPWM(-1, 0, false);
+    settle(engine);
     engine.sendCommand_FanSpeed(0, 9);
+    settle(engine);
     engine.sendCommandReadFanSpeed(99);
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
     QCOMPARE(engine.box(0).rainbowFan[0].Speed_Num, 10);
 }

@@ -12,6 +12,7 @@
 using namespace zyne;
 using zyne::testing::EngineRig;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 constexpr char kTwoBoxes[] = R"({"plus": [{"index": 0}, {"index": 1}]})";
@@ -92,8 +93,10 @@ private:
 
 // A port in Light mode shows its stored colours in every report: a change is easy to read back.
 void showStaticFrames(ZynePlusCommandHelper& engine, int box = 0) {
-    for (int p = 0; p < kPlusPortCount; ++p)
+    for (int p = 0; p < kPlusPortCount; ++p) {
         engine.changeLightMode(box, p, kLight, 0, 0, false);
+        settle(engine);
+    }
 }
 } // namespace
 
@@ -133,12 +136,14 @@ private slots:
 void PlusIntakeTest::viewColoursWaitForTheNextRefresh() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     showStaticFrames(engine);
     rig.forget();
 
     QStringList red = repeated("10");
     red[3] = "200";
     engine.receiveRGBData(0, red, repeated("20"), repeated("30"), repeated("0.5"), 2, "000100000000");
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
     const RainbowFanState& fan = engine.box(0).rainbowFan[2];
     QCOMPARE(fan.RColor[3], 200);
@@ -148,6 +153,7 @@ void PlusIntakeTest::viewColoursWaitForTheNextRefresh() {
 
     // The view's next command shows them.
     engine.refreshFanLed(0, 2);
+    settle(engine);
     const auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(1));
     QCOMPARE(triple(sent[0], 3), grb(100, 10, 15));
@@ -157,10 +163,14 @@ void PlusIntakeTest::viewColoursWaitForTheNextRefresh() {
 void PlusIntakeTest::viewColoursReachFollowersWithoutWriting() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 0, kLight, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 3, kCopy, 0, 0, false);
+    settle(engine);
     rig.forget();
     engine.receiveRGBData(0, repeated("9"), repeated("8"), repeated("7"), repeated("1"), 0, "111111111111");
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
     QCOMPARE(engine.box(0).rainbowFan[3].RColor[5], 9);
     QCOMPARE(engine.box(0).rainbowFan[3].lightMode, kCopy);
@@ -171,12 +181,14 @@ void PlusIntakeTest::viewColoursReachFollowersWithoutWriting() {
 void PlusIntakeTest::shortAndBadColourLists() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     const RainbowFanState before = engine.box(1).rainbowFan[4];
     rig.forget();
     // Three reds, one of them no number, one too large; a brightness list with NaN and out-of-range
     // values; more than 13 greens; no blues.
     engine.receiveRGBData(1, {"12", "red", "999"}, repeated("40", 20), {}, {"nan", "-0.5", "7", "0.25"}, 4,
                           "1");
+    settle(engine);
     const RainbowFanState& fan = engine.box(1).rainbowFan[4];
     QCOMPARE(fan.RColor[0], 12);
     QCOMPARE(fan.RColor[1], 0);
@@ -199,10 +211,13 @@ void PlusIntakeTest::shortAndBadColourLists() {
 void PlusIntakeTest::appColourSingleModeSetsWholeFanOnly() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 1, kLight, 1, 0, false);
+    settle(engine);
     const RainbowFanState before = engine.box(0).rainbowFan[1];
     rig.forget();
     engine.receiveAPPRGBData(0, 255, 0, 64, 0.1f, 1, "111111111111");
+    settle(engine);
     const RainbowFanState& fan = engine.box(0).rainbowFan[1];
     QCOMPARE(fan.RColor[12], 255);
     QCOMPARE(fan.BColor[12], 64);
@@ -219,10 +234,13 @@ void PlusIntakeTest::appColourSingleModeSetsWholeFanOnly() {
 void PlusIntakeTest::appColourFollowsTheLedSelection() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(1, 2, kLight, 0, 0, false);
+    settle(engine);
     const RainbowFanState before = engine.box(1).rainbowFan[2];
     rig.forget();
     engine.receiveAPPRGBData(1, 1, 2, 3, 1.0f, 2, "100000000001");
+    settle(engine);
     const RainbowFanState& fan = engine.box(1).rainbowFan[2];
     for (int i = 0; i < 13; ++i) {
         const bool chosen = i == 0 || i == 11;
@@ -240,11 +258,15 @@ void PlusIntakeTest::appColourFollowsTheLedSelection() {
 void PlusIntakeTest::appColourRefreshesFollowersAfterPortZero() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     showStaticFrames(engine);
     engine.changeLightMode(0, 2, kCopy, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 4, kCopy, 0, 0, false);
+    settle(engine);
     rig.forget();
     engine.receiveAPPRGBData(0, 90, 80, 70, 1.0f, 0, "010000000000");
+    settle(engine);
     const auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(3));
     QCOMPARE(reportByte(sent[0], 2), 1);
@@ -259,14 +281,18 @@ void PlusIntakeTest::appColourRefreshesFollowersAfterPortZero() {
     // A change of another port leaves the followers alone.
     rig.forget();
     engine.receiveAPPRGBData(0, 1, 1, 1, 1.0f, 1, "010000000000");
+    settle(engine);
     QCOMPARE(lightingReports(rig).size(), std::size_t(1));
 }
 
 void PlusIntakeTest::shortSelectionChangesOnlyTheLedsItHolds() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.receivePlusSelectLedBtn(0, 3, "000000001111");
+    settle(engine);
     engine.receiveAPPRGBData(0, 7, 7, 7, 1.0f, 3, "01");
+    settle(engine);
     const RainbowFanState& fan = engine.box(0).rainbowFan[3];
     QCOMPARE(fan.selectLED, QStringLiteral("010000001111"));
     QCOMPARE(fan.RColor[1], 7);
@@ -276,14 +302,17 @@ void PlusIntakeTest::shortSelectionChangesOnlyTheLedsItHolds() {
 
     // Characters other than '1' select nothing; a longer text is cut at 12.
     engine.receivePlusSelectLedBtn(0, 3, "1x1?11111111111111");
+    settle(engine);
     QCOMPARE(engine.box(0).rainbowFan[3].selectLED, QStringLiteral("101011111111"));
 }
 
 void PlusIntakeTest::brightnessIsClampedAndApplied() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     showStaticFrames(engine);
     engine.changeLightMode(0, 1, kCopy, 0, 0, false);
+    settle(engine);
     const RainbowFanState before = engine.box(0).rainbowFan[0];
     rig.forget();
     QStringList bright = repeated("0.5");
@@ -291,6 +320,7 @@ void PlusIntakeTest::brightnessIsClampedAndApplied() {
     bright[1] = "-1";
     bright[2] = "garbage";
     engine.receivePlusBright(0, 0, bright);
+    settle(engine);
     const RainbowFanState& fan = engine.box(0).rainbowFan[0];
     QCOMPARE(fan.Bright[0], 1.0f);
     QCOMPARE(fan.Bright[1], 0.0f);
@@ -305,6 +335,7 @@ void PlusIntakeTest::brightnessIsClampedAndApplied() {
 
     // A short list leaves the other factors as they are.
     engine.receivePlusBright(0, 0, {"0.25"});
+    settle(engine);
     QCOMPARE(engine.box(0).rainbowFan[0].Bright[0], 0.25f);
     QCOMPARE(engine.box(0).rainbowFan[0].Bright[3], 0.5f);
 }
@@ -312,10 +343,13 @@ void PlusIntakeTest::brightnessIsClampedAndApplied() {
 void PlusIntakeTest::turningPortZeroOffTurnsFollowersOff() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     showStaticFrames(engine);
     engine.changeLightMode(0, 4, kCopy, 0, 0, false);
+    settle(engine);
     rig.forget();
     engine.receiveTurnLed(0, 0, 5);
+    settle(engine);
     QVERIFY(engine.box(0).rainbowFan[0].isTurnOffLed);
     auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(2));
@@ -325,6 +359,7 @@ void PlusIntakeTest::turningPortZeroOffTurnsFollowersOff() {
 
     rig.forget();
     engine.receiveTurnLed(0, 0, 0);
+    settle(engine);
     QVERIFY(!engine.box(0).rainbowFan[4].isTurnOffLed);
     sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(2));
@@ -346,6 +381,7 @@ void PlusIntakeTest::badIndicesChangeNothing() {
     QFETCH(int, fan);
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     std::vector<RainbowFanState> before;
     for (int b = 0; b < 2; ++b) {
         for (int p = 0; p < kPlusPortCount; ++p)
@@ -354,10 +390,15 @@ void PlusIntakeTest::badIndicesChangeNothing() {
     rig.forget();
     engine.receiveRGBData(box, repeated("1"), repeated("1"), repeated("1"), repeated("1"), fan,
                           "111111111111");
+    settle(engine);
     engine.receiveAPPRGBData(box, 1, 1, 1, 1.0f, fan, "111111111111");
+    settle(engine);
     engine.receivePlusBright(box, fan, repeated("0.1"));
+    settle(engine);
     engine.receivePlusSelectLedBtn(box, fan, "111111111111");
+    settle(engine);
     engine.receiveTurnLed(box, fan, 1);
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
     QVERIFY(rig.reportsTo(1).empty());
     for (int b = 0; b < 2; ++b) {
@@ -375,12 +416,17 @@ void PlusIntakeTest::badIndicesChangeNothing() {
 void PlusIntakeTest::viewRequestReportsTheSelectedBox() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(1, 3, 4, 1, 2, true);
+    settle(engine);
     engine.fanRecord(1, 3).FanName = QStringLiteral("Rear");
+    settle(engine);
     engine.fanRecord(1, 3).RColor[0] = 33;
+    settle(engine);
     ViewReports views(engine);
     setSelectedBox(1);
     engine.receiveViewRequest();
+    settle(engine);
     QCOMPARE(views.ports.size(), std::size_t(5));
     const ShownPort& port3 = views.ports[3];
     QCOMPARE(port3.box, 1);
@@ -396,6 +442,7 @@ void PlusIntakeTest::viewRequestReportsTheSelectedBox() {
     views.ports.clear();
     setSelectedBox(9);
     engine.receiveViewRequest();
+    settle(engine);
     QCOMPARE(views.ports.size(), std::size_t(5));
     QCOMPARE(views.ports[0].box, 9);
 }
@@ -403,12 +450,15 @@ void PlusIntakeTest::viewRequestReportsTheSelectedBox() {
 void PlusIntakeTest::resetViewRequestOnlyForPresentBoxes() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     ViewReports views(engine);
     setSelectedBox(9);
     engine.receiveResetViewRequest();
+    settle(engine);
     QVERIFY(views.ports.empty());
     setSelectedBox(1);
     engine.receiveResetViewRequest();
+    settle(engine);
     QCOMPARE(views.ports.size(), std::size_t(5));
     for (int p = 0; p < 5; ++p)
         QCOMPARE(views.ports[std::size_t(p)].fan, p);
@@ -417,9 +467,12 @@ void PlusIntakeTest::resetViewRequestOnlyForPresentBoxes() {
 void PlusIntakeTest::resetAllBoxWritesEveryReportTwice() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.receiveChangeFanSpeedNum(1, 2, 4);
+    settle(engine);
     rig.forget();
     engine.resetAllBox();
+    settle(engine);
     for (int b = 0; b < 2; ++b) {
         const auto sent = rig.reportsTo(b);
         QCOMPARE(sent.size() % 2, std::size_t(0));
@@ -435,19 +488,25 @@ void PlusIntakeTest::powerSupplyFollowsPortOneCommands() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}], "power_supply": {"model": "VXD-1250-PT"}})");
     turnSyncOn(rig);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QVERIFY(engine.powerSupply().isPresent());
-    for (int b = 0; b < 2; ++b)
+    for (int b = 0; b < 2; ++b) {
         engine.changeLightMode(b, 0, 3, 0, 2, false);
+        settle(engine);
+    }
     rig.forget();
 
     // View colours are taken, not shown: the next frame shows them.
     engine.receiveRGBData(0, repeated("200"), repeated("0"), repeated("0"), repeated("1"), 0, "111111111111");
+    settle(engine);
     QVERIFY(supplyFrames(rig).empty());
     QCOMPARE(engine.powerSupply().colours().red[4], 200);
     // App colours of a box that is not shown leave the supply alone; the shown box's are sent.
     engine.receiveAPPRGBData(1, 0, 0, 255, 1.0f, 0, "111111111111");
+    settle(engine);
     QVERIFY(supplyFrames(rig).empty());
     engine.receiveAPPRGBData(0, 0, 100, 0, 1.0f, 0, "100000000000");
+    settle(engine);
     auto frames = supplyFrames(rig);
     QCOMPARE(frames.size(), std::size_t(1));
     // Blink at speed 2, LED 1 green as the app set it, LED 2 red as the view set it.
@@ -458,15 +517,19 @@ void PlusIntakeTest::powerSupplyFollowsPortOneCommands() {
     // Brightness of port 1 of any box is mirrored, of other ports not.
     rig.forget();
     engine.receivePlusBright(1, 2, repeated("0.5"));
+    settle(engine);
     QVERIFY(supplyFrames(rig).empty());
     engine.receivePlusBright(1, 0, repeated("0.5"));
+    settle(engine);
     QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
 
     // Voice commands: the colour sends the shown port, switching off sends the off frame.
     rig.forget();
     engine.receiveSpeechColor(10, 20, 30, 1.0f, "111111111111", -1);
+    settle(engine);
     QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
     engine.receiveSpeechMode(-1, -1, -1, true, -1);
+    settle(engine);
     frames = supplyFrames(rig);
     QCOMPARE(frames.size(), std::size_t(2));
     QCOMPARE(reportByte(frames[1], 2), 0x18);
@@ -477,21 +540,26 @@ void PlusIntakeTest::defaultResetToldToTheRingSupplyApp() {
     EngineRig rig(kTwoBoxes);
     turnSyncOn(rig);
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     QSignalSpy told(&engine, &ZynePlusCommandHelper::operate);
     setPowerType(PowerTypeRing);
     engine.receiveDefault(1, 0);
+    settle(engine);
     QCOMPARE(told.count(), 1);
     QCOMPARE(told.at(0).at(0).toString(), powerSupplyDefaultMessage());
     // Other ports, a supply without a ring, synchronisation off: nothing.
     engine.receiveDefault(1, 3);
+    settle(engine);
     setPowerType(PowerTypePlain);
     engine.receiveDefault(1, 0);
+    settle(engine);
     setPowerType(PowerTypeRing);
     auto settings = ApplicationSettings::get();
     settings.isSyncPwrix = false;
     ApplicationSettings::set(settings);
     engine.receiveDefault(1, 0);
+    settle(engine);
     QCOMPARE(told.count(), 1);
     setPowerType(PowerTypeUnknown);
     QVERIFY(rig.reportsTo(1).empty());

@@ -8,6 +8,7 @@
 using namespace zyne;
 using zyne::testing::EngineRig;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 // Lighting reports (32 52) written to box 0 since the rig forgot its history.
@@ -75,8 +76,10 @@ void PlusLightingTest::modeBytes() {
     QFETCH(int, modeByte);
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     engine.changeLightMode(0, port, mode, 0, speed, false);
+    settle(engine);
     const auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(1));
     QCOMPARE(sent[0].size(), 65);
@@ -89,12 +92,14 @@ void PlusLightingTest::modeBytes() {
 void PlusLightingTest::colourScaling() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     RainbowFanState& fan = engine.fanRecord(0, 4);
     for (int k = 0; k < 12; ++k)
         setColour(fan, k, 255, 255, 255, 1.0f);
     setColour(fan, 5, 255, 10, 200, 0.5f);
     rig.forget();
     engine.changeLightMode(0, 4, 6, 0, 0, false);
+    settle(engine);
     const auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(1));
     QCOMPARE(reportByte(sent[0], 2), 5);
@@ -107,11 +112,14 @@ void PlusLightingTest::colourScaling() {
 void PlusLightingTest::wholeFanColour() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     RainbowFanState& fan = engine.fanRecord(0, 1);
     setColour(fan, kWholeFanEntry, 255, 0, 0, 1.0f);
     rig.forget();
     engine.changeLightMode(0, 1, 3, 1, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 1, 2, 1, 0, false);
+    settle(engine);
     const auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(2));
     for (int k = 0; k < 12; ++k)
@@ -124,6 +132,7 @@ void PlusLightingTest::wholeFanColour() {
 void PlusLightingTest::pumpHeadTwoRings() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     RainbowFanState& fan = engine.fanRecord(0, 2);
     fan.FanType = 1;
     for (int k = 0; k < 12; ++k)
@@ -133,6 +142,7 @@ void PlusLightingTest::pumpHeadTwoRings() {
     engine.changeLightMode(0, 2, 6, 0, 0, false); // Light
     engine.changeLightMode(0, 2, 5, 1, 0, false); // Whirl ignores the whole-fan colour on a pump head
     engine.changeLightMode(0, 2, 3, 1, 0, false); // Blink with colour mode 1 shows the whole-fan colour
+    settle(engine);
     const auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(3));
     for (const auto& report : {sent[0], sent[1]}) {
@@ -147,10 +157,14 @@ void PlusLightingTest::pumpHeadTwoRings() {
 void PlusLightingTest::copyFollowsPortZeroInOrder() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 3, 7, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 1, 7, 0, 0, false);
+    settle(engine);
     rig.forget();
     engine.changeLightMode(0, 0, 4, 0, 2, false);
+    settle(engine);
     const auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(3));
     QCOMPARE(reportByte(sent[0], 2), 1);
@@ -165,9 +179,12 @@ void PlusLightingTest::copyFollowsPortZeroInOrder() {
 void PlusLightingTest::copyOfSwitchedOffPort() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 2, 7, 0, 0, false);
+    settle(engine);
     rig.forget();
     engine.changeLightMode(0, 0, 3, 0, 0, true);
+    settle(engine);
     const auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(2));
     QCOMPARE(reportByte(sent[1], 2), 3);
@@ -179,6 +196,7 @@ void PlusLightingTest::copyOfSwitchedOffPort() {
 void PlusLightingTest::programModesStartTheirTimers() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy computerMusic(&engine, &ZynePlusCommandHelper::sendStartComputerMusicTimer);
     QSignalSpy music(&engine, &ZynePlusCommandHelper::sendStartMusicModeTimer);
     QSignalSpy temperature(&engine, &ZynePlusCommandHelper::sendStartComputTempTimer);
@@ -188,13 +206,17 @@ void PlusLightingTest::programModesStartTheirTimers() {
     rig.forget();
 
     engine.changeLightMode(0, 0, 9, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 0, 12, 0, 0, false);
+    settle(engine);
     QCOMPARE(computerMusic.count(), 1);
     QCOMPARE(music.count(), 2);
 
     engine.receiveGetTemperature(55);
+    settle(engine);
     rig.forget();
     engine.changeLightMode(0, 1, 14, 0, 0, false);
+    settle(engine);
     QCOMPARE(temperature.count(), 1);
     auto sent = lightingReports(rig);
     QCOMPARE(sent.size(), std::size_t(1));
@@ -204,12 +226,15 @@ void PlusLightingTest::programModesStartTheirTimers() {
     QCOMPARE(sent[0].mid(1 + 7), QByteArray(57, '\0'));
 
     engine.changeLightMode(0, 2, 15, 0, 0, false);
+    settle(engine);
     engine.changeLightMode(0, 0, 19, 0, 0, false);
+    settle(engine);
     QCOMPARE(cross.count(), 1);
     QCOMPARE(wave.count(), 1);
 
     rig.forget();
     engine.changeLightMode(0, 3, 17, 0, 0, false);
+    settle(engine);
     QCOMPARE(meteor.count(), 1);
     QCOMPARE(engine.meteor().seriesLightMode, 1);
     QCOMPARE(engine.meteor().head.port, 3);
@@ -221,6 +246,7 @@ void PlusLightingTest::programModesStartTheirTimers() {
     setColour(fan, 0, 200, 100, 50, 0.1f);
     rig.forget();
     engine.changeLightMode(0, 4, 18, 0, 1, false);
+    settle(engine);
     QCOMPARE(meteor.count(), 2);
     QCOMPARE(engine.meteor().seriesLightMode, 2);
     sent = lightingReports(rig);
@@ -232,18 +258,24 @@ void PlusLightingTest::programModesStartTheirTimers() {
 void PlusLightingTest::computerMusicTimerStopsWithoutListeners() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseComputerMusicTimer);
     QVERIFY(!engine.findChild<ComputerVolume*>());
     engine.changeLightMode(0, 0, 9, 0, 0, false);
+    settle(engine);
     // The capture starts connecting with the mode, before the first tick reads it.
     QVERIFY(engine.findChild<ComputerVolume*>());
     engine.changeLightMode(0, 3, 7, 0, 0, false);
+    settle(engine);
     engine.getVolumeValue(0);
+    settle(engine);
     QCOMPARE(close.count(), 0);
 
     // Port 0 leaves the music: its follower goes with it, and no port listens any more.
     engine.changeLightMode(0, 0, 3, 0, 0, false);
+    settle(engine);
     engine.getVolumeValue(0);
+    settle(engine);
     QCOMPARE(close.count(), 1);
 }
 
@@ -259,8 +291,10 @@ void PlusLightingTest::modesWithoutReport() {
     QFETCH(int, mode);
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     engine.changeLightMode(0, 1, mode, 0, 0, false);
+    settle(engine);
     QVERIFY(lightingReports(rig).empty());
     QCOMPARE(engine.box(0).rainbowFan[1].lightMode, mode);
 }
@@ -287,9 +321,12 @@ void PlusLightingTest::badIndicesAndSpeeds() {
     QFETCH(int, storedSpeed);
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     engine.changeLightMode(box, port, 3, 0, speed, false);
+    settle(engine);
     engine.refreshFanLed(box, port);
+    settle(engine);
     if (storedSpeed < 0) {
         QVERIFY(lightingReports(rig).empty());
         return;
@@ -303,12 +340,14 @@ void PlusLightingTest::badIndicesAndSpeeds() {
 
     // A turn-off with a bad speed still turns the port off.
     engine.changeLightMode(0, 0, 3, 0, speed, true);
+    settle(engine);
     QVERIFY(engine.box(0).rainbowFan[0].isTurnOffLed);
 }
 
 void PlusLightingTest::recordAccessorsRefuseBadIndices() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     const RainbowFanState before = engine.box(1).rainbowFan[0];
     // Just outside a box's ports lie the neighbouring fields of the records: nothing may land there.
     for (const auto& [box, port] : {std::pair{1, -1}, {0, 5}, {16, 0}, {-1, 0}, {1, 1000}}) {
@@ -324,11 +363,12 @@ void PlusLightingTest::recordAccessorsRefuseBadIndices() {
     QCOMPARE(engine.box(1).rainbowFan[0].RColor, before.RColor);
     QCOMPARE(engine.box(16).boxType, int(BoxAbsent));
     QVERIFY(!engine.box(-1).isConnected);
-    QVERIFY(!engine.box(16).handle);
+    QVERIFY(!engine.box(16).worker);
 
     // The boxes still work.
     rig.forget();
     engine.changeLightMode(0, 4, 3, 0, 0, false);
+    settle(engine);
     QCOMPARE(lightingReports(rig).size(), std::size_t(1));
 }
 

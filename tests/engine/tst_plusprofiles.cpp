@@ -10,6 +10,7 @@
 using namespace zyne;
 using zyne::testing::EngineRig;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 void writeFile(const QString& path, const QByteArray& content) {
@@ -60,6 +61,7 @@ private slots:
 void PlusProfilesTest::freshInstallation() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     const auto settings = ApplicationSettings::get();
     QVERIFY(settings.autoUpdate);
     QVERIFY(settings.isAutoRun);
@@ -87,6 +89,7 @@ void PlusProfilesTest::startsWithSavedProfile() {
                   profileGroup(7, 2, 1, 50) + "[Fan3]\n" + profileGroup(0, 2, 0, 0) + "[Fan4]\n" +
                   profileGroup(1, 0, 0, 0));
     ZynePlusCommandHelper engine;
+    settle(engine);
 
     // Main is missing from the file: nothing defaults.
     const auto settings = ApplicationSettings::get();
@@ -124,13 +127,18 @@ void PlusProfilesTest::savingReloadsEveryBoxOnTheProfile() {
         rig.settingsFolder() + "/Device.ini",
         "[Device3]\nProfile=2\n[Device4]\nProfile=1\n[Device9]\nBoxType=1\nProfile=5\nFanName=\"Kept\"\n");
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 1, 4, 0, 2, false);
+    settle(engine);
     engine.fanRecord(0, 1).RColor[0] = 77;
+    settle(engine);
     engine.fanRecord(0, 1).Bright[0] = 0.5f;
+    settle(engine);
     QSignalSpy profileShown(&engine, &ZynePlusCommandHelper::sendResetMainViewProfile);
     rig.forget();
 
     engine.setSaveProfile(0, 2);
+    settle(engine);
     QCOMPARE(profileShown.count(), 1);
     QCOMPARE(profileShown.at(0).at(0).toInt(), 2);
 
@@ -158,9 +166,12 @@ void PlusProfilesTest::savingReloadsEveryBoxOnTheProfile() {
 void PlusProfilesTest::selectingNeverSavedProfileLoadsDefaults() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 0, 1, 0, 0, true);
+    settle(engine);
     rig.forget();
     engine.setSelectProfile(0, 4);
+    settle(engine);
     QCOMPARE(engine.box(0).currentProfile, 4);
     QCOMPARE(engine.box(0).Profile, 1);
     QCOMPARE(engine.box(0).rainbowFan[0].lightMode, 5);
@@ -174,10 +185,14 @@ void PlusProfilesTest::deviceRecordChangesRewritePresentBoxesOnly() {
     EngineRig rig(R"({"plus": [{"index": 1}]})");
     writeFile(rig.settingsFolder() + "/Device.ini", "[Device7]\nMonitor=\"0,0,0,0,0\"\n");
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     engine.receivePlusMonitor(1, 2, false);
+    settle(engine);
     engine.receivePlusFanType(1, 0, 3);
+    settle(engine);
     engine.receiveBB(1, 4, QStringLiteral("Front, left"));
+    settle(engine);
     QVERIFY(rig.reportsTo(1).empty()); // records only: nothing goes to the controller
     const QByteArray device = readFile(rig.settingsFolder() + "/Device.ini");
     QVERIFY(device.contains("[Device1]"));
@@ -199,13 +214,20 @@ void PlusProfilesTest::deviceRecordChangesRewritePresentBoxesOnly() {
 void PlusProfilesTest::badProfileCommandsAreRefused() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     engine.setSaveProfile(0, 6);
+    settle(engine);
     engine.setSaveProfile(16, 1);
+    settle(engine);
     engine.setSelectProfile(0, 0);
+    settle(engine);
     engine.receivePlusFanType(0, 0, 8);
+    settle(engine);
     engine.receivePlusMonitor(0, 5, false);
+    settle(engine);
     engine.receiveBB(-1, 0, QStringLiteral("x"));
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
     QVERIFY(!QFile::exists(rig.settingsFolder() + "/Device.ini"));
 }

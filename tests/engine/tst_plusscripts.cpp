@@ -10,6 +10,7 @@
 using namespace zyne;
 using zyne::testing::EngineRig;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 constexpr char kTwoBoxes[] =
@@ -52,40 +53,52 @@ private slots:
 void PlusScriptsTest::framesPlayInALoop() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy start(&engine, &ZynePlusCommandHelper::scriptTimerStart);
     engine.setScript({frame({{0, 0, 10}}), frame({{0, 0, 20}}), frame({{0, 0, 30}})});
+    settle(engine);
     QCOMPARE(start.count(), 1);
     rig.forget();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         engine.runScript();
+        settle(engine);
+    }
     // "Br" 0 still shows the colour: brightness is not applied to scripts.
     QCOMPARE(perLed(rig, 0), (QStringList{"1:10", "1:20", "1:30", "1:10"}));
 
     // A new script starts at its first frame, even past the old one's length.
     engine.runScript();
+    settle(engine);
     engine.setScript({frame({{0, 1, 40}}), frame({{0, 1, 50}})});
+    settle(engine);
     QCOMPARE(engine.scriptPlayer().nextIndex(), 0);
     rig.forget();
     engine.runScript();
+    settle(engine);
     QCOMPARE(perLed(rig, 0), (QStringList{"2:40"}));
 
     // An empty script stops the timer instead of ticking for nothing.
     QSignalSpy stop(&engine, &ZynePlusCommandHelper::scriptTimerStop);
     engine.setScript({});
+    settle(engine);
     QCOMPARE(stop.count(), 1);
     rig.forget();
     engine.runScript();
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
 }
 
 void PlusScriptsTest::onlyNamedOpenPortsAreWritten() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     // "Fan2" of box 2 writes port 3 there only; box 1 is not open and gets nothing.
     const int mode = engine.box(2).rainbowFan[2].lightMode;
     engine.setScript({frame({{2, 2, 77}, {1, 0, 5}})});
+    settle(engine);
     rig.forget();
     engine.runScript();
+    settle(engine);
     QCOMPARE(perLed(rig, 2), (QStringList{"3:77"}));
     QVERIFY(perLed(rig, 0).isEmpty());
     QVERIFY(perLed(rig, 1).isEmpty());
@@ -96,11 +109,15 @@ void PlusScriptsTest::onlyNamedOpenPortsAreWritten() {
 void PlusScriptsTest::unreadableFramesWriteNothing() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.setScript({frame({{0, 0, 9}}), QStringLiteral("{not json"), QStringLiteral("[]")});
+    settle(engine);
     QCOMPARE(engine.scriptPlayer().count(), 3);
     rig.forget();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         engine.runScript();
+        settle(engine);
+    }
     QCOMPARE(perLed(rig, 0), (QStringList{"1:9", "1:9"}));
 }
 
@@ -112,8 +129,10 @@ void PlusScriptsTest::demoShowOnEveryPort() {
     ini.write("[Main]\nisAutoRun=0\nLanguage=0\nisSyncPwrix=1\n");
     ini.close();
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy start(&engine, &ZynePlusCommandHelper::sendEffectTimerStart);
     engine.setupEffectMode(3); // HelloNvidia
+    settle(engine);
     QCOMPARE(start.count(), 1);
     for (int box : {0, 2}) {
         for (int p = 0; p < kPlusPortCount; ++p)
@@ -123,10 +142,13 @@ void PlusScriptsTest::demoShowOnEveryPort() {
     QCOMPARE(engine.effectPlayback().frames().size(), std::size_t(86));
 
     // Tick to the comet's frame k = 2: LED 2 (0, 255, 0) at 100 %, LED 1 (0, 76, 0) at 50 %.
-    for (int i = 0; i < 48 + 2; ++i)
+    for (int i = 0; i < 48 + 2; ++i) {
         engine.receiveEffect();
+        settle(engine);
+    }
     rig.forget();
     engine.receiveEffect();
+    settle(engine);
     std::vector<QByteArray> ports;
     for (const QByteArray& report : rig.reportsTo(2)) {
         if (reportByte(report, 0) == 0x32 && reportByte(report, 3) == 0x18)
@@ -152,13 +174,17 @@ void PlusScriptsTest::demoShowOnEveryPort() {
 void PlusScriptsTest::unknownDemoChangesNothing() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.setupEffectMode(1);
+    settle(engine);
     const std::size_t intel = engine.effectPlayback().frames().size();
     engine.changeLightMode(0, 1, 3, 0, 0, false);
+    settle(engine);
     QSignalSpy start(&engine, &ZynePlusCommandHelper::sendEffectTimerStart);
     rig.forget();
     for (int number : {-1, 9, 100}) {
         engine.setupEffectMode(number);
+        settle(engine);
         QCOMPARE(engine.effectPlayback().frames().size(), intel);
         QCOMPARE(engine.box(0).rainbowFan[1].lightMode, 3);
     }

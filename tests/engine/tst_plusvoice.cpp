@@ -17,6 +17,7 @@
 using namespace zyne;
 using zyne::testing::EngineRig;
 using zyne::testing::reportByte;
+using zyne::testing::settle;
 
 namespace {
 constexpr char kTwoBoxes[] = R"({"plus": [{"index": 0}, {"index": 1}]})";
@@ -145,9 +146,12 @@ void PlusVoiceTest::hotKeyBrightnessStopsAtTheEnds() {
 void PlusVoiceTest::hotKeyRefreshesEveryPresentBoxAndReportsTheShownOne() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     for (int b = 0; b < 2; ++b) {
-        for (int p = 0; p < kPlusPortCount; ++p)
+        for (int p = 0; p < kPlusPortCount; ++p) {
             engine.changeLightMode(b, p, 3, 0, 3, false);
+            settle(engine);
+        }
     }
     setSelectedBox(1);
     rig.forget();
@@ -167,6 +171,7 @@ void PlusVoiceTest::hotKeyRefreshesEveryPresentBoxAndReportsTheShownOne() {
 void PlusVoiceTest::hotKeyWithUnknownValueWritesNothing() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     int shown = viewReports(engine, [&engine] { engine.receiveHotKeyCommand(hotkey::LitMode, 7); });
     shown += viewReports(engine, [&engine] { engine.receiveHotKeyCommand(42, 0); });
@@ -187,8 +192,10 @@ void PlusVoiceTest::hotKeyProfileLoadsWithoutSelectingIt() {
                "Speed_Num=6\n");
     file.close();
     ZynePlusCommandHelper engine;
+    settle(engine);
     rig.forget();
     engine.receiveHotKeyCommand(hotkey::Profile, 3);
+    settle(engine);
     for (int b = 0; b < 2; ++b) {
         const ControllerBox& box = engine.box(b);
         QCOMPARE(box.rainbowFan[2].lightMode, 4);
@@ -211,14 +218,20 @@ void PlusVoiceTest::hotKeyProfileLoadsWithoutSelectingIt() {
 void PlusVoiceTest::speechModeKeepsNegativesAndFiltersByFanType() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     for (int b = 0; b < 2; ++b) {
-        for (int p = 0; p < kPlusPortCount; ++p)
+        for (int p = 0; p < kPlusPortCount; ++p) {
             engine.changeLightMode(b, p, 3, 0, 1, false);
+            settle(engine);
+        }
     }
     engine.fanRecord(0, 1).FanType = 2;
+    settle(engine);
     engine.fanRecord(1, 4).FanType = 2;
+    settle(engine);
     rig.forget();
     engine.receiveSpeechMode(-1, 1, -1, true, 2);
+    settle(engine);
     for (int b = 0; b < 2; ++b) {
         for (int p = 0; p < kPlusPortCount; ++p) {
             const RainbowFanState& fan = engine.box(b).rainbowFan[p];
@@ -234,6 +247,7 @@ void PlusVoiceTest::speechModeKeepsNegativesAndFiltersByFanType() {
     // Without a fan type every port takes it; the turn-off flag is always set.
     rig.forget();
     engine.receiveSpeechMode(4, -1, 2, false, -1);
+    settle(engine);
     for (int p = 0; p < kPlusPortCount; ++p) {
         const RainbowFanState& fan = engine.box(1).rainbowFan[p];
         QCOMPARE(fan.lightMode, 4);
@@ -247,11 +261,15 @@ void PlusVoiceTest::speechModeKeepsNegativesAndFiltersByFanType() {
 void PlusVoiceTest::speechModeOutOfRangeIsRefused() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     const int mode = engine.box(0).rainbowFan[0].lightMode;
     rig.forget();
     engine.receiveSpeechMode(21, 0, 0, true, -1);
+    settle(engine);
     engine.receiveSpeechMode(3, 3, 0, true, -1);
+    settle(engine);
     engine.receiveSpeechMode(3, 0, 4, true, -1);
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
     QCOMPARE(engine.box(0).rainbowFan[0].lightMode, mode);
     QVERIFY(!engine.box(0).rainbowFan[0].isTurnOffLed);
@@ -289,11 +307,14 @@ void PlusVoiceTest::speechColourBrightnessPerFanType() {
 void PlusVoiceTest::speechColourOnlyTouchesSelectedLeds() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.fanRecord(1, 2).FanType = 3;
+    settle(engine);
     const RainbowFanState pump = engine.box(1).rainbowFan[2];
     const RainbowFanState before = engine.box(0).rainbowFan[0];
     rig.forget();
     engine.receiveSpeechColor(300, -1, 0, 0.5f, "001000000000", 0);
+    settle(engine);
     const RainbowFanState& fan = engine.box(0).rainbowFan[0];
     QCOMPARE(fan.RColor[2], 255);
     QCOMPARE(fan.GColor[2], before.GColor[2]);
@@ -310,12 +331,17 @@ void PlusVoiceTest::speechColourOnlyTouchesSelectedLeds() {
 void PlusVoiceTest::speechFanSpeedByPwm() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.receivePlusSwitchPWM(0, 1, false);
+    settle(engine);
     engine.fanRecord(0, 3).FanType = 2;
+    settle(engine);
     engine.fanRecord(0, 3).PWM = false;
+    settle(engine);
     const RainbowFanState pump = engine.box(0).rainbowFan[3];
     // 70 % of full speed: duty level 2 (70 %) under the curve, speed level 7 otherwise.
     engine.receiveSpeechFanSpeed(70);
+    settle(engine);
     const ControllerBox& box = engine.box(0);
     QCOMPARE(box.rainbowFan[0].Speed_Per, 2);
     QCOMPARE(box.rainbowFan[0].SpeedMode, 0);
@@ -327,6 +353,7 @@ void PlusVoiceTest::speechFanSpeedByPwm() {
     // Full speed is the top level, and goes out as its RPM report (1400).
     rig.forget();
     engine.receiveSpeechFanSpeed(100);
+    settle(engine);
     QCOMPARE(box.rainbowFan[0].Speed_Per, 5);
     QCOMPARE(box.rainbowFan[1].Speed_Num, 10);
     const auto speeds = reportsOfKind(rig, 0, 0x51);
@@ -342,11 +369,15 @@ void PlusVoiceTest::speechFanSpeedByPwm() {
 void PlusVoiceTest::speechFanSpeedOutOfRangeIsRefused() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.receivePlusSwitchPWM(0, 1, false);
+    settle(engine);
     const int level = engine.box(0).rainbowFan[1].Speed_Num;
     rig.forget();
     engine.receiveSpeechFanSpeed(-5);
+    settle(engine);
     engine.receiveSpeechFanSpeed(101);
+    settle(engine);
     QCOMPARE(engine.box(0).rainbowFan[1].Speed_Num, level);
     QVERIFY(rig.reportsTo(0).empty());
 }
@@ -354,9 +385,11 @@ void PlusVoiceTest::speechFanSpeedOutOfRangeIsRefused() {
 void PlusVoiceTest::speechOnlyLogs() {
     EngineRig rig(kTwoBoxes);
     ZynePlusCommandHelper engine;
+    settle(engine);
     const RainbowFanState before = engine.box(0).rainbowFan[0];
     rig.forget();
     engine.receiveSpeech(3, 1, 2, 255, 0, 0, 1.0f, true);
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
     QCOMPARE(engine.box(0).rainbowFan[0].lightMode, before.lightMode);
     QCOMPARE(engine.box(0).rainbowFan[0].RColor, before.RColor);

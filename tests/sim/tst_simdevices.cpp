@@ -279,6 +279,27 @@ private slots:
         QCOMPARE(writeReport(*box, QByteArray::fromHex("fe33")), -1);
     }
 
+    // Boxes are separate USB devices: one that takes its time to answer holds up no other.
+    void slowBoxDoesNotHoldAnother() {
+        SimBackend sim(rigOf(R"({"plus": [{"index": 0, "latency_ms": 1000}, {"index": 1}]})"));
+        auto slow = sim.open(0x264A, 0x1FA5);
+        auto fast = sim.open(0x264A, 0x1FA6);
+        std::atomic<bool> slowAnswered{false};
+        QByteArray slowReply;
+        std::thread reader([&] {
+            writeReport(*slow, QByteArray::fromHex("3350"));
+            slowReply = readReport(*slow, 5000);
+            slowAnswered = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let the reader start waiting
+        for (int i = 0; i < 20; ++i)
+            QCOMPARE(exchange(*fast, QByteArray::fromHex("3350")).left(2), QByteArray::fromHex("3350"));
+        const bool fastFinishedFirst = !slowAnswered;
+        reader.join();
+        QVERIFY(fastFinishedFirst);
+        QCOMPARE(slowReply.left(2), QByteArray::fromHex("3350"));
+    }
+
     void threadsUseDifferentBoxesAtOnce() {
         SimBackend sim(rigOf(kTwoBoxes));
         std::atomic<int> wrong{0};
