@@ -4,6 +4,7 @@
 #include "MainView.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
+#include "DeviceList.h"
 #include "ScanUSB.h"
 #include "SelectedBox.h"
 #include "ViewRouter.h"
@@ -46,8 +47,14 @@ void VxZyneRainbow::checkAWTConnectSucess() {
 }
 
 void VxZyneRainbow::showHardwareErrorLine() {
-    // Each AWT pass ends here: one walk of the device list, not one per product.
-    auto present = ScanUSB().countByProduct(kMakerVendorId);
+    // Each AWT pass ends here, with the device list as read after the last change.
+    m_deviceList->whenCurrent("error line", [this](const std::vector<MakerDevice>& devices) {
+        showHardwareErrorLine(devices);
+    });
+}
+
+void VxZyneRainbow::showHardwareErrorLine(const std::vector<MakerDevice>& devices) {
+    auto present = ScanUSB(listedInterfaces(devices)).countByProduct(kMakerVendorId);
     DeviceCountsPerBox counts;
     int boxCount = 0;
     for (int box = 0; box < kBoxCount; ++box) {

@@ -1,17 +1,15 @@
 #include "DeviceAccessCheck.h"
 
-#include "MakerDevices.h"
-
 #include <QLoggingCategory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcMain)
 
 namespace zyne {
 
-QStringList DeviceAccessCheck::check() {
+QStringList DeviceAccessCheck::check(const std::vector<MakerDevice>& devices) {
     QSet<QString> refused;
     QStringList newlyRefused;
-    for (const MakerDevice& device : listMakerDevices()) {
+    for (const MakerDevice& device : devices) {
         if (device.node.access != NodeAccess::Denied)
             continue;
         const QString& node = device.node.info.path;

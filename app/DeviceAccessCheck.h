@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MakerDevices.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -12,7 +14,7 @@ namespace zyne {
 class DeviceAccessCheck {
 public:
     // Looks at every listed device; returns the nodes refused for the first time.
-    QStringList check();
+    QStringList check(const std::vector<MakerDevice>& devices);
     bool anyRefused() const { return !m_refused.isEmpty(); }
 
 private:

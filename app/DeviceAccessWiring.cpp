@@ -1,6 +1,7 @@
 // The main window's part in "found, but not allowed": the error line and a notification when a
 // device the program drives can't be opened for lack of permission.
 #include "DesktopNotifier.h"
+#include "DeviceList.h"
 #include "MainView.h"
 #include "UiTexts.h"
 #include "VxZyneRainbow.h"
@@ -9,7 +10,7 @@ namespace zyne {
 
 void VxZyneRainbow::checkDeviceAccess(bool showErrorLine) {
     const bool refusedBefore = m_accessCheck.anyRefused();
-    const QStringList newlyRefused = m_accessCheck.check();
+    const QStringList newlyRefused = m_accessCheck.check(m_deviceList->current());
     if (!newlyRefused.isEmpty() && (m_mainView->isHidden() || m_mainView->isMinimized()))
         m_notifier->notify(ui::VxZyneRainbowText::tr("Controller found, but access was refused"),
                            ui::VxZyneRainbowText::tr("%1: install the udev rule (README, \"The udev rule\").")

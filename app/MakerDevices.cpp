@@ -36,15 +36,25 @@ QString makerDeviceName(std::uint16_t vendorId, std::uint16_t productId, int int
     return {};
 }
 
+std::vector<HidDeviceInfo> listedInterfaces(const std::vector<MakerDevice>& devices) {
+    std::vector<HidDeviceInfo> interfaces;
+    interfaces.reserve(devices.size());
+    for (const MakerDevice& device : devices)
+        interfaces.push_back(device.node.info);
+    return interfaces;
+}
+
 std::vector<MakerDevice> listMakerDevices() {
+    // One walk of the whole list serves both vendors; only our own nodes are opened.
     std::vector<MakerDevice> devices;
-    for (const std::uint16_t vendor : {kMakerVendorId, kChipVendorId}) {
-        for (ListedNode& node : listNodes(hidBackend(), vendor)) {
-            QString name =
-                makerDeviceName(node.info.vendorId, node.info.productId, node.info.interfaceNumber);
-            if (!name.isEmpty())
-                devices.push_back({std::move(node), std::move(name)});
-        }
+    for (HidDeviceInfo& info : hidBackend().enumerate()) {
+        QString name = makerDeviceName(info.vendorId, info.productId, info.interfaceNumber);
+        if (name.isEmpty())
+            continue;
+        ListedNode node;
+        node.access = nodeAccess(info.path, &node.error);
+        node.info = std::move(info);
+        devices.push_back({std::move(node), std::move(name)});
     }
     return devices;
 }

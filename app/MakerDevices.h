@@ -22,5 +22,7 @@ QString makerDeviceName(std::uint16_t vendorId, std::uint16_t productId, int int
 // Every interface of the maker's devices (and of the AWT controller's chip) that the program
 // drives, with this process's access to it.
 std::vector<MakerDevice> listMakerDevices();
+// Their interfaces alone, for counting by id.
+std::vector<HidDeviceInfo> listedInterfaces(const std::vector<MakerDevice>& devices);
 
 } // namespace zyne

@@ -5,6 +5,7 @@
 #include "ClassicWiring.h"
 #include "DesktopNotifier.h"
 #include "DeviceChangeHandler.h"
+#include "DeviceList.h"
 #include "EffectTimers.h"
 #include "GetHWiNFO.h"
 #include "HotKeyHook.h"
@@ -54,6 +55,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     hide();
     setWindowIcon(QIcon(programDataPath(QStringLiteral("Images/logo.ico"))));
     m_mainView = new ui::MainView;
+    m_deviceList = new DeviceList(this);
 
     m_plus = new ZynePlusCommandHelper(this);
     connectPlusEngine();
@@ -77,10 +79,12 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     createMainViewRouting();
     startSensorPolling();
     checkUSBDevice();
-    if (checkVXKeyboard()) {
+    m_deviceList->whenCurrent("keyboard check", [this](const std::vector<MakerDevice>&) {
+        if (!checkVXKeyboard())
+            return;
         m_hotKeys = new HotKeyHook(*this);
         m_hotKeys->start();
-    }
+    });
     m_deviceChanges = new DeviceChangeHandler(*this, sim::makeDeviceNotifier(this));
     watchSleep();
     m_router->showFirstPresentBox();
@@ -311,7 +315,14 @@ void VxZyneRainbow::selectFirstBox() {
 
 void VxZyneRainbow::checkUSBDevice() {
     qCDebug(lcMain) << "checkUSBDevice";
-    ScanUSB scan;
+    m_deviceList->refresh();
+    m_deviceList->whenCurrent("consistency check", [this](const std::vector<MakerDevice>& devices) {
+        checkAgainstDeviceList(devices);
+    });
+}
+
+void VxZyneRainbow::checkAgainstDeviceList(const std::vector<MakerDevice>& devices) {
+    ScanUSB scan(listedInterfaces(devices));
     const QString plus = checkControllerStr().text();
     // The first box whose presence disagrees with the device list asks its engine to look again.
     // A classic controller at an index a Plus box holds is never looked for: it can't disagree.
@@ -337,7 +348,7 @@ void VxZyneRainbow::checkUSBDevice() {
 }
 
 bool VxZyneRainbow::checkVXKeyboard() {
-    ScanUSB scan;
+    ScanUSB scan(listedInterfaces(m_deviceList->current()));
     const int keyvane = scan.count(kMakerVendorId, 0x3006);
     qCDebug(lcMain) << "KeyvaneZ--SCANUSB:, count:" << keyvane;
     const int klax = scan.count(kMakerVendorId, 0x3009);

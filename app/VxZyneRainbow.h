@@ -25,6 +25,7 @@ class ClassicViewRouter;
 class ClassicWiring;
 class DesktopNotifier;
 class DeviceChangeHandler;
+class DeviceList;
 class HotKeyHook;
 class MobileCommandRouter;
 class SocketHelper;
@@ -53,9 +54,11 @@ public:
     ClassicWiring* classic() const { return m_classic; }
     StallAlert* stallAlert() const { return m_stallAlert; }
     ui::MainView* mainView() const { return m_mainView; }
+    DeviceList* deviceList() const { return m_deviceList; }
 
-    // Consistency check between the operating system's device list and the discovery strings.
+    // Reads the device list again and, once it is in, checks it against the discovery strings.
     void checkUSBDevice();
+    // Whether the last reading of the device list has one of the maker's keyboards.
     bool checkVXKeyboard();
     // A private window message from another instance or the system.
     void receiveWindowMessage(quint32 msg, quint32 wParam, quint32 lParam);
@@ -186,6 +189,9 @@ private:
     void connectAwt();
     // The error line's hardware error after the AWT controller was looked for.
     void showHardwareErrorLine();
+    void showHardwareErrorLine(const std::vector<MakerDevice>& devices);
+    // The consistency check proper, on one reading of the device list.
+    void checkAgainstDeviceList(const std::vector<MakerDevice>& devices);
     // Names devices listed but refused to this user (DeviceAccessWiring.cpp); the error line
     // follows when asked or when the refusals changed.
     void checkDeviceAccess(bool showErrorLine);
@@ -206,6 +212,7 @@ private:
     ZynePlusCommandHelper* m_plus = nullptr;
     ClassicWiring* m_classic = nullptr;
     DeviceChangeHandler* m_deviceChanges = nullptr;
+    DeviceList* m_deviceList = nullptr;
     HotKeyHook* m_hotKeys = nullptr;
     std::unique_ptr<WindowMessageRouter> m_messages;
     int m_currentProfile = 1;

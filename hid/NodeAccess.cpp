@@ -24,17 +24,6 @@ NodeAccess nodeAccess(const QString& path, QString* error) {
     return code == EACCES || code == EPERM ? NodeAccess::Denied : NodeAccess::Failed;
 }
 
-std::vector<ListedNode> listNodes(HidBackend& backend, std::uint16_t vendorId) {
-    std::vector<ListedNode> nodes;
-    for (const HidDeviceInfo& info : backend.enumerate(vendorId, 0)) {
-        ListedNode node;
-        node.info = info;
-        node.access = nodeAccess(info.path, &node.error);
-        nodes.push_back(std::move(node));
-    }
-    return nodes;
-}
-
 QString nodeAccessText(const ListedNode& node) {
     switch (node.access) {
     case NodeAccess::Allowed:

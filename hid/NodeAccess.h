@@ -31,9 +31,6 @@ struct ListedNode {
 // closes it again at once.
 NodeAccess nodeAccess(const QString& path, QString* error = nullptr);
 
-// Every interface the backend lists for the vendor, with this process's access to it.
-std::vector<ListedNode> listNodes(HidBackend& backend, std::uint16_t vendorId);
-
 // "yes", "no: permission denied", ... for reports.
 QString nodeAccessText(const ListedNode& node);
 
