@@ -1,5 +1,6 @@
 #include "ApplicationSettings.h"
 #include "DeviceKinds.h"
+#include "DeviceList.h"
 #include "DevicePaths.h"
 #include "EngineRig.h"
 #include "HardwareErrorLine.h"
@@ -67,14 +68,20 @@ void MainWindowTest::consistencyCheckAsksForOneRediscovery() {
                                {"index": 5, "behaviour": "probe_fails"}]})");
     VxZyneRainbow window;
     QSignalSpy rediscover(&window, &VxZyneRainbow::sendResetBoxRequest);
-    window.checkUSBDevice();
+    QSignalSpy listed(window.deviceList(), &DeviceList::listed);
+    QTRY_COMPARE(listed.count(), 1); // the start-up check
     QCOMPARE(rediscover.count(), 1);
+    window.checkUSBDevice();
+    QTRY_COMPARE(listed.count(), 2);
+    QCOMPARE(rediscover.count(), 2);
 
     // Once the system list and discovery agree, nothing is asked.
     rig.sim().control(QStringLiteral("unplug plus 3"));
     rig.sim().control(QStringLiteral("unplug plus 5"));
+    QTRY_VERIFY(listed.count() >= 3);
     window.checkUSBDevice();
-    QCOMPARE(rediscover.count(), 1);
+    QTRY_VERIFY(window.deviceList()->isCurrent());
+    QCOMPARE(rediscover.count(), 2);
 }
 
 void MainWindowTest::errorLineFollowsTheFirstIndexWithADevice() {
@@ -108,8 +115,9 @@ void MainWindowTest::errorLineAfterTheAwtControllerWasLookedFor() {
     QVERIFY(!line->isVisible());
 
     rig.sim().control(QStringLiteral("unplug plus 3"));
+    // The pass that ends after the change sees the list as read after it.
     window.checkAWTConnectSucess();
-    QVERIFY(line->isVisible());
+    QTRY_VERIFY(line->isVisible());
     QVERIFY(line->text().endsWith(QStringLiteral("(Error Code:H_0x0001)")));
     QVERIFY(version->text().endsWith(QStringLiteral(" , F 0.0.0")));
 }
@@ -160,10 +168,12 @@ void MainWindowTest::keyboardIsFoundByProductId() {
     {
         EngineRig rig(R"({"keyboards": ["264a:3009"]})");
         VxZyneRainbow window;
+        QTRY_VERIFY(window.deviceList()->isCurrent());
         QVERIFY(window.checkVXKeyboard());
     }
     EngineRig rig(R"({"keyboards": ["264a:3007"]})");
     VxZyneRainbow window;
+    QTRY_VERIFY(window.deviceList()->isCurrent());
     QVERIFY(!window.checkVXKeyboard());
 }
 
