@@ -1,10 +1,10 @@
 // The main window's part in finding the AWT controller.
 #include "AwtController.h"
+#include "DeviceList.h"
 #include "HardwareErrorLine.h"
 #include "MainView.h"
 #include "PlusReports.h"
 #include "PresenceString.h"
-#include "DeviceList.h"
 #include "ScanUSB.h"
 #include "SelectedBox.h"
 #include "ViewRouter.h"
@@ -48,9 +48,8 @@ void VxZyneRainbow::checkAWTConnectSucess() {
 
 void VxZyneRainbow::showHardwareErrorLine() {
     // Each AWT pass ends here, with the device list as read after the last change.
-    m_deviceList->whenCurrent("error line", [this](const std::vector<MakerDevice>& devices) {
-        showHardwareErrorLine(devices);
-    });
+    m_deviceList->whenCurrent(
+        "error line", [this](const std::vector<MakerDevice>& devices) { showHardwareErrorLine(devices); });
 }
 
 void VxZyneRainbow::showHardwareErrorLine(const std::vector<MakerDevice>& devices) {
