@@ -68,7 +68,7 @@ void VxZyneRainbow::showHardwareErrorLine(const std::vector<MakerDevice>& device
     }
     qCDebug(lcMain) << "boxCount:" << boxCount;
     m_errorLineVerdict = errorLineAfterAwtCheck(counts);
-    checkDeviceAccess(true);
+    checkDeviceAccess(devices, true);
     if (boxCount == 0)
         m_router->showFirmware(QStringLiteral("0.0.0"));
 }

@@ -1,16 +1,15 @@
 // The main window's part in "found, but not allowed": the error line and a notification when a
 // device the program drives can't be opened for lack of permission.
 #include "DesktopNotifier.h"
-#include "DeviceList.h"
 #include "MainView.h"
 #include "UiTexts.h"
 #include "VxZyneRainbow.h"
 
 namespace zyne {
 
-void VxZyneRainbow::checkDeviceAccess(bool showErrorLine) {
+void VxZyneRainbow::checkDeviceAccess(const std::vector<MakerDevice>& devices, bool showErrorLine) {
     const bool refusedBefore = m_accessCheck.anyRefused();
-    const QStringList newlyRefused = m_accessCheck.check(m_deviceList->current());
+    const QStringList newlyRefused = m_accessCheck.check(devices);
     if (!newlyRefused.isEmpty() && (m_mainView->isHidden() || m_mainView->isMinimized()))
         m_notifier->notify(ui::VxZyneRainbowText::tr("Controller found, but access was refused"),
                            ui::VxZyneRainbowText::tr("%1: install the udev rule (README, \"The udev rule\").")

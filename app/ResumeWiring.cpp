@@ -1,4 +1,5 @@
 // After the machine wakes from sleep every present box gets its lighting and fan speeds again.
+#include "DeviceList.h"
 #include "SleepWatcher.h"
 #include "VxZyneRainbow.h"
 
@@ -14,7 +15,8 @@ void VxZyneRainbow::watchSleep() {
         qCDebug(lcMain) << "woke from sleep: resetAllBox";
         // A box that left the bus while the machine slept is found or dropped first.
         checkUSBDevice();
-        emit sendResetAllBox();
+        m_deviceList->whenCurrent("relight after sleep",
+                                  [this](const std::vector<MakerDevice>&) { emit sendResetAllBox(); });
     });
     watcher->start();
 }

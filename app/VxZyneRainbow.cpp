@@ -344,7 +344,7 @@ void VxZyneRainbow::checkAgainstDeviceList(const std::vector<MakerDevice>& devic
         emit sendResetBoxRequest();
     if (!check(classicPresenceStr().text(), classicProductId, true))
         emit sendResetZyneBoxRequest();
-    checkDeviceAccess(false);
+    checkDeviceAccess(devices, false);
 }
 
 bool VxZyneRainbow::checkVXKeyboard() {

@@ -194,7 +194,7 @@ private:
     void checkAgainstDeviceList(const std::vector<MakerDevice>& devices);
     // Names devices listed but refused to this user (DeviceAccessWiring.cpp); the error line
     // follows when asked or when the refusals changed.
-    void checkDeviceAccess(bool showErrorLine);
+    void checkDeviceAccess(const std::vector<MakerDevice>& devices, bool showErrorLine);
     void createMobileServer();
     void createTimers();
     void startSensorPolling();
