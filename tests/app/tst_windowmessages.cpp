@@ -225,8 +225,10 @@ void WindowMessagesTest::colourModeMessagesKeepThePickerRules() {
     QCOMPARE(view->lightMode(), int(lightMode));
     const int before = view->colorMode();
     QSignalSpy sent(view, &ui::RainbowFan::sendData);
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     window.receiveWindowMessage(0x8124, colorMode, 1);
+    zyne::testing::settle(*window.plusEngine());
     const int expected = taken ? int(colorMode) : before;
     QCOMPARE(view->colorMode(), expected);
     QCOMPARE(window.plusEngine()->box(0).rainbowFan[1].colorMode, expected);
