@@ -35,6 +35,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -207,6 +208,17 @@ def run_requests(args, exe):
               (args.boxes, args.latency, "; box 4 silent, box 6 unplugged and plugged back" if args.upset else ""))
         since = program.trace_clock()
         commands, hand_overs, second_starts = [], [], []
+        # Back-to-back commands on a second connection: the longest round trip bounds the longest stall.
+        pings, pinging = [], threading.Event()
+        pinging.set()
+
+        def ping():
+            while pinging.is_set():
+                pings.append(program.command("rpm plus 0 0 1200")[1])
+                time.sleep(0.002)
+
+        pinger = threading.Thread(target=ping)
+        pinger.start()
         upsets = {args.count // 5: "behave plus 3 silent", args.count // 2: "unplug plus 5",
                   (3 * args.count) // 4: "plug plus 5"} if args.upset else {}
         for i in range(args.count):
@@ -220,8 +232,11 @@ def run_requests(args, exe):
             if i % 5 == 0:
                 second_starts.append(program.second_start())
             time.sleep(0.2)
+        pinging.clear()
+        pinger.join()
         until = program.trace_clock()
         print("load during the run: %s" % loadavg())
+        print("back-to-back rig commands (%d), the longest: %.2f ms" % (len(pings), max(pings)))
         print("rig control command: " + summary(commands))
         print("second start's hand-over (its message on the socket): " + summary(hand_overs))
         print("whole second start, its own start-up included: " + summary(second_starts))
@@ -232,6 +247,9 @@ def run_requests(args, exe):
                  for p in range(5)]
         print("lighting frames per port per second over %.1f s, %s: %.2f on average, %.2f on the slowest port" %
               (span, "the other boxes" if args.upset else "every box", statistics.mean(rates), min(rates)))
+        for b in sorted(upset):
+            print("  box %d: %.2f per port per second" %
+                  (b + 1, sum(counts.get((plus_dev(b), "%02x" % (p + 1)), 0) for p in range(5)) / 5 / span))
     finally:
         program.stop()
 
