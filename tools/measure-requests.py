@@ -285,6 +285,7 @@ def run_phone(args, exe):
         print("rig: %d boxes at latency_ms %d, every other port in the cross" % (args.boxes, args.latency))
         print("load during the run: %s" % loadavg())
         print("phone command 0 to its report on the wire: " + summary(latencies))
+        print("  slowest five: " + ", ".join("#%d %.2f ms" % (i + 1, ms) for ms, i in sorted(((ms, i) for i, ms in enumerate(latencies)), reverse=True)[:5]))
     finally:
         program.stop()
 
