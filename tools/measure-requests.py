@@ -20,6 +20,7 @@ phone     times `count` phone commands (command 0: port 1 of box 1 to blink, spe
 start     the "started in" figure of the log, and process start to that line, over `runs` starts.
 memory    the program's resident memory once a minute, without a trace (it would grow the disk).
 
+KEEP_HOME=1 keeps the throw-away home (log, trace) for a look afterwards.
 Every figure comes with /proc/loadavg: other processes share the CPU, so say it with the figure.
 """
 import argparse
@@ -187,7 +188,10 @@ class Program:
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
-        shutil.rmtree(self.home, ignore_errors=True)
+        if os.environ.get("KEEP_HOME"):
+            print("home kept: " + self.home)
+        else:
+            shutil.rmtree(self.home, ignore_errors=True)
 
 
 def all_boxes(boxes):
