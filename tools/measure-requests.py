@@ -297,14 +297,14 @@ def run_phone(args, exe):
 def run_start(args, exe):
     inside, total = [], []
     for _ in range(args.runs):
-        program = Program(exe, args.boxes, args.latency, silent=args.silent, trace=False)
+        program = Program(exe, args.boxes, args.latency, silent=args.silent if args.silent >= 0 else None, trace=False)
         line = program.started_line
         inside.append(int(re.search(r"started in (\d+) ms", line).group(1)))
         stamp = datetime.datetime.fromisoformat(line.split()[0]).timestamp()
         total.append((stamp - program.launched) * 1000)
         program.stop()
-    print("rig: %d boxes at latency_ms %d, box %d silent; load: %s" % (args.boxes, args.latency, args.silent + 1,
-                                                                     loadavg()))
+    silent = "box %d silent" % (args.silent + 1) if args.silent >= 0 else "none silent"
+    print("rig: %d boxes at latency_ms %d, %s; load: %s" % (args.boxes, args.latency, silent, loadavg()))
     print("\"started in\" (inside main): " + summary(inside))
     print("process start to that line: " + summary(total))
 
@@ -331,7 +331,7 @@ def main():
     parser.add_argument("--latency", type=int, default=2)
     parser.add_argument("--count", type=int, default=50)
     parser.add_argument("--upset", action="store_true")
-    parser.add_argument("--silent", type=int, default=15, help="the silent box's index (start)")
+    parser.add_argument("--silent", type=int, default=15, help="the silent box's index, -1 for none (start)")
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--minutes", type=int, default=10)
     args = parser.parse_args()
