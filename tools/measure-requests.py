@@ -12,12 +12,15 @@ lets it settle and then:
 
 requests  times `count` rig control commands (sent, "ok" read back) and `count` second-start
           hand-overs (the 12-byte "show" message on the instance socket, up to the running
-          program's log line for it), median and worst; every fifth time also a whole second start. With --upset, box 3 goes silent and box 5
-          is unplugged and plugged back while the requests run; the other boxes' lighting frames
-          per port per second are counted from the trace.
+          program's log line for it), median and worst; every fifth time also a whole second
+          start. Meanwhile a second connection sends rig commands back to back: its longest round
+          trip bounds the event loop's longest stall. With --upset, box 4 goes silent and box 6 is
+          unplugged and plugged back while the requests run. The other boxes' lighting frames per
+          port per second are counted from the trace.
 phone     times `count` phone commands (command 0: port 1 of box 1 to blink, speed alternating)
           from the send to its lighting report in the trace (the port is kept out of the cross).
-start     the "started in" figure of the log, and process start to that line, over `runs` starts.
+start     the "started in" figure of the log, and process start to that line, over `runs` starts
+          (box `silent` counted from 0 answers nothing; -1: every box answers).
 memory    the program's resident memory once a minute, without a trace (it would grow the disk).
 
 KEEP_HOME=1 keeps the throw-away home (log, trace) for a look afterwards.
