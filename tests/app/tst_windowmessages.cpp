@@ -225,15 +225,14 @@ void WindowMessagesTest::colourModeMessagesKeepThePickerRules() {
     QCOMPARE(view->lightMode(), int(lightMode));
     const int before = view->colorMode();
     QSignalSpy sent(view, &ui::RainbowFan::sendData);
-    // The box's worker writes what start-up and the light mode sent before the count starts.
     zyne::testing::settle(*window.plusEngine());
     rig.forget();
     window.receiveWindowMessage(0x8124, colorMode, 1);
+    zyne::testing::settle(*window.plusEngine());
     const int expected = taken ? int(colorMode) : before;
     QCOMPARE(view->colorMode(), expected);
     QCOMPARE(window.plusEngine()->box(0).rainbowFan[1].colorMode, expected);
     QCOMPARE(sent.count(), taken ? 1 : 0);
-    zyne::testing::settle(*window.plusEngine());
     QCOMPARE(rig.reportsTo(0).empty(), !taken);
 }
 

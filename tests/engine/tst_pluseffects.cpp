@@ -196,15 +196,22 @@ void PlusEffectsTest::meteorEntersOnALitOrDarkPort() {
 void PlusEffectsTest::meteorLeavesNoTrailOnThePortBefore() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 0, 17, 0, 0, false);
+    settle(engine);
     fullBrightness(engine, 0, 0);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         engine.sendMeteor();
+        settle(engine);
+    }
     // Port 2 enters the meteor while the meteor's trail lies on port 1.
     engine.changeLightMode(0, 1, 17, 0, 0, false);
+    settle(engine);
     rig.forget();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         engine.sendMeteor();
+        settle(engine);
+    }
     // Port 1's last frame is dark: no LED of the old trail stays lit.
     const auto sent = lightingTo(rig, 0, 1);
     QVERIFY(!sent.empty());
@@ -215,12 +222,16 @@ void PlusEffectsTest::meteorLeavesNoTrailOnThePortBefore() {
 void PlusEffectsTest::meteorSearchIsLogged() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     engine.changeLightMode(0, 3, 17, 0, 0, false);
+    settle(engine);
     LogLines log;
     // Twelve steps walk port 4's LEDs; the last one searches on past box 15 back to port 4,
     // leaving every box through its last port once.
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 12; ++i) {
         engine.sendMeteor();
+        settle(engine);
+    }
     QCOMPARE(log.count(QStringLiteral("meteor[0].fanIndex > 4")), 16);
     QCOMPARE(log.count(QStringLiteral("lightModeType == 17.18")), 1);
     QCOMPARE(log.count(QStringLiteral("--------------------------------------------------")), 1);
@@ -242,6 +253,7 @@ void PlusEffectsTest::switchedOffPortStaysDark() {
     QFETCH(int, mode);
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy musicClose(&engine, &ZynePlusCommandHelper::sendCloseMusicModeTimer);
     QSignalSpy temperatureClose(&engine, &ZynePlusCommandHelper::sendCloseComputTempTimer);
     QSignalSpy crossClose(&engine, &ZynePlusCommandHelper::sendCloseCrossTimer);
@@ -249,16 +261,23 @@ void PlusEffectsTest::switchedOffPortStaysDark() {
     QSignalSpy meteorClose(&engine, &ZynePlusCommandHelper::sendCloseMeteorTimer);
     QSignalSpy waveClose(&engine, &ZynePlusCommandHelper::sendCloseBigWaveTimer);
     engine.loadEffectFrames(std::vector<EffectFrame>(3));
+    settle(engine);
     engine.receiveMobileVolume(50);
+    settle(engine);
     engine.changeLightMode(0, 1, mode, 0, 0, false);
+    settle(engine);
     fullBrightness(engine, 0, 1);
     tickFor(engine, mode);
+    settle(engine);
     QVERIFY(!lightingTo(rig, 0, 2).empty());
 
     engine.receiveTurnLed(0, 1, 1);
+    settle(engine);
     rig.forget();
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 30; ++i) {
         tickFor(engine, mode);
+        settle(engine);
+    }
     // The turn-off report was the last word: no tick lights the port again, and the timer stops.
     QVERIFY(lightingTo(rig, 0, 2).empty());
     const int closes = musicClose.count() + temperatureClose.count() + crossClose.count() +
@@ -269,26 +288,35 @@ void PlusEffectsTest::switchedOffPortStaysDark() {
 void PlusEffectsTest::seriesMeteorWalksSwitchedOffPorts() {
     EngineRig rig(kOneBox);
     ZynePlusCommandHelper engine;
+    settle(engine);
     QSignalSpy close(&engine, &ZynePlusCommandHelper::sendCloseMeteorTimer);
     engine.changeLightMode(0, 2, 17, 0, 0, false);
+    settle(engine);
     fullBrightness(engine, 0, 2);
     // The series panel switches every port off on purpose and runs the meteor over them.
     engine.receiveSeriesLightMode(1);
+    settle(engine);
     for (int port = 0; port < 5; ++port) {
         const RainbowFanState& fan = engine.box(0).rainbowFan[std::size_t(port)];
         engine.changeLightMode(0, port, fan.lightMode, fan.colorMode, fan.lightSpeed, true);
+        settle(engine);
     }
     rig.forget();
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 30; ++i) {
         engine.sendMeteor();
+        settle(engine);
+    }
     QCOMPARE(close.count(), 0);
     QVERIFY(lightingTo(rig, 0, 3).size() >= 20);
 
     // Back to no series mode: the switched-off port is left alone.
     engine.receiveSeriesLightMode(0);
+    settle(engine);
     rig.forget();
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 30; ++i) {
         engine.sendMeteor();
+        settle(engine);
+    }
     QVERIFY(lightingTo(rig, 0, 3).empty());
     QCOMPARE(close.count(), 1);
 }
