@@ -121,8 +121,11 @@ void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
     fan->findChild<QSpinBox*>(QStringLiteral("colorFieldR"))->setValue(12);
     fan->findChild<QSpinBox*>(QStringLiteral("colorFieldG"))->setValue(34);
     fan->findChild<QSpinBox*>(QStringLiteral("colorFieldB"))->setValue(56);
+    // The box's worker writes what came before the count starts, and the click's report after.
+    zyne::testing::settle(*window.plusEngine());
     rig.forget();
     QTest::mouseClick(button(fan, QStringLiteral("btn_colorLabel_OK")), Qt::LeftButton);
+    zyne::testing::settle(*window.plusEngine());
     const RainbowFanState& record = window.plusEngine()->box(0).rainbowFan[4];
     QCOMPARE(record.RColor[3], 12);
     QCOMPARE(record.GColor[3], 34);
@@ -133,6 +136,7 @@ void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
     // Default lights the default colours at once, not the ones it replaces.
     rig.forget();
     QTest::mouseClick(button(fan, QStringLiteral("btn_default")), Qt::LeftButton);
+    zyne::testing::settle(*window.plusEngine());
     const RainbowFanState defaults;
     const QByteArray led3 = lastLightingReport(rig, 0, 5).mid(1 + 4 + 3 * 3, 3);
     QCOMPARE(led3.size(), 3);
