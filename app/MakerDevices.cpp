@@ -1,12 +1,12 @@
 #include "MakerDevices.h"
 
+#include "MakerKeyboards.h"
 #include "PlusReports.h"
 #include "PowerSupplyFrames.h"
 
 namespace zyne {
 
 namespace {
-constexpr std::uint16_t kKeyboardProducts[] = {0x3006, 0x3009};
 // The AWT controller's USB chip: product 0x0102, or interface 1 of the composite 0x0303.
 constexpr std::uint16_t kChipVendorId = 0xC216;
 constexpr std::uint16_t kChipProductId = 0x0102;
@@ -29,11 +29,7 @@ QString makerDeviceName(std::uint16_t vendorId, std::uint16_t productId, int int
     }
     if (productId == kPowerSupplyProductId)
         return QStringLiteral("power supply");
-    for (const std::uint16_t keyboard : kKeyboardProducts) {
-        if (productId == keyboard)
-            return QStringLiteral("keyboard");
-    }
-    return {};
+    return isMakerKeyboardProduct(productId) ? QStringLiteral("keyboard") : QString();
 }
 
 std::vector<HidDeviceInfo> listedInterfaces(const std::vector<MakerDevice>& devices) {

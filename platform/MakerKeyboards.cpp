@@ -27,15 +27,17 @@ bool isMakerKeyboard(const char* devpath) {
     quint16 product = 0;
     if (!devpath || !hidIdsFromDevpath(QString::fromLocal8Bit(devpath), &vendor, &product))
         return false;
-    if (vendor != kMakerVendor)
-        return false;
+    return vendor == kMakerVendor && isMakerKeyboardProduct(product);
+}
+} // namespace
+
+bool isMakerKeyboardProduct(quint16 productId) {
     for (const quint16 keyboard : kKeyboardProducts) {
-        if (product == keyboard)
+        if (productId == keyboard)
             return true;
     }
     return false;
 }
-} // namespace
 
 struct MakerKeyboards::Keyboard {
     QString node;

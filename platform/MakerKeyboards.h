@@ -13,6 +13,9 @@ class QSocketNotifier;
 
 namespace zyne {
 
+// Whether a USB product of the maker (vendor 264a) is one of its hot-key keyboards.
+bool isMakerKeyboardProduct(quint16 productId);
+
 // Key events of the maker's keyboards (264a:3006, 264a:3009) read through libevdev. The devices
 // are only read, never grabbed, so every key still reaches the desktop; other keyboards are never
 // opened. A keyboard unplugged and plugged back in is opened again.
