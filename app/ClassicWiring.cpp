@@ -48,16 +48,19 @@ ClassicWiring::ClassicWiring(VxZyneRainbow& window) : QObject(&window), m_window
     connectEngine();
     createTimers();
     m_thread->start(QThread::InheritPriority);
+    // Quitting stops the thread before the windows go, so no report is cut short at exit.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &ClassicWiring::stop);
+}
+
+void ClassicWiring::findControllers() {
     // The main window needs to know which classic boxes are there; lighting them need not hold
-    // up its start.
+    // it up.
     ZyneCommandHelper* engine = m_engine;
     QMetaObject::invokeMethod(
         m_engine, [engine] { engine->findControllers(); }, Qt::BlockingQueuedConnection);
     connectPowerSupplyApp();
     QMetaObject::invokeMethod(
         m_engine, [engine] { engine->lightFoundControllers(); }, Qt::QueuedConnection);
-    // Quitting stops the thread before the windows go, so no report is cut short at exit.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &ClassicWiring::stop);
 }
 
 ClassicWiring::~ClassicWiring() {

@@ -23,10 +23,13 @@ class ZyneCommandHelper;
 class ClassicWiring : public QObject {
     Q_OBJECT
 public:
-    // Finds the classic boxes before it returns (their lighting follows on the engine's thread),
-    // so the main window's first-box selection and consistency check see them.
     explicit ClassicWiring(VxZyneRainbow& window);
     ~ClassicWiring() override;
+
+    // Finds the classic boxes before it returns (their lighting follows on the engine's thread),
+    // so the main window's first-box selection and consistency check see them. Called once the
+    // Plus boxes are known: a classic box is not looked for at an index a Plus box holds.
+    void findControllers();
 
     ZyneCommandHelper* engine() const { return m_engine; }
     // One speed poll of the given box, unless the previous one is still waiting.

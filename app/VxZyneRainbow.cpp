@@ -74,7 +74,6 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
 
     createMobileServer();
     createTimers();
-    selectFirstBox();
     connectAwt();
     createMainViewRouting();
     startSensorPolling();
@@ -87,9 +86,7 @@ VxZyneRainbow::VxZyneRainbow(QWidget* parent)
     });
     m_deviceChanges = new DeviceChangeHandler(*this, sim::makeDeviceNotifier(this));
     watchSleep();
-    m_router->showFirstPresentBox();
-    // The engine lit every port before anything listened to its timer signals: once more, wired.
-    emit sendResetAllBox();
+    followPlusDiscovery();
 }
 
 VxZyneRainbow::~VxZyneRainbow() {
@@ -299,52 +296,6 @@ void VxZyneRainbow::loadTranslation(int language) {
         qCDebug(lcMain) << "translation" << path;
     else
         qCWarning(lcMain) << "translation can't be loaded:" << path;
-}
-
-void VxZyneRainbow::selectFirstBox() {
-    for (int box = 0; box < kBoxCount; ++box) {
-        if (checkControllerStr().isPresent(box) || classicPresenceStr().isPresent(box) ||
-            awtPresenceStr().isPresent(box)) {
-            setSelectedBox(box);
-            qCDebug(lcMain) << "selected box" << box;
-            startReadSpeedTimer();
-            return;
-        }
-    }
-}
-
-void VxZyneRainbow::checkUSBDevice() {
-    qCDebug(lcMain) << "checkUSBDevice";
-    m_deviceList->refresh();
-    m_deviceList->whenCurrent("consistency check", [this](const std::vector<MakerDevice>& devices) {
-        checkAgainstDeviceList(devices);
-    });
-}
-
-void VxZyneRainbow::checkAgainstDeviceList(const std::vector<MakerDevice>& devices) {
-    ScanUSB scan(listedInterfaces(devices));
-    const QString plus = checkControllerStr().text();
-    // The first box whose presence disagrees with the device list asks its engine to look again.
-    // A classic controller at an index a Plus box holds is never looked for: it can't disagree.
-    const auto check = [&](const QString& found, std::uint16_t (*productId)(int), bool classic) {
-        for (int box = 0; box < kBoxCount; ++box) {
-            if (classic && plus.at(box) == QLatin1Char('1'))
-                continue;
-            const int count = scan.count(kMakerVendorId, productId(box));
-            qCDebug(lcMain).noquote().nospace()
-                << boxLabel(box) << ", Windows:" << count << ", HIDAPI:" << found.at(box);
-            if ((count > 0) != (found.at(box) == QLatin1Char('1'))) {
-                qCDebug(lcMain).noquote() << boxLabel(box) << "disagrees with the device list: rediscovering";
-                return false;
-            }
-        }
-        return true;
-    };
-    if (!check(plus, plusProductId, false))
-        emit sendResetBoxRequest();
-    if (!check(classicPresenceStr().text(), classicProductId, true))
-        emit sendResetZyneBoxRequest();
-    checkDeviceAccess(devices, false);
 }
 
 bool VxZyneRainbow::checkVXKeyboard() {

@@ -206,6 +206,11 @@ private:
     void watchSleep();
     void loadTranslation(int language);
     void selectFirstBox();
+    // Shows the first box the start-up discovery found once the probes are answered, and runs a
+    // device-list check that came while they were out.
+    void followPlusDiscovery();
+    void plusDiscoveryFinished();
+    void showDiscoveredBoxes();
     void createMainViewRouting();
     QString autoRunEntryText() const;
 
@@ -216,6 +221,8 @@ private:
     HotKeyHook* m_hotKeys = nullptr;
     std::unique_ptr<WindowMessageRouter> m_messages;
     int m_currentProfile = 1;
+    bool m_boxesShown = false;
+    bool m_checkAfterDiscovery = false;
     // The visible window: no parent, lives until the process ends.
     ui::MainView* m_mainView = nullptr;
     ViewRouter* m_router = nullptr;

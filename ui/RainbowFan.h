@@ -45,6 +45,7 @@ class RainbowFan : public QWidget {
     Q_OBJECT
 public:
     explicit RainbowFan(int port, QWidget* parent = nullptr);
+    ~RainbowFan() override;
 
     int port() const { return m_port; }
     int fanLocation() const { return m_fanLocation; }

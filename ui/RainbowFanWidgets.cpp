@@ -182,6 +182,11 @@ void RainbowFan::buildColorWidget() {
     panel->hide();
 }
 
+RainbowFan::~RainbowFan() {
+    // The fade is deleted with the other children, once this class is gone: it must not call back.
+    m_volumeFade->disconnect(this);
+}
+
 void RainbowFan::buildWarnings() {
     m_fadeLabel = makeLabel(this, rect(), "background: rgba(224, 65, 58, 0.30); border-radius: 14px;");
     m_fadeLabel->setObjectName(QStringLiteral("fadeLabel"));

@@ -41,21 +41,60 @@ void placeBoxJob(std::deque<BoxJob>& waiting, BoxJob job) {
     waiting.push_back(std::move(job));
 }
 
-PlusBoxWorker::PlusBoxWorker(std::unique_ptr<HidDevice> device, const QString& label)
-    : m_worker(
-          [device = std::shared_ptr<HidDevice>(std::move(device)), label,
-           replies = BoxReplyWatch()](BoxJob& job) mutable {
-              BoxJobResult result;
-              result.exchange = exchangeReport(*device, job.report, result.reply,
-                                               replies.replyTimeout(job.wait, kReplyTimeoutMs));
-              // The probe only asks whether the box takes reports; its silence is not held against it.
-              if (job.kind != BoxJob::Kind::Probe)
-                  replies.note(result.exchange, label);
-              result.replies = replies;
-              result.job = std::move(job);
-              return result;
-          },
-          SerialWorker<BoxJob, BoxJobResult>::OnStop::FinishWaiting, "Plus box") {}
+void OpenOrder::waitForTurn(int box) {
+    std::unique_lock lock(m_mutex);
+    // A box before this one whose worker is still busy does not hold the discovery up for long.
+    m_turn.wait_for(lock, kLongestWait, [&] { return m_opened >= box; });
+}
+
+void OpenOrder::opened(int box) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_opened = std::max(m_opened, box + 1);
+    }
+    m_turn.notify_all();
+}
+
+namespace {
+// What the worker thread keeps of its box: the open device, if any, and how it has answered lately.
+struct BoxDevice {
+    BoxDevice(int index, QString name) : box(index), label(std::move(name)) {}
+
+    int box;
+    QString label;
+    std::unique_ptr<HidDevice> device;
+    BoxReplyWatch replies;
+
+    BoxJobResult run(BoxJob& job) {
+        BoxJobResult result;
+        if (job.kind == BoxJob::Kind::Probe) {
+            // The handle a box had before it was unplugged is dead: the probe starts afresh.
+            device.reset();
+            replies.reset();
+            if (job.openOrder)
+                job.openOrder->waitForTurn(box);
+            device = hidBackend().open(kMakerVendorId, plusProductId(box));
+            if (job.openOrder)
+                job.openOrder->opened(box);
+            result.opened = device != nullptr;
+        }
+        if (device) {
+            result.exchange = exchangeReport(*device, job.report, result.reply,
+                                             replies.replyTimeout(job.wait, kReplyTimeoutMs));
+            // The probe only asks whether the box takes reports; its silence is not held against it.
+            if (job.kind != BoxJob::Kind::Probe)
+                replies.note(result.exchange, label);
+        }
+        result.replies = replies;
+        result.job = std::move(job);
+        return result;
+    }
+};
+} // namespace
+
+PlusBoxWorker::PlusBoxWorker(int boxNum, const QString& label)
+    : m_worker([box = std::make_shared<BoxDevice>(boxNum, label)](BoxJob& job) { return box->run(job); },
+               SerialWorker<BoxJob, BoxJobResult>::OnStop::FinishWaiting, "Plus box") {}
 
 void PlusBoxWorker::post(BoxJob job) {
     m_worker.post([&job](std::deque<BoxJob>& waiting) { placeBoxJob(waiting, std::move(job)); });

@@ -5,11 +5,30 @@
 #include "PlusReports.h"
 #include "SerialWorker.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace zyne {
+
+// Lets the probes of one discovery open their boxes in box order, each on its own worker: a box is
+// opened once the one before it has been (or was waited for long enough); the probes themselves
+// then run side by side.
+class OpenOrder {
+public:
+    static constexpr std::chrono::milliseconds kLongestWait{2 * kReplyTimeoutMs};
+
+    void waitForTurn(int box);
+    void opened(int box);
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_turn;
+    int m_opened = 0; // boxes before this one have been opened
+};
 
 // One report for a Plus box and what it is for, so its result can be told apart when it comes back.
 struct BoxJob {
@@ -22,16 +41,20 @@ struct BoxJob {
         SpeedRead, // a speed poll
         Firmware,  // the user's firmware query
         Save,      // the box keeps its settings
-        Probe,     // the first report to a box just opened: whether it takes reports at all
+        Probe,     // opens the box afresh and asks whether it takes reports at all
         Other,
     } kind = Kind::Other;
     int port = -1; // port index 0..4; -1 for reports about the whole box
     PlusReport report{};
     BoxReplyWatch::Wait wait = BoxReplyWatch::Wait::UnlessMuted;
+    // A discovery's probe: the box opens in its turn.
+    std::shared_ptr<OpenOrder> openOrder;
 };
 
 struct BoxJobResult {
     BoxJob job;
+    // A probe found the box's device and opened it.
+    bool opened = true;
     ExchangeResult exchange;
     PlusReply reply{};
     // How the box has answered, this exchange included.
@@ -45,18 +68,18 @@ struct BoxJobResult {
 // Everything else goes to the end, in order.
 void placeBoxJob(std::deque<BoxJob>& waiting, BoxJob job);
 
-// Owns the open device of one box and runs its exchanges on a thread of its own: drains stale replies,
-// writes, reads with a bounded wait. The box's reply watch lives with the exchanges, so the mute rule
+// Owns the device of one box slot and runs its exchanges on a thread of its own: drains stale replies,
+// writes, reads with a bounded wait. A probe (re)opens the device there, so looking a box up never
+// holds the GUI thread either. The box's reply watch lives with the exchanges, so the mute rule
 // applies to the very next report; each result carries a copy of it for the engine's record.
 class PlusBoxWorker {
 public:
-    PlusBoxWorker(std::unique_ptr<HidDevice> device, const QString& label);
+    PlusBoxWorker(int boxNum, const QString& label);
 
     void post(BoxJob job);
     // Moves the results finished so far, in order, to the end of `results`.
     void collect(std::vector<BoxJobResult>& results) { m_worker.collect(results); }
     std::size_t outstanding() const { return m_worker.outstanding(); }
-    bool waitUntilIdle(std::chrono::milliseconds limit) { return m_worker.waitUntilIdle(limit); }
 
 private:
     SerialWorker<BoxJob, BoxJobResult> m_worker;

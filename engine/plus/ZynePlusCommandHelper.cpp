@@ -20,6 +20,8 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
     : QObject(parent), m_awt(new AwtController(boxArray, this)) {
     m_boxResultTick.setInterval(kBoxResultTickMs);
     connect(&m_boxResultTick, &QTimer::timeout, this, &ZynePlusCommandHelper::takeBoxResults);
+    m_discoveryDeadline.setSingleShot(true);
+    connect(&m_discoveryDeadline, &QTimer::timeout, this, &ZynePlusCommandHelper::discoveryOverdue);
     m_powerSupply.setPostedListener([this] {
         if (!m_boxResultTick.isActive())
             m_boxResultTick.start();
@@ -31,8 +33,6 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
     if (ApplicationSettings::get().isSyncPwrix)
         m_powerSupply.detect();
     applySavedProfiles();
-    refreshAllPresentBoxes();
-    reportShownBoxToViews();
     connectPowerSupplyApp();
 }
 
@@ -105,24 +105,19 @@ void ZynePlusCommandHelper::exchange(int boxNum, BoxJob::Kind kind, int port, co
 
 void ZynePlusCommandHelper::takeBoxResults() {
     m_powerSupply.takeResults();
-    bool outstanding = m_powerSupply.outstanding() > 0;
     std::vector<BoxJobResult> results;
     for (int b = 0; b < kBoxCount; ++b) {
         ControllerBox& target = boxArray[static_cast<std::size_t>(b)];
         if (!target.worker)
             continue;
         results.clear();
-        PlusBoxWorker* worker = target.worker.get();
-        worker->collect(results);
-        for (const BoxJobResult& result : results) {
-            // A result may lead to the box being opened again: what its old worker said is then past.
-            if (target.worker.get() != worker)
-                break;
+        target.worker->collect(results);
+        for (const BoxJobResult& result : results)
             takeBoxResult(b, result);
-        }
-        outstanding = outstanding || (target.worker && target.worker->outstanding() > 0);
     }
-    if (!outstanding)
+    // Counted after the pass: a result may have given any box more to do (a discovery's last answer
+    // lights every box).
+    if (boxExchangesOutstanding() == 0)
         m_boxResultTick.stop();
 }
 
@@ -131,7 +126,7 @@ void ZynePlusCommandHelper::takeBoxResult(int boxNum, const BoxJobResult& result
     const int read = result.exchange.read;
     switch (result.job.kind) {
     case BoxJob::Kind::Probe:
-        applyProbe(boxNum, result.exchange);
+        takeProbeAnswer(boxNum, result);
         break;
     case BoxJob::Kind::SpeedRead:
         if (const auto reading = parseSpeedReply(result.reply, read))

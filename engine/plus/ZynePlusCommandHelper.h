@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <array>
+#include <deque>
 #include <vector>
 
 class ComputerVolume;
@@ -72,9 +73,14 @@ public:
     // Reports still waiting for or running on the Plus boxes' and the power supply's workers, and
     // results not taken in yet.
     std::size_t boxExchangesOutstanding() const;
+    // A discovery's probes are out: which boxes are there is not known yet.
+    bool isDiscovering() const { return m_discoveryProbesOut > 0; }
 
 public slots:
+    // Probes every box on its worker; discoveryFinished follows when every answer is in (or after
+    // a bounded wait). The first discovery then lights the boxes that answered.
     void getZynePlus();
+    // Probes one box again (it was plugged in or out); sendCanControl answers.
     void getZynePlusByOne(int boxNum);
     void getAWTZynePlus();
     // Answers through sendPlusFirmware: "major.minor.patch", "0" when the box can't tell. A Plus box
@@ -163,6 +169,7 @@ public slots:
     void receiveSocketClient(int type);
 
 signals:
+    void discoveryFinished();
     // A framed message for the power-supply companion application.
     void operate(QString message);
     void sendCanControl(int boxNum, bool canControl);
@@ -218,10 +225,14 @@ private:
     void sendCommand_Save(int boxNum);
     void reportPortToViews(int boxNum, int fanNum);
     void reportShownBoxToViews();
-    bool openBox(int boxNum, const char* openLog);
-    // Waits for the probe of a box just opened and takes in its answer.
-    void takeProbeAnswer(int boxNum, const char* afterLog);
-    void applyProbe(int boxNum, const ExchangeResult& result);
+    // Why a probe was sent: a discovery ends when its probes are answered; a replugged box's answer
+    // is told to the views at once.
+    enum class ProbePurpose { Discovery, Replug };
+    void probeBox(int boxNum, ProbePurpose purpose, const char* probeLog,
+                  std::shared_ptr<OpenOrder> openOrder);
+    void takeProbeAnswer(int boxNum, const BoxJobResult& result);
+    void discoveryOverdue();
+    void finishDiscovery();
     // Logs and refuses a box or port index that names no record.
     bool checkPort(const char* operation, int boxNum, int fanNum) const;
     RainbowFanState& port(int boxNum, int fanNum) {
@@ -300,6 +311,11 @@ private:
     SocketClientHelper* m_powerSupplyApp = nullptr;
     // Ticks while the boxes' workers have something outstanding.
     QTimer m_boxResultTick;
+    // Per box, the probes whose answers are still to come, oldest first.
+    std::array<std::deque<ProbePurpose>, kBoxCount> m_probesOut;
+    int m_discoveryProbesOut = 0;
+    QTimer m_discoveryDeadline;
+    bool m_discovered = false;
 };
 
 } // namespace zyne

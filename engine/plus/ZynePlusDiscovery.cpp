@@ -2,9 +2,6 @@
 #include "PresenceString.h"
 #include "ZynePlusCommandHelper.h"
 
-#include <array>
-#include <chrono>
-
 namespace zyne {
 
 namespace {
@@ -15,24 +12,19 @@ int typeWithoutPlusController(const ControllerBox& target) {
 }
 
 // A probe is one exchange: its worker is done within a reply timeout, unless the device stalls the
-// write itself.
-constexpr std::chrono::milliseconds kProbeWait{20 * kReplyTimeoutMs};
+// write itself. A discovery waits no longer for it; its answer is then taken as a replug's.
+constexpr int kProbeWaitMs = 20 * kReplyTimeoutMs;
 } // namespace
 
 void ZynePlusCommandHelper::getZynePlus() {
     qCDebug(lcPlus) << "getZynePlus";
-    // Every box is probed at once, each on its own worker: start-up waits for the slowest box, not
-    // for all of them one after the other.
-    std::array<bool, kBoxCount> opened{};
+    // Every box is probed at once, each on its own worker (opened in box order); the GUI thread goes
+    // on and the discovery ends when the last answer is taken in.
+    const auto openOrder = std::make_shared<OpenOrder>();
     for (int i = 0; i < kBoxCount; ++i)
-        opened[static_cast<std::size_t>(i)] = openBox(i, "getZynePlus---2---1---");
-    for (int i = 0; i < kBoxCount; ++i) {
-        takeProbeAnswer(i, "getZynePlus---2---2---");
-        if (!opened[static_cast<std::size_t>(i)])
-            boxArray[static_cast<std::size_t>(i)].boxType =
-                typeWithoutPlusController(boxArray[static_cast<std::size_t>(i)]);
-    }
-    qCDebug(lcPlus) << "checkControllerStr:" << checkControllerStr().text();
+        probeBox(i, ProbePurpose::Discovery, "getZynePlus---2---1---", openOrder);
+    m_discoveryProbesOut += kBoxCount;
+    m_discoveryDeadline.start(kProbeWaitMs);
 }
 
 void ZynePlusCommandHelper::getZynePlusByOne(int boxNum) {
@@ -41,58 +33,41 @@ void ZynePlusCommandHelper::getZynePlusByOne(int boxNum) {
         qCWarning(lcPlus) << "getZynePlusByOne: no such box" << boxNum;
         return;
     }
-    openBox(boxNum, "getZynePlusByOne---2---1---");
-    takeProbeAnswer(boxNum, "getZynePlusByOne---2---2---");
-    const bool answered = boxArray[static_cast<std::size_t>(boxNum)].isPlusConnected();
-    // A controller plugged back in starts dark: it gets its ports from the record at once.
-    if (answered)
-        resendPorts(boxNum);
-    emit sendCanControl(boxNum, answered);
+    probeBox(boxNum, ProbePurpose::Replug, "getZynePlusByOne---2---1---", nullptr);
 }
 
-// Opens one box and gives its probe to the box's new worker. Returns whether a handle could be
-// opened; on an open failure the box type is left to the caller (a full discovery clears it, a
-// single re-discovery keeps it).
-bool ZynePlusCommandHelper::openBox(int boxNum, const char* openLog) {
+void ZynePlusCommandHelper::probeBox(int boxNum, ProbePurpose purpose, const char* probeLog,
+                                     std::shared_ptr<OpenOrder> openOrder) {
     ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
-    std::unique_ptr<HidDevice> handle = hidBackend().open(kMakerVendorId, plusProductId(boxNum));
-    // The worker of the handle being replaced finishes what it was given and closes it.
-    target.worker.reset();
+    if (!target.worker)
+        target.worker = std::make_unique<PlusBoxWorker>(boxNum, boxLabel(boxNum));
+    // Until the box answers, nothing else is sent to it.
     target.isConnected = false;
     target.replies.reset();
-    qCDebug(lcPlus) << openLog << boxNum << static_cast<const void*>(handle.get());
-    if (!handle) {
-        checkControllerStr().setPresent(boxNum, false);
-        qCDebug(lcPlus) << "Not OPEN";
-        return false;
-    }
-    target.worker = std::make_unique<PlusBoxWorker>(std::move(handle), boxLabel(boxNum));
+    qCDebug(lcPlus) << probeLog << boxNum;
     BoxJob probe;
     probe.kind = BoxJob::Kind::Probe;
     probe.report = plusreport::probe();
+    probe.openOrder = std::move(openOrder);
     target.worker->post(std::move(probe));
-    return true;
+    m_probesOut[static_cast<std::size_t>(boxNum)].push_back(purpose);
+    if (!m_boxResultTick.isActive())
+        m_boxResultTick.start();
 }
 
-void ZynePlusCommandHelper::takeProbeAnswer(int boxNum, const char* afterLog) {
+void ZynePlusCommandHelper::takeProbeAnswer(int boxNum, const BoxJobResult& result) {
+    std::deque<ProbePurpose>& out = m_probesOut[static_cast<std::size_t>(boxNum)];
+    const ProbePurpose purpose = out.empty() ? ProbePurpose::Replug : out.front();
+    if (!out.empty())
+        out.pop_front();
     ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
-    if (target.worker) {
-        // Rather than stand still, a probe stuck in the device is taken in by a later tick.
-        if (!target.worker->waitUntilIdle(kProbeWait)) {
-            qCWarning(lcPlus).noquote() << boxLabel(boxNum) << "is slow to take its probe";
-            m_boxResultTick.start();
-        }
-        std::vector<BoxJobResult> results;
-        target.worker->collect(results);
-        for (const BoxJobResult& result : results)
-            takeBoxResult(boxNum, result);
-    }
-    qCDebug(lcPlus) << afterLog << boxNum;
-}
-
-void ZynePlusCommandHelper::applyProbe(int boxNum, const ExchangeResult& result) {
-    ControllerBox& target = boxArray[static_cast<std::size_t>(boxNum)];
-    if (result.written < 0) {
+    if (!result.opened) {
+        checkControllerStr().setPresent(boxNum, false);
+        qCDebug(lcPlus) << "Not OPEN";
+        // A full discovery clears what is not there; a single box looked up again keeps its type.
+        if (purpose == ProbePurpose::Discovery)
+            target.boxType = typeWithoutPlusController(target);
+    } else if (result.exchange.written < 0) {
         checkControllerStr().setPresent(boxNum, false);
         target.boxType = typeWithoutPlusController(target);
         qCDebug(lcPlus) << "handle---FF";
@@ -102,6 +77,45 @@ void ZynePlusCommandHelper::applyProbe(int boxNum, const ExchangeResult& result)
         target.boxType = BoxPlus;
         qCDebug(lcPlus) << "handle---OK";
     }
+    if (purpose == ProbePurpose::Discovery) {
+        qCDebug(lcPlus) << "getZynePlus---2---2---" << boxNum;
+        if (--m_discoveryProbesOut == 0)
+            finishDiscovery();
+        return;
+    }
+    qCDebug(lcPlus) << "getZynePlusByOne---2---2---" << boxNum;
+    const bool answered = target.isPlusConnected();
+    // A controller plugged back in starts dark: it gets its ports from the record at once.
+    if (answered)
+        resendPorts(boxNum);
+    emit sendCanControl(boxNum, answered);
+}
+
+void ZynePlusCommandHelper::discoveryOverdue() {
+    // Rather than wait for a box that holds its probe, the discovery ends without it; its answer,
+    // when it comes, is taken as a replugged box's.
+    for (int b = 0; b < kBoxCount; ++b) {
+        for (ProbePurpose& purpose : m_probesOut[static_cast<std::size_t>(b)]) {
+            if (purpose != ProbePurpose::Discovery)
+                continue;
+            purpose = ProbePurpose::Replug;
+            qCWarning(lcPlus).noquote() << boxLabel(b) << "is slow to take its probe";
+        }
+    }
+    m_discoveryProbesOut = 0;
+    finishDiscovery();
+}
+
+void ZynePlusCommandHelper::finishDiscovery() {
+    m_discoveryDeadline.stop();
+    qCDebug(lcPlus) << "checkControllerStr:" << checkControllerStr().text();
+    if (!m_discovered) {
+        // The first discovery lights every box that answered and shows the selected one.
+        m_discovered = true;
+        refreshAllPresentBoxes();
+        reportShownBoxToViews();
+    }
+    emit discoveryFinished();
 }
 
 void ZynePlusCommandHelper::getAWTZynePlus() {

@@ -23,6 +23,8 @@ private slots:
         ApplicationSettings::set(settings);
 
         VxZyneRainbow window;
+
+        zyne::testing::settle(*window.plusEngine());
         QVERIFY(QFile::exists(entry));
         auto* action = window.findChild<QAction*>(QStringLiteral("autoRunAction"));
         QVERIFY(action);

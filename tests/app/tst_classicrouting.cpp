@@ -58,6 +58,7 @@ void ClassicRoutingTest::classicBoxShowsItsFans() {
     EngineRig rig(R"({"classic": [{"index": 3}]})");
     writeClassicProfile(rig);
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ui::MainView* view = window.mainView();
     QCOMPARE(view->boxType(), ui::kBoxKindClassic);
     QVERIFY(view->classicView(1)->isVisible());
@@ -73,6 +74,7 @@ void ClassicRoutingTest::classicBoxShowsItsFans() {
 void ClassicRoutingTest::clicksReachTheController() {
     EngineRig rig(R"({"classic": [{"index": 3}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ui::ZyneRGBFanView* fan = window.mainView()->classicView(2);
     QTRY_VERIFY(!reportsTo(rig, 3, 0x52, 3).isEmpty());
     // A fresh box follows the temperature curve; the level is sent once PWM is off.
@@ -111,6 +113,7 @@ void ClassicRoutingTest::clicksReachTheController() {
 void ClassicRoutingTest::badListsChangeNothing() {
     EngineRig rig(R"({"classic": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QTRY_VERIFY(!reportsTo(rig, 0, 0x52, 1).isEmpty());
     QTest::qWait(200);
     zyne::testing::settle(*window.plusEngine());
@@ -135,6 +138,7 @@ void ClassicRoutingTest::badListsChangeNothing() {
 void ClassicRoutingTest::stalledFanRaisesTheWarning() {
     EngineRig rig(R"({"classic": [{"index": 4, "rpm": [900, 0, 900]}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ui::AlertView* alert = window.stallAlert()->view();
     // The speed poll finds fan 2 standing: one warning naming box 5, the main view held until OK.
     QTRY_VERIFY(alert->isVisible());
@@ -152,6 +156,7 @@ void ClassicRoutingTest::stalledFanRaisesTheWarning() {
 void ClassicRoutingTest::seriesPanelRelightsPlusFans() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ui::InSeries* series = window.mainView()->seriesView();
     zyne::testing::settle(*window.plusEngine());
     rig.forget();

@@ -57,6 +57,7 @@ void DeviceChangeTest::replugResendsThePortsFromTheRecord() {
     rig.forget();
     QCOMPARE(rig.sim().control(QStringLiteral("plug plus 2")), QStringLiteral("ok"));
     QTRY_VERIFY(checkControllerStr().isPresent(2));
+    zyne::testing::settle(*window.plusEngine());
 
     QCOMPARE(canControl.count(), 2);
     QCOMPARE(canControl.last(), (QList<QVariant>{2, true}));
@@ -75,6 +76,7 @@ void DeviceChangeTest::replugResendsThePortsFromTheRecord() {
 void DeviceChangeTest::unplugClearsThePresenceCharacter() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 5}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QSignalSpy rediscover(&window, &VxZyneRainbow::sendResetBoxRequestByOne);
     QSignalSpy fullRediscovery(&window, &VxZyneRainbow::sendResetBoxRequest);
     QCOMPARE(rig.sim().control(QStringLiteral("unplug plus 5")), QStringLiteral("ok"));
@@ -88,22 +90,24 @@ void DeviceChangeTest::unplugClearsThePresenceCharacter() {
 void DeviceChangeTest::arrivalOfADeviceGoneAgainChangesNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QSignalSpy canControl(window.plusEngine(), &ZynePlusCommandHelper::sendCanControl);
     DeviceChangeHandler handler(window, nullptr);
     zyne::testing::settle(*window.plusEngine());
     rig.forget();
     // Box 3 arrived and left before the notice was handled.
     QVERIFY(handler.handleDeviceChange(interfaceName("VID_264A&PID_1FA8"), true));
+    zyne::testing::settle(*window.plusEngine());
     QCOMPARE(checkControllerStr().text(), QStringLiteral("1000000000000000"));
     QCOMPARE(canControl.count(), 1);
     QCOMPARE(canControl.first(), (QList<QVariant>{3, false}));
-    zyne::testing::settle(*window.plusEngine());
     QVERIFY(rig.reportsTo(3).empty());
 }
 
 void DeviceChangeTest::otherDevicesAreIgnored() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     DeviceChangeHandler handler(window, nullptr);
     QSignalSpy rediscover(&window, &VxZyneRainbow::sendResetBoxRequestByOne);
     zyne::testing::settle(*window.plusEngine());
@@ -119,6 +123,7 @@ void DeviceChangeTest::otherDevicesAreIgnored() {
 void DeviceChangeTest::classicArrivalAsksTheClassicEngine() {
     EngineRig rig(R"({"plus": [{"index": 0}], "classic": [{"index": 3}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     DeviceChangeHandler handler(window, nullptr);
     QSignalSpy plus(&window, &VxZyneRainbow::sendResetBoxRequestByOne);
     QSignalSpy classic(&window, &VxZyneRainbow::sendResetZyneBoxRequestByOne);

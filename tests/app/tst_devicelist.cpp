@@ -65,6 +65,7 @@ void DeviceListTest::startUpAndEachChangeReadTheListOnceOffTheGuiThread() {
     EngineRig rig(kRig);
     CountingSim& sim = installCountingSim(kRig);
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QTRY_VERIFY(window.deviceList()->isCurrent());
     // The consistency check, the keyboard check and the access check share one reading.
     std::vector<QThread*> readings = sim.takeReadings();
@@ -95,6 +96,7 @@ void DeviceListTest::aBurstOfChangesEndsOnTheLastState() {
     EngineRig rig(kRig);
     CountingSim& sim = installCountingSim(kRig);
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QTRY_VERIFY(window.deviceList()->isCurrent());
     zyne::testing::settle(*window.plusEngine());
     sim.takeReadings();

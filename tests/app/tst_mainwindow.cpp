@@ -69,7 +69,10 @@ void MainWindowTest::consistencyCheckAsksForOneRediscovery() {
     VxZyneRainbow window;
     QSignalSpy rediscover(&window, &VxZyneRainbow::sendResetBoxRequest);
     QSignalSpy listed(window.deviceList(), &DeviceList::listed);
-    QTRY_COMPARE(listed.count(), 1); // the start-up check
+    // The start-up check compares once the boxes have answered their probes.
+    QTRY_COMPARE(listed.count(), 1);
+    QTRY_COMPARE(rediscover.count(), 1);
+    zyne::testing::settle(*window.plusEngine());
     QCOMPARE(rediscover.count(), 1);
     window.checkUSBDevice();
     QTRY_COMPARE(listed.count(), 2);
@@ -107,6 +110,7 @@ void MainWindowTest::errorLineFollowsTheFirstIndexWithADevice() {
 void MainWindowTest::errorLineAfterTheAwtControllerWasLookedFor() {
     EngineRig rig(R"({"plus": [{"index": 3}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     auto* line = window.mainView()->findChild<QLabel*>(QStringLiteral("label_error"));
     auto* version = window.mainView()->findChild<QLabel*>(QStringLiteral("label_version"));
     QVERIFY(line && version);
@@ -134,6 +138,7 @@ void MainWindowTest::awtOnlyMachineShowsAndPollsItsBox() {
         return count;
     };
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     auto* version = window.mainView()->findChild<QLabel*>(QStringLiteral("label_version"));
     QVERIFY(version);
     // Found by the presence pass after start-up: shown, asked for its firmware, polled.
@@ -146,6 +151,7 @@ void MainWindowTest::awtOnlyMachineShowsAndPollsItsBox() {
 void MainWindowTest::autoRunEntryTogglesAndIsStored() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     auto* entry = window.findChild<QAction*>(QStringLiteral("autoRunAction"));
     QVERIFY(entry);
     // A fresh installation runs at log-on: the white square.
@@ -168,11 +174,13 @@ void MainWindowTest::keyboardIsFoundByProductId() {
     {
         EngineRig rig(R"({"keyboards": ["264a:3009"]})");
         VxZyneRainbow window;
+        zyne::testing::settle(*window.plusEngine());
         QTRY_VERIFY(window.deviceList()->isCurrent());
         QVERIFY(window.checkVXKeyboard());
     }
     EngineRig rig(R"({"keyboards": ["264a:3007"]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QTRY_VERIFY(window.deviceList()->isCurrent());
     QVERIFY(!window.checkVXKeyboard());
 }
@@ -186,6 +194,8 @@ void MainWindowTest::effectTimersStartFromTheSavedProfile() {
     profile.close();
 
     VxZyneRainbow window;
+
+    zyne::testing::settle(*window.plusEngine());
     auto* volumeTimer = window.findChild<QTimer*>(QStringLiteral("computerVolumeTimer"));
     QVERIFY(volumeTimer);
     QVERIFY(volumeTimer->isActive());
@@ -205,6 +215,7 @@ void MainWindowTest::effectTimersStartFromTheSavedProfile() {
 void MainWindowTest::intakeSignalsReachThePlusEngine() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ZynePlusCommandHelper& engine = *window.plusEngine();
     const RainbowFanState& port2 = engine.box(0).rainbowFan[2];
     const QStringList thirteen = QString("1,1,1,1,1,1,1,1,1,1,1,1,1").split(',');

@@ -47,6 +47,7 @@ private slots:
 void MobileCommandsTest::lightModeReachesTheSelectedPortsOnly() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QSignalSpy changes(&window, &VxZyneRainbow::changeLight);
     zyne::testing::settle(*window.plusEngine());
     rig.forget();
@@ -66,6 +67,7 @@ void MobileCommandsTest::lightModeReachesTheSelectedPortsOnly() {
 void MobileCommandsTest::fanTypeFilter() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     window.plusEngine()->fanRecord(0, 1).FanType = 1;
     QSignalSpy changes(&window, &VxZyneRainbow::changeLight);
     const QByteArray head = R"({"command":2,"Data":{"BoxNum":"1000000000000000","FanNum":"11111",
@@ -89,6 +91,7 @@ void MobileCommandsTest::fanTypeFilter() {
 void MobileCommandsTest::badCommandsChangeNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QSignalSpy changes(&window, &VxZyneRainbow::changeLight);
     QSignalSpy saves(&window, &VxZyneRainbow::sendSaveProfile);
     zyne::testing::settle(*window.plusEngine());
@@ -116,6 +119,7 @@ void MobileCommandsTest::deviceListAndProfileReplies() {
     {
         EngineRig rig("{}");
         VxZyneRainbow window;
+        zyne::testing::settle(*window.plusEngine());
         App app;
         QVERIFY(app.connectTo(window));
         window.socketHelperReceiveData(command(R"({"command":9})"));
@@ -132,6 +136,7 @@ void MobileCommandsTest::deviceListAndProfileReplies() {
     }
     EngineRig rig(R"({"plus": [{"index": 2}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     App app;
     QVERIFY(app.connectTo(window));
     QSignalSpy selects(&window, &VxZyneRainbow::sendSelectProfile);
@@ -153,6 +158,7 @@ void MobileCommandsTest::deviceListAndProfileReplies() {
 void MobileCommandsTest::colourBrightnessAndSwitches() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QSignalSpy colours(&window, &VxZyneRainbow::sendAPPRGBDataToCommand);
     QSignalSpy brightness(&window, &VxZyneRainbow::sendPlusBrighr);
     QSignalSpy switches(&window, &VxZyneRainbow::sendTurnLed);
@@ -204,6 +210,7 @@ void MobileCommandsTest::colourBrightnessAndSwitches() {
 void MobileCommandsTest::voiceCommands() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     App app;
     QVERIFY(app.connectTo(window));
     QSignalSpy speeds(&window, &VxZyneRainbow::sendSpeechFanSpeed);
@@ -236,6 +243,7 @@ void MobileCommandsTest::voiceCommands() {
 void MobileCommandsTest::musicLevelFromTheApp() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     App app;
     QVERIFY(app.connectTo(window));
     QSignalSpy levels(&window, &VxZyneRainbow::sendMobileVolume);
@@ -263,6 +271,7 @@ void MobileCommandsTest::musicLevelFromTheApp() {
 void MobileCommandsTest::defaultsOnlyForTheShownBox() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QCOMPARE(window.mainView()->selectedBox(), 0);
     QSignalSpy defaults(&window, &VxZyneRainbow::sendDefault);
     auto& port = window.plusEngine()->fanRecord(0, 1);
@@ -306,6 +315,7 @@ void MobileCommandsTest::defaultsOnlyForTheShownBox() {
 void MobileCommandsTest::savedProfileAndBrightnessShownInTheMainView() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QSignalSpy saves(&window, &VxZyneRainbow::sendSaveProfile);
     window.socketHelperReceiveData(
         command(R"({"command":12,"Data":{"BoxNum":"0100000000000000","Profile":4}})"));

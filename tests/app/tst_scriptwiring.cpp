@@ -71,6 +71,7 @@ void ScriptWiringTest::initTestCase() {
 void ScriptWiringTest::scriptIntervalHasAFloor() {
     EngineRig rig(kOneBox);
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QTimer* script = timer(window, "scriptTimer");
     QVERIFY(script);
     const QString frame = QStringLiteral(R"({"Controller":[{"ControllerNum":0,"Fan0":{"R":[1]}}]})");
@@ -86,6 +87,7 @@ void ScriptWiringTest::scriptIntervalHasAFloor() {
 void ScriptWiringTest::mainViewOpensAScriptFile() {
     EngineRig rig(kOneBox);
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QSignalSpy sent(window.mainView(), &ui::MainView::testSendFileData);
     window.mainView()->openScriptFile(m_dataHome.filePath("vx-zyne-plus-rgb/Scripts/My Show.ini"));
     QCOMPARE(sent.count(), 1);
@@ -103,6 +105,7 @@ void ScriptWiringTest::mainViewOpensAScriptFile() {
 void ScriptWiringTest::scriptsByName() {
     EngineRig rig(kOneBox);
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(window.openScriptByName(QStringLiteral("My Show")));
     QCOMPARE(window.plusEngine()->scriptPlayer().count(), 3);
     QVERIFY(timer(window, "scriptTimer")->isActive());
@@ -115,6 +118,7 @@ void ScriptWiringTest::scriptsByName() {
 void ScriptWiringTest::demoShowsByVoice() {
     EngineRig rig(kOneBox);
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QTimer* effect = timer(window, "effectTimer");
     QVERIFY(effect);
     window.socketHelperReceiveData(voice(QStringLiteral("Hello Intel")));

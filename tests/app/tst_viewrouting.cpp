@@ -65,6 +65,7 @@ void ViewRoutingTest::viewsShowTheEngineState() {
     EngineRig rig(R"({"plus": [{"index": 2}]})");
     writeProfile(rig, "[Fan2]\nlightMode=3\ncolorMode=1\n");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ui::MainView* view = window.mainView();
     // The first present box is shown, as a Plus box, with its port records.
     QCOMPARE(view->selectedBox(), 2);
@@ -77,6 +78,7 @@ void ViewRoutingTest::viewsShowTheEngineState() {
 void ViewRoutingTest::lightModeClickWritesTheController() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ui::RainbowFan* front = window.mainView()->plusView(1);
     const int before = front->lightMode();
     zyne::testing::settle(*window.plusEngine());
@@ -93,6 +95,7 @@ void ViewRoutingTest::lightModeClickWritesTheController() {
 void ViewRoutingTest::fanSpeedAndProfileClicksReachTheEngine() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ui::MainView* view = window.mainView();
     ui::RainbowFan* fan = view->plusView(3);
     if (button(fan, QStringLiteral("btn_pwm"))->isChecked())
@@ -109,6 +112,7 @@ void ViewRoutingTest::fanSpeedAndProfileClicksReachTheEngine() {
 void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ui::RainbowFan* fan = window.mainView()->plusView(4);
     // Blink in RGB, LED 3 alone selected.
     window.receiveMainData({"btn_done", "4", "3", "2", "0"});
@@ -149,6 +153,7 @@ void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
 void ViewRoutingTest::syncSwitchLightsThePowerSupply() {
     EngineRig rig(R"({"plus": [{"index": 0}], "power_supply": {"model": "VXD-1250-PT"}})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     QVERIFY(!ApplicationSettings::get().isSyncPwrix);
     const auto supplyFrames = [&rig] {
         int frames = 0;
@@ -173,6 +178,7 @@ void ViewRoutingTest::syncSwitchLightsThePowerSupply() {
 void ViewRoutingTest::badListsChangeNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     const QString password = ApplicationSettings::get().password;
     zyne::testing::settle(*window.plusEngine());
     rig.forget();
@@ -207,6 +213,7 @@ void ViewRoutingTest::badListsChangeNothing() {
 void ViewRoutingTest::showAndHide() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
+    zyne::testing::settle(*window.plusEngine());
     ui::MainView* view = window.mainView();
     window.receiveWindowMessage(0x8101, 0, 0);
     QVERIFY(view->isHidden());

@@ -130,6 +130,7 @@ void AwtTest::init() {
 void AwtTest::presencePassFindsAndLightsBox() {
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
     engine.checkAWTConnect(0);
     // One read-speeds frame per box index, then nothing until the pass has been answered.
@@ -169,6 +170,7 @@ void AwtTest::foundBoxKeepsStoredFanTypes() {
                       "[Fan0]\nlightMode=6\nisTurnOffLed=0\n"
                       "[Fan1]\nPWM=0\nSpeedMode=0\nSpeed_Num=1\n");
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     QCOMPARE(engine.box(0).rainbowFan[0].FanType, 7);
     QCOMPARE(engine.box(0).rainbowFan[1].FanType, 2);
@@ -183,6 +185,7 @@ void AwtTest::foundBoxKeepsStoredFanTypes() {
 void AwtTest::plusRediscoveryKeepsTheAwtBox() {
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     // A resume or a device event looks for every Plus box again; none answers at index 0.
     engine.getZynePlus();
@@ -200,6 +203,7 @@ void AwtTest::plusRediscoveryKeepsTheAwtBox() {
 void AwtTest::unopenableHandleStillEndsPass() {
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
     engine.checkAWTConnect(5); // the rig has one chip only
     QVERIFY(passEnded.wait(5000));
@@ -216,6 +220,7 @@ void AwtTest::missingChipIsOneWarning() {
     EngineRig rig(kAwtRig);
     QCOMPARE(rig.sim().control(QStringLiteral("unplug awt")), QStringLiteral("ok"));
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     WarningCounter warnings("no AWT controller");
     QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
     probeAllSlots(engine);
@@ -254,6 +259,7 @@ void AwtTest::fanSpeedDuty() {
     QFETCH(int, duty);
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     engine.fanRecord(0, 2).FanType = fanType;
     rig.forget();
@@ -288,6 +294,7 @@ void AwtTest::lightingEffectByte() {
     QFETCH(int, effect);
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     RainbowFanState& fan = engine.fanRecord(0, 1);
     fan.Bright.fill(0.5f);
@@ -325,6 +332,7 @@ void AwtTest::lightingEffectByte() {
 void AwtTest::speedReplyRaisesOneStall() {
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     QSignalSpy speeds(&engine, &ZynePlusCommandHelper::sendFanSpeed);
     engine.sendCommandReadFanSpeed(0);
@@ -356,6 +364,7 @@ void AwtTest::speedReplyRaisesOneStall() {
 void AwtTest::busyChipHoldsQueueNotThread() {
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     QCOMPARE(rig.sim().control(QStringLiteral("behave awt silent")), QStringLiteral("ok"));
     rig.forget();
@@ -387,6 +396,7 @@ void AwtTest::busyChipHoldsQueueNotThread() {
 void AwtTest::unplugClosesHandleOnce() {
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     QSignalSpy lost(&engine.awtController(), &AwtController::boxLost);
     QCOMPARE(rig.sim().control(QStringLiteral("unplug awt")), QStringLiteral("ok"));
@@ -413,6 +423,7 @@ void AwtTest::unplugClosesHandleOnce() {
 void AwtTest::firmwareAndSave() {
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     QSignalSpy firmware(&engine, &ZynePlusCommandHelper::sendPlusFirmware);
     engine.receivePlusFirmware(0);
@@ -438,6 +449,7 @@ void AwtTest::firmwareAndSave() {
 void AwtTest::temperatureCurveAndTurnOff() {
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     engine.fanRecord(0, 1).Speed_Per = 2;
     engine.fanRecord(0, 2).FanType = 3; // a pump does not follow the curve
@@ -464,6 +476,7 @@ void AwtTest::temperatureCurveAndTurnOff() {
 void AwtTest::effectTicksReachAwtPorts() {
     EngineRig rig(kAwtRig);
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QVERIFY(findBox(engine));
     QSignalSpy meteorStarted(&engine, &ZynePlusCommandHelper::sendStartMeteorTimer);
     QSignalSpy musicClosed(&engine, &ZynePlusCommandHelper::sendCloseMusicModeTimer);

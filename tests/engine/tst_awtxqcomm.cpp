@@ -58,6 +58,7 @@ void AwtXqcommTest::queueThroughChipLibrary() {
     testing::EngineRig rig("{}");
     installChipLink(std::make_shared<XqcommChipLink>());
     ZynePlusCommandHelper engine;
+    zyne::testing::settle(engine);
     QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
     engine.checkAWTConnect(0);
     QVERIFY(passEnded.wait(10000));

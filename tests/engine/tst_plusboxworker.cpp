@@ -288,6 +288,7 @@ void PlusBoxWorkerTest::exitWhileAWorkerWaits() {
     EngineRig rig(R"({"plus": [{"index": 0, "behaviour": "silent"}, {"index": 1, "latency_ms": 1000}]})");
     {
         ZynePlusCommandHelper engine;
+        settle(engine);
         // Reads that will find no answer in time, still queued and running as the engine goes.
         engine.receivePlusFirmware(0);
         engine.receivePlusFirmware(1);
@@ -301,6 +302,7 @@ void PlusBoxWorkerTest::probesRunSideBySide() {
     EngineRig rig(
         R"({"plus": [{"index": 0, "latency_ms": 20}, {"index": 1}, {"index": 2, "behaviour": "silent"}]})");
     ZynePlusCommandHelper engine;
+    settle(engine);
     QCOMPARE(checkControllerStr().text(), QStringLiteral("1110000000000000"));
     for (int b = 0; b < 3; ++b)
         QVERIFY(engine.box(b).isPlusConnected());

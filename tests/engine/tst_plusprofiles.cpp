@@ -205,6 +205,7 @@ void PlusProfilesTest::deviceRecordChangesRewritePresentBoxesOnly() {
     EngineRig again(R"({"plus": [{"index": 1}]})");
     writeFile(again.settingsFolder() + "/Device.ini", device);
     ZynePlusCommandHelper reloaded;
+    zyne::testing::settle(reloaded);
     QCOMPARE(reloaded.box(1).rainbowFan[4].FanName.size(), QStringLiteral("Front, left").size());
     QCOMPARE(reloaded.box(1).rainbowFan[3].FanName, QStringLiteral("Name"));
     QCOMPARE(reloaded.box(1).rainbowFan[0].FanType, 3);

@@ -14,6 +14,7 @@
 #include <signal.h>
 
 const QString ProgramUnderTest::kRunningLogLine = QStringLiteral("started in");
+const QString ProgramUnderTest::kBoxesFoundLogLine = QStringLiteral("start: boxes found");
 
 namespace {
 constexpr int kPollMs = 10;
@@ -186,7 +187,8 @@ bool ProgramUnderTest::start() {
 }
 
 bool ProgramUnderTest::startAndWaitUntilRunning() {
-    return start() && waitForLog(kRunningLogLine);
+    // The window is up before the boxes have answered their probes; running means both.
+    return start() && waitForLog(kRunningLogLine) && waitForLog(kBoxesFoundLogLine);
 }
 
 bool ProgramUnderTest::isRunning() const {

@@ -38,6 +38,7 @@ public:
     static constexpr int kWaitMs = 30000;
     // The log line the program writes once its window, engine and tray are up.
     static const QString kRunningLogLine;
+    static const QString kBoxesFoundLogLine;
 
     ProgramUnderTest();
     ~ProgramUnderTest();
