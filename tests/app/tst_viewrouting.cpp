@@ -161,12 +161,14 @@ void ViewRoutingTest::syncSwitchLightsThePowerSupply() {
     window.mainView()->mutiLanguageWidget();
     QTest::mouseClick(button(window.mainView(), QStringLiteral("btnSyncPwrix")), Qt::LeftButton);
     QVERIFY(ApplicationSettings::get().isSyncPwrix);
-    // The supply is found and shows port 1 at once.
+    // The supply is looked for on its worker and shows port 1 once it has answered.
+    QVERIFY(zyne::testing::settle(*window.plusEngine()));
     QCOMPARE(supplyFrames(), 1);
     // Switching off sends nothing more.
     window.mainView()->mutiLanguageWidget();
     QTest::mouseClick(button(window.mainView(), QStringLiteral("btnSyncPwrix")), Qt::LeftButton);
     QVERIFY(!ApplicationSettings::get().isSyncPwrix);
+    QVERIFY(zyne::testing::settle(*window.plusEngine()));
     QCOMPARE(supplyFrames(), 1);
 }
 
