@@ -8,7 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QThread>
 #include <QtTest>
+
+#include <condition_variable>
+#include <mutex>
 
 using namespace zyne;
 using zyne::testing::EngineRig;
@@ -93,6 +97,48 @@ void probeAllSlots(ZynePlusCommandHelper& engine) {
         engine.checkAWTConnect(slot);
 }
 
+// The rig's chip behind an open that waits until the test lets it through, as the library's
+// device listing would take its time; it notes the threads it was opened on.
+class GatedChipLink : public ChipLink {
+public:
+    explicit GatedChipLink(std::shared_ptr<ChipLink> chip) : m_chip(std::move(chip)) {}
+
+    ChipHandle open(const std::string& deviceName) override {
+        std::unique_lock lock(m_mutex);
+        m_openThreads.push_back(QThread::currentThread());
+        // Never held on the test's own thread: that would hang the test instead of failing it.
+        if (QThread::currentThread() != m_testThread)
+            m_released.wait_for(lock, std::chrono::seconds(10), [this] { return m_open; });
+        lock.unlock();
+        return m_chip->open(deviceName);
+    }
+    int close(ChipHandle handle) override { return m_chip->close(handle); }
+    int comm(ChipHandle handle, const unsigned char* frame, int length, unsigned int* replyLength,
+             unsigned char* reply, int timeout) override {
+        return m_chip->comm(handle, frame, length, replyLength, reply, timeout);
+    }
+
+    void release() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_open = true;
+        }
+        m_released.notify_all();
+    }
+    std::vector<QThread*> openThreads() const {
+        std::lock_guard lock(m_mutex);
+        return m_openThreads;
+    }
+
+private:
+    std::shared_ptr<ChipLink> m_chip;
+    QThread* const m_testThread = QThread::currentThread();
+    mutable std::mutex m_mutex;
+    std::condition_variable m_released;
+    bool m_open = false;
+    std::vector<QThread*> m_openThreads;
+};
+
 // An engine that has found AWT box 0 on handle 0.
 bool findBox(ZynePlusCommandHelper& engine) {
     QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
@@ -109,6 +155,8 @@ private slots:
     void foundBoxKeepsStoredFanTypes();
     void plusRediscoveryKeepsTheAwtBox();
     void unopenableHandleStillEndsPass();
+    void slowOpenLeavesTheGuiThreadAndPassesFollow();
+    void handlesClosedWhileOpeningLetTheLateHandleGo();
     void missingChipIsOneWarning();
     void fanSpeedDuty_data();
     void fanSpeedDuty();
@@ -210,6 +258,52 @@ void AwtTest::unopenableHandleStillEndsPass() {
     engine.checkAWTConnect(-1);
     QVERIFY(drain(engine));
     QCOMPARE(passEnded.count(), 1);
+}
+
+void AwtTest::slowOpenLeavesTheGuiThreadAndPassesFollow() {
+    EngineRig rig(kAwtRig);
+    const auto gated = std::make_shared<GatedChipLink>(rig.sim().chipLink());
+    installChipLink(gated);
+    ZynePlusCommandHelper engine;
+    QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
+    engine.checkAWTConnect(0);
+    engine.checkAWTConnect(0); // asked again while the open is out
+    QCOMPARE(engine.awtController().handle(0), kNoChipHandle);
+    gated->release();
+    QVERIFY(drain(engine));
+
+    // One open, off the GUI thread, answered both requests with a full pass each.
+    const auto threads = gated->openThreads();
+    QCOMPARE(threads.size(), std::size_t(1));
+    QVERIFY(threads[0] != QThread::currentThread());
+    QCOMPARE(passEnded.count(), 2);
+    QCOMPARE(engine.box(0).boxType, int(BoxAwt));
+    const auto frames = framesToChip(rig);
+    QVERIFY(frames.size() >= 16);
+    for (int box = 0; box < 16; ++box)
+        QCOMPARE(frames[std::size_t(box)], QByteArray::fromHex("264a20") + char(9 + box) + char(0x5A));
+}
+
+void AwtTest::handlesClosedWhileOpeningLetTheLateHandleGo() {
+    EngineRig rig(kAwtRig);
+    const auto gated = std::make_shared<GatedChipLink>(rig.sim().chipLink());
+    installChipLink(gated);
+    ZynePlusCommandHelper engine;
+    QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
+    engine.checkAWTConnect(0);
+    engine.awtController().closeAllHandles(); // the chip left while the open was out
+    gated->release();
+    QVERIFY(drain(engine));
+
+    // The request still ends, and nothing is asked on the handle that came too late.
+    QCOMPARE(gated->openThreads().size(), std::size_t(1));
+    QVERIFY(gated->openThreads()[0] != QThread::currentThread());
+    QCOMPARE(passEnded.count(), 1);
+    QVERIFY(framesToChip(rig).empty());
+    QCOMPARE(engine.awtController().handle(0), kNoChipHandle);
+    QCOMPARE(engine.box(0).boxType, int(BoxAbsent));
+    // That handle was closed: the chip opens again for the next pass.
+    QVERIFY(findBox(engine));
 }
 
 void AwtTest::missingChipIsOneWarning() {
