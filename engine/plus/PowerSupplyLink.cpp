@@ -75,9 +75,7 @@ PowerSupplyLink::PowerSupplyLink()
           SerialWorker<Job, Result>::OnStop::FinishWaiting, "power supply") {}
 
 void PowerSupplyLink::detect(std::function<void()> whenPresent) {
-    // A look asked for without a wish does not cancel an earlier one.
-    if (whenPresent)
-        m_whenPresent = std::move(whenPresent);
+    m_whenPresent = std::move(whenPresent);
     if (!m_looking)
         post({Job::Kind::Look, {}});
 }

@@ -25,7 +25,7 @@ public:
     // Has the worker open the supply if it is not open and ask its model (unless a look is out
     // already); the verdict is taken in on a later tick, and `whenPresent` runs then if the supply
     // is one we light. Never waits on the device.
-    void detect(std::function<void()> whenPresent = nullptr);
+    void detect(std::function<void()> whenPresent);
     // An open supply of an accepted model.
     bool isPresent() const { return m_open && m_supported; }
     // isPresent(); a vanished or never-found supply is looked for again on the worker if the last
