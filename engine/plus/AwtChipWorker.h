@@ -16,7 +16,6 @@ struct AwtJob {
     int tableIndex = 0;                // AWT handle table entry
     ChipHandle handle = kNoChipHandle; // Open: in the result, the handle the library gave
     std::string deviceName;            // Open: "xq_hid<n>"
-    unsigned openGeneration = 0;       // Open: the slot's generation when it was asked for
     awt::Frame frame;
     int timeout = awt::kDefaultTimeout;
     AwtCommand command; // Command: the queued command; Firmware: its box

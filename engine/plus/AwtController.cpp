@@ -198,15 +198,19 @@ void AwtController::checkConnect(int tableIndex) {
         queuePasses(tableIndex, 1, true);
         return;
     }
-    // The open already out answers this request too.
-    if (m_passesAwaitingOpen[at]++ > 0)
-        return;
+    ++m_passesAwaitingOpen[at];
+    // The open already out answers this request too; one that has gone stale opens again after it.
+    if (m_opens[at] == OpenState::None)
+        postOpen(tableIndex);
+}
+
+void AwtController::postOpen(int tableIndex) {
     // The library lists every HID device to open one: too slow for the GUI thread.
     AwtJob job;
     job.kind = AwtJob::Kind::Open;
     job.tableIndex = tableIndex;
     job.deviceName = "xq_hid" + std::to_string(tableIndex + 1);
-    job.openGeneration = m_openGeneration[at];
+    m_opens[static_cast<std::size_t>(tableIndex)] = OpenState::Out;
     post(std::move(job));
 }
 
@@ -214,10 +218,14 @@ void AwtController::finishOpen(const AwtJobResult& result) {
     const int index = result.job.tableIndex;
     const auto at = static_cast<std::size_t>(index);
     const ChipHandle opened = result.job.handle;
-    if (result.job.openGeneration != m_openGeneration[at]) {
-        // The handles were closed while this open was out: what it opened goes too.
+    const bool stale = std::exchange(m_opens[at], OpenState::None) == OpenState::Stale;
+    if (stale) {
+        // The handles were closed while this open was out: what it opened goes too, before the
+        // slot is opened again for the requests made since.
         if (opened != kNoChipHandle)
             closeOnWorker(index, opened);
+        if (m_passesAwaitingOpen[at] > 0)
+            postOpen(index);
         return;
     }
     const int passes = std::exchange(m_passesAwaitingOpen[at], 0);
@@ -278,9 +286,9 @@ void AwtController::requestFirmware(int box) {
 void AwtController::closeAllHandles() {
     for (int n = 0; n < kHandleCount; ++n) {
         const auto at = static_cast<std::size_t>(n);
-        if (m_passesAwaitingOpen[at] > 0) {
+        if (m_opens[at] != OpenState::None) {
             // The open still out is for the chip that left; its requests end without a pass.
-            ++m_openGeneration[at];
+            m_opens[at] = OpenState::Stale;
             queuePasses(n, std::exchange(m_passesAwaitingOpen[at], 0), false);
         }
         closeHandle(n, m_handles[at]);

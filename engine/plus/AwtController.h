@@ -59,6 +59,7 @@ private:
     void post(AwtJob job);
     void collectResults();
     void onFinished(const AwtJobResult& result);
+    void postOpen(int tableIndex);
     void finishOpen(const AwtJobResult& result);
     // `count` presence passes on a slot; on a slot without a handle, only their ends.
     void queuePasses(int tableIndex, int count, bool opened);
@@ -80,10 +81,11 @@ private:
     QTimer m_timer;
     std::array<ChipHandle, kHandleCount> m_handles;
     std::array<int, kHandleCount> m_inFlight{};
-    // Pass requests waiting for the open out on a slot; the first one asked for the open.
+    // At most one open is out per slot; handles closed meanwhile make what it returns stale.
+    enum class OpenState { None, Out, Stale };
+    std::array<OpenState, kHandleCount> m_opens{};
+    // Pass requests waiting for the slot's open.
     std::array<int, kHandleCount> m_passesAwaitingOpen{};
-    // Bumped when the handles are closed while an open is out: what that open returns is stale.
-    std::array<unsigned, kHandleCount> m_openGeneration{};
     std::array<std::unique_ptr<AwtChipWorker>, kHandleCount> m_workers;
     std::vector<AwtJobResult> m_results; // reused by every tick
     // Bit n set: the box answered the presence check on handle n.

@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QtTest>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 
@@ -98,7 +99,7 @@ void probeAllSlots(ZynePlusCommandHelper& engine) {
 }
 
 // The rig's chip behind an open that waits until the test lets it through, as the library's
-// device listing would take its time; it notes the threads it was opened on.
+// device listing would take its time; it notes the threads it was opened on and the handles.
 class GatedChipLink : public ChipLink {
 public:
     explicit GatedChipLink(std::shared_ptr<ChipLink> chip) : m_chip(std::move(chip)) {}
@@ -109,10 +110,17 @@ public:
         // Never held on the test's own thread: that would hang the test instead of failing it.
         if (QThread::currentThread() != m_testThread)
             m_released.wait_for(lock, std::chrono::seconds(10), [this] { return m_open; });
-        lock.unlock();
-        return m_chip->open(deviceName);
+        const ChipHandle handle = m_chip->open(deviceName);
+        m_opened.push_back(handle);
+        return handle;
     }
-    int close(ChipHandle handle) override { return m_chip->close(handle); }
+    int close(ChipHandle handle) override {
+        {
+            std::lock_guard lock(m_mutex);
+            m_closed.push_back(handle);
+        }
+        return m_chip->close(handle);
+    }
     int comm(ChipHandle handle, const unsigned char* frame, int length, unsigned int* replyLength,
              unsigned char* reply, int timeout) override {
         return m_chip->comm(handle, frame, length, replyLength, reply, timeout);
@@ -129,6 +137,14 @@ public:
         std::lock_guard lock(m_mutex);
         return m_openThreads;
     }
+    std::vector<ChipHandle> opened() const {
+        std::lock_guard lock(m_mutex);
+        return m_opened;
+    }
+    bool wasClosed(ChipHandle handle) const {
+        std::lock_guard lock(m_mutex);
+        return std::find(m_closed.begin(), m_closed.end(), handle) != m_closed.end();
+    }
 
 private:
     std::shared_ptr<ChipLink> m_chip;
@@ -137,6 +153,8 @@ private:
     std::condition_variable m_released;
     bool m_open = false;
     std::vector<QThread*> m_openThreads;
+    std::vector<ChipHandle> m_opened;
+    std::vector<ChipHandle> m_closed;
 };
 
 // An engine that has found AWT box 0 on handle 0.
@@ -291,19 +309,23 @@ void AwtTest::handlesClosedWhileOpeningLetTheLateHandleGo() {
     ZynePlusCommandHelper engine;
     QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
     engine.checkAWTConnect(0);
-    engine.awtController().closeAllHandles(); // the chip left while the open was out
+    engine.awtController().closeAllHandles(); // the chip left while the open was out...
+    engine.checkAWTConnect(0);                // ...and came back
     gated->release();
     QVERIFY(drain(engine));
 
-    // The request still ends, and nothing is asked on the handle that came too late.
-    QCOMPARE(gated->openThreads().size(), std::size_t(1));
-    QVERIFY(gated->openThreads()[0] != QThread::currentThread());
-    QCOMPARE(passEnded.count(), 1);
-    QVERIFY(framesToChip(rig).empty());
-    QCOMPARE(engine.awtController().handle(0), kNoChipHandle);
-    QCOMPARE(engine.box(0).boxType, int(BoxAbsent));
-    // That handle was closed: the chip opens again for the next pass.
-    QVERIFY(findBox(engine));
+    // Both requests end. The handle that came too late was closed, and the slot opened again after
+    // it, off the GUI thread: the box is found on the new handle.
+    QCOMPARE(passEnded.count(), 2);
+    const auto opened = gated->opened();
+    QCOMPARE(opened.size(), std::size_t(2));
+    for (QThread* thread : gated->openThreads())
+        QVERIFY(thread != QThread::currentThread());
+    QVERIFY(opened[0] != kNoChipHandle);
+    QVERIFY(gated->wasClosed(opened[0]));
+    QVERIFY(opened[1] != kNoChipHandle);
+    QCOMPARE(engine.awtController().handle(0), opened[1]);
+    QCOMPARE(engine.box(0).boxType, int(BoxAwt));
 }
 
 void AwtTest::missingChipIsOneWarning() {
