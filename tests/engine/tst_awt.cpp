@@ -297,9 +297,7 @@ void AwtTest::slowOpenLeavesTheGuiThreadAndPassesFollow() {
     QCOMPARE(passEnded.count(), 2);
     QCOMPARE(engine.box(0).boxType, int(BoxAwt));
     const auto frames = framesToChip(rig);
-    QVERIFY(frames.size() >= 16);
-    for (int box = 0; box < 16; ++box)
-        QCOMPARE(frames[std::size_t(box)], QByteArray::fromHex("264a20") + char(9 + box) + char(0x5A));
+    QCOMPARE(std::count(frames.begin(), frames.end(), QByteArray::fromHex("264a20185a")), 2); // box 15
 }
 
 void AwtTest::handlesClosedWhileOpeningLetTheLateHandleGo() {
