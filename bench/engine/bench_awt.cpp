@@ -31,17 +31,34 @@ public:
     }
 };
 
+// A chip library that takes its time listing the HID devices on every open; one chip, as xq_hid1.
+class SlowListingChip : public InstantChip {
+public:
+    explicit SlowListingChip(std::chrono::milliseconds listing) : m_listing(listing) {}
+    ChipHandle open(const std::string& deviceName) override {
+        std::this_thread::sleep_for(m_listing);
+        return deviceName == "xq_hid1" ? 1 : kNoChipHandle;
+    }
+
+private:
+    const std::chrono::milliseconds m_listing;
+};
+
 double threadCpuSeconds() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
+void drain(AwtController& awt) {
+    while (awt.queuedCommands() > 0 || awt.exchangesInFlight() > 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 // An AWT controller that has found box 0 on the instant chip.
 void findBox(AwtController& awt) {
     awt.checkConnect(0);
-    while (awt.queuedCommands() > 0 || awt.exchangesInFlight() > 0)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    drain(awt);
 }
 
 AwtCommand benchCommand(int type) {
@@ -116,6 +133,34 @@ void BM_AwtCommandThroughEventLoop(benchmark::State& state) {
     installChipLink(nullptr);
 }
 BENCHMARK(BM_AwtCommandThroughEventLoop)->Arg(AwtFanSpeed)->Arg(AwtLighting)->Iterations(3)->UseManualTime();
+
+// How long the GUI thread is held when every handle slot is checked (start-up, each chip arrival)
+// with a library that takes range(0) ms to list the devices per open. Wall time of the 16 requests
+// alone; the passes that follow run on the controller's timer.
+void BM_AwtSlotSweepHoldsGuiThread(benchmark::State& state) {
+    installChipLink(std::make_shared<SlowListingChip>(std::chrono::milliseconds(state.range(0))));
+    {
+        std::array<ControllerBox, kBoxCount> boxes;
+        AwtController awt(boxes);
+        for (auto _ : state) {
+            const auto start = std::chrono::steady_clock::now();
+            for (int slot = 0; slot < AwtController::kHandleCount; ++slot)
+                awt.checkConnect(slot);
+            state.SetIterationTime(
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            drain(awt);
+            awt.closeAllHandles();
+            drain(awt);
+        }
+    }
+    installChipLink(nullptr);
+}
+BENCHMARK(BM_AwtSlotSweepHoldsGuiThread)
+    ->Arg(0)
+    ->Arg(2)
+    ->Iterations(10)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
 
 // What any 20 ms timer tick costs the GUI thread on this machine, doing nothing: subtract it from
 // the figure above to get the queue's own cost.

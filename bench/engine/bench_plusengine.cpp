@@ -1,5 +1,6 @@
 // Cost of the Plus engine per report, per full refresh and per app colour command, against the
 // simulated rig and against a device that takes every report at once (the engine's own share).
+#include "ApplicationSettings.h"
 #include "PlusReports.h"
 #include "SimBackend.h"
 #include "ZynePlusCommandHelper.h"
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <chrono>
 
 using namespace zyne;
 
@@ -122,6 +125,39 @@ void BM_AppColourAllPorts(benchmark::State& state) {
     installHidBackend(nullptr);
 }
 BENCHMARK(BM_AppColourAllPorts)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+// How long switching power-supply synchronisation on holds the GUI thread while the supply, not
+// found yet, takes range(0) ms per answer (the look is two exchanges). Wall time of the switch alone.
+void BM_SyncSwitchHoldsGuiThread(benchmark::State& state) {
+    const QByteArray rig =
+        QStringLiteral(
+            R"({"plus": [{"index": 0}], "power_supply": {"model": "VXD-1250-PT", "latency_ms": %1}})")
+            .arg(state.range(0))
+            .toUtf8();
+    QString error;
+    installHidBackend(std::make_unique<sim::SimBackend>(*sim::SimRig::fromJson(rig, &error)));
+    for (auto _ : state) {
+        ZynePlusCommandHelper engine;
+        ApplicationSettingsValues values = ApplicationSettings::get();
+        values.isSyncPwrix = true;
+        ApplicationSettings::set(values);
+        const auto start = std::chrono::steady_clock::now();
+        engine.receiveStartSyncPwrix();
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        while (engine.boxExchangesOutstanding() > 0)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        values.isSyncPwrix = false;
+        ApplicationSettings::set(values);
+    }
+    installHidBackend(nullptr);
+}
+BENCHMARK(BM_SyncSwitchHoldsGuiThread)
+    ->Arg(0)
+    ->Arg(2)
+    ->Arg(10)
+    ->Iterations(10)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
 } // namespace
 
 int main(int argc, char** argv) {

@@ -8,7 +8,10 @@ namespace {
 // `reply` is the thread's own buffer: only the bytes the chip answered are copied out.
 AwtJobResult run(ChipLink& link, AwtJob& job, std::vector<std::uint8_t>& reply) {
     AwtJobResult result;
-    if (job.kind == AwtJob::Kind::Close) {
+    if (job.kind == AwtJob::Kind::Open) {
+        // The library lists the HID devices on every open.
+        job.handle = link.open(job.deviceName);
+    } else if (job.kind == AwtJob::Kind::Close) {
         result.status = link.close(job.handle);
     } else {
         unsigned int length = 0;

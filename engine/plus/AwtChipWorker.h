@@ -5,15 +5,17 @@
 #include "SerialWorker.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace zyne {
 
-// One exchange with the chip, or the close of a handle, and what it is for.
+// One exchange with the chip, the open or the close of a handle, and what it is for.
 struct AwtJob {
-    enum class Kind { Command, Firmware, Close } kind = Kind::Command;
-    int tableIndex = 0; // AWT handle table entry
-    ChipHandle handle = kNoChipHandle;
+    enum class Kind { Command, Firmware, Open, Close } kind = Kind::Command;
+    int tableIndex = 0;                // AWT handle table entry
+    ChipHandle handle = kNoChipHandle; // Open: in the result, the handle the library gave
+    std::string deviceName;            // Open: "xq_hid<n>"
     awt::Frame frame;
     int timeout = awt::kDefaultTimeout;
     AwtCommand command; // Command: the queued command; Firmware: its box

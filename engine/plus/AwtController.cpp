@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <utility>
 
 Q_DECLARE_LOGGING_CATEGORY(lcPlus)
 
@@ -36,6 +37,10 @@ AwtController::~AwtController() {
         if (m_workers[at]) {
             m_workers[at]->collect(m_results);
             m_inFlight[at] -= static_cast<int>(m_results.size());
+            for (const AwtJobResult& result : m_results) {
+                if (result.job.kind == AwtJob::Kind::Open && result.job.handle != kNoChipHandle)
+                    m_link->close(result.job.handle);
+            }
             m_results.clear();
         }
         if (m_handles[at] != kNoChipHandle && m_inFlight[at] == 0)
@@ -188,30 +193,66 @@ void AwtController::checkConnect(int tableIndex) {
         qCWarning(lcPlus) << "checkAWTConnect ignored: no handle" << tableIndex;
         return;
     }
-    AwtCommand command;
-    command.values[0] = tableIndex;
-    ChipHandle& handle = m_handles[static_cast<std::size_t>(tableIndex)];
-    if (handle == kNoChipHandle) {
-        // Opening only looks the chip up; it never waits on it.
-        handle = m_link->open("xq_hid" + std::to_string(tableIndex + 1));
-        if (handle == kNoChipHandle) {
-            noteUnopened(tableIndex);
-            command.type = AwtPassEnd;
-            queue(command);
-            return;
-        }
+    const auto at = static_cast<std::size_t>(tableIndex);
+    if (m_handles[at] != kNoChipHandle) {
+        queuePasses(tableIndex, 1, true);
+        return;
+    }
+    ++m_passesAwaitingOpen[at];
+    // The open already out answers this request too; one that has gone stale opens again after it.
+    if (m_opens[at] == OpenState::None)
+        postOpen(tableIndex);
+}
+
+void AwtController::postOpen(int tableIndex) {
+    // The library lists every HID device to open one: too slow for the GUI thread.
+    AwtJob job;
+    job.kind = AwtJob::Kind::Open;
+    job.tableIndex = tableIndex;
+    job.deviceName = "xq_hid" + std::to_string(tableIndex + 1);
+    m_opens[static_cast<std::size_t>(tableIndex)] = OpenState::Out;
+    post(std::move(job));
+}
+
+void AwtController::finishOpen(const AwtJobResult& result) {
+    const int index = result.job.tableIndex;
+    const auto at = static_cast<std::size_t>(index);
+    const ChipHandle opened = result.job.handle;
+    const bool stale = std::exchange(m_opens[at], OpenState::None) == OpenState::Stale;
+    if (stale) {
+        // The handles were closed while this open was out: what it opened goes too, before the
+        // slot is opened again for the requests made since.
+        if (opened != kNoChipHandle)
+            closeOnWorker(index, opened);
+        if (m_passesAwaitingOpen[at] > 0)
+            postOpen(index);
+        return;
+    }
+    const int passes = std::exchange(m_passesAwaitingOpen[at], 0);
+    if (opened == kNoChipHandle) {
+        noteUnopened(index);
+    } else {
+        m_handles[at] = opened;
         m_unopened = 0;
         m_noChipWarned = false;
-        qCInfo(lcPlus) << "AWT chip opened as xq_hid" << tableIndex + 1;
+        qCInfo(lcPlus) << "AWT chip opened as xq_hid" << index + 1;
     }
-    command.type = AwtPresenceCheck;
-    for (int box = 0; box < kBoxCount; ++box) {
-        command.box = box;
+    queuePasses(index, passes, opened != kNoChipHandle);
+}
+
+void AwtController::queuePasses(int tableIndex, int count, bool opened) {
+    AwtCommand command;
+    command.values[0] = tableIndex;
+    for (int pass = 0; pass < count; ++pass) {
+        command.type = AwtPresenceCheck;
+        for (int box = 0; opened && box < kBoxCount; ++box) {
+            command.box = box;
+            queue(command);
+        }
+        command.box = 0;
+        command.type = AwtPassEnd;
         queue(command);
     }
-    command.box = 0;
-    command.type = AwtPassEnd;
-    queue(command);
 }
 
 void AwtController::noteUnopened(int tableIndex) {
@@ -243,8 +284,15 @@ void AwtController::requestFirmware(int box) {
 }
 
 void AwtController::closeAllHandles() {
-    for (int n = 0; n < kHandleCount; ++n)
-        closeHandle(n, m_handles[static_cast<std::size_t>(n)]);
+    for (int n = 0; n < kHandleCount; ++n) {
+        const auto at = static_cast<std::size_t>(n);
+        if (m_opens[at] != OpenState::None) {
+            // The open still out is for the chip that left; its requests end without a pass.
+            m_opens[at] = OpenState::Stale;
+            queuePasses(n, std::exchange(m_passesAwaitingOpen[at], 0), false);
+        }
+        closeHandle(n, m_handles[at]);
+    }
 }
 
 void AwtController::onFinished(const AwtJobResult& result) {
@@ -256,6 +304,9 @@ void AwtController::onFinished(const AwtJobResult& result) {
         return;
     case AwtJob::Kind::Firmware:
         finishFirmware(result);
+        return;
+    case AwtJob::Kind::Open:
+        finishOpen(result);
         return;
     case AwtJob::Kind::Command:
         break;
@@ -364,11 +415,7 @@ void AwtController::closeHandle(int tableIndex, ChipHandle handle) {
         // can be opened again straight away.
         m_link->close(handle);
     } else {
-        AwtJob job;
-        job.kind = AwtJob::Kind::Close;
-        job.tableIndex = tableIndex;
-        job.handle = handle;
-        post(std::move(job));
+        closeOnWorker(tableIndex, handle);
     }
     for (int box = 0; box < kBoxCount; ++box) {
         if (m_answeredOn[static_cast<std::size_t>(box)] & (1u << tableIndex))
@@ -385,6 +432,14 @@ void AwtController::closeHandle(int tableIndex, ChipHandle handle) {
         if (target.awtHandle < 0)
             loseBox(box);
     }
+}
+
+void AwtController::closeOnWorker(int tableIndex, ChipHandle handle) {
+    AwtJob job;
+    job.kind = AwtJob::Kind::Close;
+    job.tableIndex = tableIndex;
+    job.handle = handle;
+    post(std::move(job));
 }
 
 void AwtController::setAnswered(int box, int tableIndex, bool answered) {

@@ -30,11 +30,13 @@ public:
     // One tick: takes in the answers that have arrived, then sends the first command whose handle
     // is free, if any. The timer ticks while commands wait or exchanges are out.
     void runNextCommand();
-    // Opens handle `tableIndex` ("xq_hid" + index + 1) if needed and queues a presence pass on it.
+    // Queues a presence pass on handle `tableIndex` ("xq_hid" + index + 1), once the handle's worker
+    // has opened it if it is not open; a slot without a chip still ends its pass.
     void checkConnect(int tableIndex);
     // Asks a box for its firmware at once, outside the queue; `firmwareRead` answers.
     void requestFirmware(int box);
-    // Closes every open handle (the chip arrived or left); its boxes become absent.
+    // Closes every open handle (the chip arrived or left); its boxes become absent. A handle an
+    // open still out returns later is closed on its worker.
     void closeAllHandles();
 
     std::size_t queuedCommands() const { return m_queue.size(); }
@@ -57,12 +59,17 @@ private:
     void post(AwtJob job);
     void collectResults();
     void onFinished(const AwtJobResult& result);
+    void postOpen(int tableIndex);
+    void finishOpen(const AwtJobResult& result);
+    // `count` presence passes on a slot; on a slot without a handle, only their ends.
+    void queuePasses(int tableIndex, int count, bool opened);
     void finishPresence(const AwtJobResult& result);
     void finishFirmware(const AwtJobResult& result);
     void finishSpeeds(const AwtJobResult& result);
     // Acts on a failed status; true when the handle was closed.
     bool handleFailure(const AwtJobResult& result, awt::StatusAction action);
     void closeHandle(int tableIndex, ChipHandle handle);
+    void closeOnWorker(int tableIndex, ChipHandle handle);
     void noteUnopened(int tableIndex);
     void setAnswered(int box, int tableIndex, bool answered);
     void loseBox(int box);
@@ -74,6 +81,11 @@ private:
     QTimer m_timer;
     std::array<ChipHandle, kHandleCount> m_handles;
     std::array<int, kHandleCount> m_inFlight{};
+    // At most one open is out per slot; handles closed meanwhile make what it returns stale.
+    enum class OpenState { None, Out, Stale };
+    std::array<OpenState, kHandleCount> m_opens{};
+    // Pass requests waiting for the slot's open.
+    std::array<int, kHandleCount> m_passesAwaitingOpen{};
     std::array<std::unique_ptr<AwtChipWorker>, kHandleCount> m_workers;
     std::vector<AwtJobResult> m_results; // reused by every tick
     // Bit n set: the box answered the presence check on handle n.

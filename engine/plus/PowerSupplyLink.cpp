@@ -2,14 +2,12 @@
 
 #include "ZynePlusCommandHelper.h"
 
+#include <utility>
+
 namespace zyne {
 
 namespace {
 using Verdict = PowerSupplyLink::Result::Verdict;
-
-// A look is two exchanges: the worker is done within two reply timeouts, unless the device stalls
-// a write itself.
-constexpr std::chrono::milliseconds kLookWait{20 * kReplyTimeoutMs};
 
 // What the worker thread keeps of the supply: the open device and how it has answered lately.
 struct SupplyDevice {
@@ -76,13 +74,10 @@ PowerSupplyLink::PowerSupplyLink()
           },
           SerialWorker<Job, Result>::OnStop::FinishWaiting, "power supply") {}
 
-bool PowerSupplyLink::detect() {
+void PowerSupplyLink::detect(std::function<void()> whenPresent) {
+    m_whenPresent = std::move(whenPresent);
     if (!m_looking)
         post({Job::Kind::Look, {}});
-    if (!m_worker.waitUntilIdle(kLookWait))
-        qCWarning(lcPlus) << "power supply: slow to answer the model query";
-    takeResults();
-    return isPresent();
 }
 
 bool PowerSupplyLink::ready() {
@@ -126,6 +121,13 @@ void PowerSupplyLink::take(const Result& result) {
     }
     m_looking = false;
     m_lastLook = std::chrono::steady_clock::now();
+    takeVerdict(result);
+    // Taken out first: what it does may ask for another look.
+    if (auto whenPresent = std::exchange(m_whenPresent, nullptr); whenPresent && isPresent())
+        whenPresent();
+}
+
+void PowerSupplyLink::takeVerdict(const Result& result) {
     switch (result.verdict) {
     case Verdict::NotFound:
         qCDebug(lcPlus) << "power supply: none found";

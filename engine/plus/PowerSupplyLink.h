@@ -22,9 +22,10 @@ class PowerSupplyLink {
 public:
     PowerSupplyLink();
 
-    // Has the worker open the supply if it is not open and ask its model, and waits for the verdict
-    // (two exchanges at most); true when the model is one we light.
-    bool detect();
+    // Has the worker open the supply if it is not open and ask its model (unless a look is out
+    // already); the verdict is taken in on a later tick, and `whenPresent` runs then if the supply
+    // is one we light. Never waits on the device.
+    void detect(std::function<void()> whenPresent);
     // An open supply of an accepted model.
     bool isPresent() const { return m_open && m_supported; }
     // isPresent(); a vanished or never-found supply is looked for again on the worker if the last
@@ -62,6 +63,7 @@ public:
 private:
     void post(Job job);
     void take(const Result& result);
+    void takeVerdict(const Result& result);
     void closed(const char* why);
 
     bool m_open = false;
@@ -71,7 +73,8 @@ private:
     MirroredColours m_colours;
     std::chrono::steady_clock::time_point m_lastLook{};
     std::function<void()> m_posted;
-    std::vector<Result> m_results; // reused by every tick
+    std::function<void()> m_whenPresent; // what the caller of detect() wants once the verdict is in
+    std::vector<Result> m_results;       // reused by every tick
     SerialWorker<Job, Result> m_worker;
 };
 

@@ -30,8 +30,7 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
     loadDeviceSettings();
     getZynePlus();
     qCDebug(lcPlus) << "ZynePlusCommandHelper init OK";
-    if (ApplicationSettings::get().isSyncPwrix)
-        m_powerSupply.detect();
+    startPowerSupplySync();
     applySavedProfiles();
     connectPowerSupplyApp();
 }

@@ -11,9 +11,11 @@ bool ZynePlusCommandHelper::mirroringPowerSupply() {
 void ZynePlusCommandHelper::startPowerSupplySync() {
     if (!ApplicationSettings::get().isSyncPwrix)
         return;
-    if (!m_powerSupply.isPresent())
-        m_powerSupply.detect();
-    mirrorSelectedPortToPowerSupply();
+    // A supply not found yet is looked for on its worker, and shows the port once it answers.
+    if (m_powerSupply.isPresent())
+        mirrorSelectedPortToPowerSupply();
+    else
+        m_powerSupply.detect([this] { mirrorSelectedPortToPowerSupply(); });
 }
 
 void ZynePlusCommandHelper::mirrorSelectedPortToPowerSupply() {

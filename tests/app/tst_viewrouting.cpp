@@ -41,6 +41,17 @@ QByteArray lastLightingReport(const EngineRig& rig, int box, int wirePort) {
     return last;
 }
 
+// Frames (30 42) written to the power supply.
+std::vector<QByteArray> framesToSupply(EngineRig& rig) {
+    std::vector<QByteArray> frames;
+    for (const auto& event : rig.sim().events()) {
+        if (event.dev == QLatin1String("264a:2329") && event.dir == QLatin1String("out") &&
+            event.bytes.mid(1, 2) == QByteArray("\x30\x42", 2))
+            frames.push_back(event.bytes);
+    }
+    return frames;
+}
+
 void writeProfile(const EngineRig& rig, const QByteArray& text) {
     QDir().mkpath(rig.settingsFolder() + QStringLiteral("/ZynePlus"));
     QFile profile(rig.settingsFolder() + QStringLiteral("/ZynePlus/Profile1.ini"));
@@ -57,6 +68,7 @@ private slots:
     void fanSpeedAndProfileClicksReachTheEngine();
     void coloursAndBrightnessReachTheEngine();
     void syncSwitchLightsThePowerSupply();
+    void syncOnAtStartLightsThePowerSupply();
     void badListsChangeNothing();
     void showAndHide();
 };
@@ -155,24 +167,35 @@ void ViewRoutingTest::syncSwitchLightsThePowerSupply() {
     VxZyneRainbow window;
     zyne::testing::settle(*window.plusEngine());
     QVERIFY(!ApplicationSettings::get().isSyncPwrix);
-    const auto supplyFrames = [&rig] {
-        int frames = 0;
-        for (const auto& event : rig.sim().events())
-            frames += event.dev == QLatin1String("264a:2329") && event.dir == QLatin1String("out") &&
-                      event.bytes.mid(1, 2) == QByteArray("\x30\x42", 2);
-        return frames;
-    };
+    const auto supplyFrames = [&rig] { return int(framesToSupply(rig).size()); };
     rig.forget();
     window.mainView()->mutiLanguageWidget();
     QTest::mouseClick(button(window.mainView(), QStringLiteral("btnSyncPwrix")), Qt::LeftButton);
     QVERIFY(ApplicationSettings::get().isSyncPwrix);
-    // The supply is found and shows port 1 at once.
+    // The supply is looked for on its worker and shows port 1 once it has answered.
+    QVERIFY(zyne::testing::settle(*window.plusEngine()));
     QCOMPARE(supplyFrames(), 1);
     // Switching off sends nothing more.
     window.mainView()->mutiLanguageWidget();
     QTest::mouseClick(button(window.mainView(), QStringLiteral("btnSyncPwrix")), Qt::LeftButton);
     QVERIFY(!ApplicationSettings::get().isSyncPwrix);
+    QVERIFY(zyne::testing::settle(*window.plusEngine()));
     QCOMPARE(supplyFrames(), 1);
+}
+
+void ViewRoutingTest::syncOnAtStartLightsThePowerSupply() {
+    EngineRig rig(R"({"plus": [{"index": 0}], "power_supply": {"model": "VXD-1250-PT", "latency_ms": 20}})");
+    writeProfile(rig, "[Fan0]\nlightMode=3\nlightSpeed=2\n");
+    QFile ini(rig.settingsFolder() + QStringLiteral("/Device.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Main]\nisAutoRun=0\nLanguage=0\nisSyncPwrix=1\n");
+    ini.close();
+    // The window is up before the supply has answered; port 1 reaches it once it has.
+    VxZyneRainbow window;
+    QVERIFY(zyne::testing::settle(*window.plusEngine()));
+    const auto frames = framesToSupply(rig);
+    QCOMPARE(frames.size(), std::size_t(1));
+    QCOMPARE(uchar(frames[0].at(3)), uchar(14));
 }
 
 void ViewRoutingTest::badListsChangeNothing() {

@@ -8,7 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QThread>
 #include <QtTest>
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 
 using namespace zyne;
 using zyne::testing::EngineRig;
@@ -93,6 +98,65 @@ void probeAllSlots(ZynePlusCommandHelper& engine) {
         engine.checkAWTConnect(slot);
 }
 
+// The rig's chip behind an open that waits until the test lets it through, as the library's
+// device listing would take its time; it notes the threads it was opened on and the handles.
+class GatedChipLink : public ChipLink {
+public:
+    explicit GatedChipLink(std::shared_ptr<ChipLink> chip) : m_chip(std::move(chip)) {}
+
+    ChipHandle open(const std::string& deviceName) override {
+        std::unique_lock lock(m_mutex);
+        m_openThreads.push_back(QThread::currentThread());
+        // Never held on the test's own thread: that would hang the test instead of failing it.
+        if (QThread::currentThread() != m_testThread)
+            m_released.wait_for(lock, std::chrono::seconds(10), [this] { return m_open; });
+        const ChipHandle handle = m_chip->open(deviceName);
+        m_opened.push_back(handle);
+        return handle;
+    }
+    int close(ChipHandle handle) override {
+        {
+            std::lock_guard lock(m_mutex);
+            m_closed.push_back(handle);
+        }
+        return m_chip->close(handle);
+    }
+    int comm(ChipHandle handle, const unsigned char* frame, int length, unsigned int* replyLength,
+             unsigned char* reply, int timeout) override {
+        return m_chip->comm(handle, frame, length, replyLength, reply, timeout);
+    }
+
+    void release() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_open = true;
+        }
+        m_released.notify_all();
+    }
+    std::vector<QThread*> openThreads() const {
+        std::lock_guard lock(m_mutex);
+        return m_openThreads;
+    }
+    std::vector<ChipHandle> opened() const {
+        std::lock_guard lock(m_mutex);
+        return m_opened;
+    }
+    bool wasClosed(ChipHandle handle) const {
+        std::lock_guard lock(m_mutex);
+        return std::find(m_closed.begin(), m_closed.end(), handle) != m_closed.end();
+    }
+
+private:
+    std::shared_ptr<ChipLink> m_chip;
+    QThread* const m_testThread = QThread::currentThread();
+    mutable std::mutex m_mutex;
+    std::condition_variable m_released;
+    bool m_open = false;
+    std::vector<QThread*> m_openThreads;
+    std::vector<ChipHandle> m_opened;
+    std::vector<ChipHandle> m_closed;
+};
+
 // An engine that has found AWT box 0 on handle 0.
 bool findBox(ZynePlusCommandHelper& engine) {
     QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
@@ -109,6 +173,8 @@ private slots:
     void foundBoxKeepsStoredFanTypes();
     void plusRediscoveryKeepsTheAwtBox();
     void unopenableHandleStillEndsPass();
+    void slowOpenLeavesTheGuiThreadAndPassesFollow();
+    void handlesClosedWhileOpeningLetTheLateHandleGo();
     void missingChipIsOneWarning();
     void fanSpeedDuty_data();
     void fanSpeedDuty();
@@ -214,6 +280,54 @@ void AwtTest::unopenableHandleStillEndsPass() {
     engine.checkAWTConnect(-1);
     QVERIFY(drain(engine));
     QCOMPARE(passEnded.count(), 1);
+}
+
+void AwtTest::slowOpenLeavesTheGuiThreadAndPassesFollow() {
+    EngineRig rig(kAwtRig);
+    const auto gated = std::make_shared<GatedChipLink>(rig.sim().chipLink());
+    installChipLink(gated);
+    ZynePlusCommandHelper engine;
+    QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
+    engine.checkAWTConnect(0);
+    engine.checkAWTConnect(0); // asked again while the open is out
+    QCOMPARE(engine.awtController().handle(0), kNoChipHandle);
+    gated->release();
+    QVERIFY(drain(engine));
+
+    // One open, off the GUI thread, answered both requests with a full pass each.
+    const auto threads = gated->openThreads();
+    QCOMPARE(threads.size(), std::size_t(1));
+    QVERIFY(threads[0] != QThread::currentThread());
+    QCOMPARE(passEnded.count(), 2);
+    QCOMPARE(engine.box(0).boxType, int(BoxAwt));
+    const auto frames = framesToChip(rig);
+    QCOMPARE(std::count(frames.begin(), frames.end(), QByteArray::fromHex("264a20185a")), 2); // box 15
+}
+
+void AwtTest::handlesClosedWhileOpeningLetTheLateHandleGo() {
+    EngineRig rig(kAwtRig);
+    const auto gated = std::make_shared<GatedChipLink>(rig.sim().chipLink());
+    installChipLink(gated);
+    ZynePlusCommandHelper engine;
+    QSignalSpy passEnded(&engine, &ZynePlusCommandHelper::sendCheckAWTBoxSuccess);
+    engine.checkAWTConnect(0);
+    engine.awtController().closeAllHandles(); // the chip left while the open was out...
+    engine.checkAWTConnect(0);                // ...and came back
+    gated->release();
+    QVERIFY(drain(engine));
+
+    // Both requests end. The handle that came too late was closed, and the slot opened again after
+    // it, off the GUI thread: the box is found on the new handle.
+    QCOMPARE(passEnded.count(), 2);
+    const auto opened = gated->opened();
+    QCOMPARE(opened.size(), std::size_t(2));
+    for (QThread* thread : gated->openThreads())
+        QVERIFY(thread != QThread::currentThread());
+    QVERIFY(opened[0] != kNoChipHandle);
+    QVERIFY(gated->wasClosed(opened[0]));
+    QVERIFY(opened[1] != kNoChipHandle);
+    QCOMPARE(engine.awtController().handle(0), opened[1]);
+    QCOMPARE(engine.box(0).boxType, int(BoxAwt));
 }
 
 void AwtTest::missingChipIsOneWarning() {

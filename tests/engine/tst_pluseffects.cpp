@@ -121,6 +121,7 @@ private slots:
     void supplyMusicFramesOnlyForAMirroredMusicPort();
     void supplyOfAnotherModelGetsNothing();
     void supplyThatVanishesIsClosedOnceAndFoundAgain();
+    void slowSupplyIsLookedForWithoutWaitingAndLitOnceItAnswers();
 };
 
 void PlusEffectsTest::ticksDrawAndCloseTheirTimers() {
@@ -566,6 +567,40 @@ void PlusEffectsTest::supplyThatVanishesIsClosedOnceAndFoundAgain() {
     engine.sendCross();
     settle(engine);
     QCOMPARE(supplyFrames(rig).size(), std::size_t(1));
+}
+
+void PlusEffectsTest::slowSupplyIsLookedForWithoutWaitingAndLitOnceItAnswers() {
+    EngineRig rig(R"({"plus": [{"index": 0}], "power_supply": {"model": "VXD-1250-PT", "latency_ms": 40}})");
+    turnSyncOn(rig);
+    ZynePlusCommandHelper engine;
+    // Neither start-up nor the sync switch waits for the supply's verdict.
+    QVERIFY(!engine.powerSupply().isPresent());
+    engine.changeLightMode(0, 0, 3, 0, 2, false);
+    engine.receiveStartSyncPwrix();
+    QVERIFY(!engine.powerSupply().isPresent());
+    QVERIFY(settle(engine));
+    QVERIFY(engine.powerSupply().isPresent());
+
+    // One look answered both, and port 1 went to the supply after the model answer.
+    std::vector<sim::TraceEvent> supply;
+    for (const auto& event : rig.sim().events()) {
+        if (event.dev == QLatin1String("264a:2329"))
+            supply.push_back(event);
+    }
+    const auto isOut = [](const sim::TraceEvent& event, int r0) {
+        return event.dir == QLatin1String("out") && reportByte(event.bytes, 0) == r0;
+    };
+    const auto query =
+        std::find_if(supply.begin(), supply.end(), [&](const auto& e) { return isOut(e, 0x31); });
+    QCOMPARE(std::count_if(supply.begin(), supply.end(), [&](const auto& e) { return isOut(e, 0x31); }), 1);
+    const auto answer =
+        std::find_if(query, supply.end(), [](const auto& e) { return e.dir == QLatin1String("in"); });
+    const auto frame =
+        std::find_if(supply.begin(), supply.end(), [&](const auto& e) { return isOut(e, 0x30); });
+    QVERIFY(answer < frame);
+    const auto frames = supplyFrames(rig);
+    QCOMPARE(frames.size(), std::size_t(1));
+    QCOMPARE(reportByte(frames[0], 2), 14);
 }
 
 QTEST_MAIN(PlusEffectsTest)
