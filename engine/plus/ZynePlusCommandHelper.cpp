@@ -1,6 +1,5 @@
 #include "ZynePlusCommandHelper.h"
 
-#include "ApplicationSettings.h"
 #include "AwtController.h"
 #include "PowerSupplyApp.h"
 #include "SocketClientHelper.h"

@@ -193,9 +193,11 @@ void ViewRoutingTest::syncOnAtStartLightsThePowerSupply() {
     // The window is up before the supply has answered; port 1 reaches it once it has.
     VxZyneRainbow window;
     QVERIFY(zyne::testing::settle(*window.plusEngine()));
+    // Once when it is found, and once more if the start's resend of every port comes after that.
     const auto frames = framesToSupply(rig);
-    QCOMPARE(frames.size(), std::size_t(1));
-    QCOMPARE(uchar(frames[0].at(3)), uchar(14));
+    QVERIFY(!frames.empty() && frames.size() <= 2);
+    for (const QByteArray& frame : frames)
+        QCOMPARE(uchar(frame.at(3)), uchar(14));
 }
 
 void ViewRoutingTest::badListsChangeNothing() {
