@@ -38,7 +38,14 @@ void placeBoxJob(std::deque<BoxJob>& waiting, BoxJob job) {
             return;
         }
     }
-    waiting.push_back(std::move(job));
+    auto at = waiting.end();
+    if (job.kind == BoxJob::Kind::Frame) {
+        // Polls only read: a frame passing them changes nothing a port shows or does.
+        while (at != waiting.begin() && std::prev(at)->kind == BoxJob::Kind::SpeedRead &&
+               job.posted - std::prev(at)->posted < kPollsYieldFor)
+            --at;
+    }
+    waiting.insert(at, std::move(job));
 }
 
 void OpenOrder::waitForTurn(int box) {
@@ -97,6 +104,7 @@ PlusBoxWorker::PlusBoxWorker(int boxNum, const QString& label)
                SerialWorker<BoxJob, BoxJobResult>::OnStop::FinishWaiting, "Plus box") {}
 
 void PlusBoxWorker::post(BoxJob job) {
+    job.posted = std::chrono::steady_clock::now();
     m_worker.post([&job](std::deque<BoxJob>& waiting) { placeBoxJob(waiting, std::move(job)); });
 }
 

@@ -49,6 +49,8 @@ struct BoxJob {
     BoxReplyWatch::Wait wait = BoxReplyWatch::Wait::UnlessMuted;
     // A discovery's probe: the box opens in its turn.
     std::shared_ptr<OpenOrder> openOrder;
+    // When the engine handed it over (set by the worker).
+    std::chrono::steady_clock::time_point posted{};
 };
 
 struct BoxJobResult {
@@ -61,11 +63,16 @@ struct BoxJobResult {
     BoxReplyWatch replies;
 };
 
+// How long speed polls let newer effect frames go first. On a busy bus a box's frames fill its wire
+// time; without this the shown box's polls would take half of it and halve its frame rate.
+constexpr std::chrono::milliseconds kPollsYieldFor{250};
+
 // Puts a job among the jobs still waiting for a box: an effect frame takes the place of its port's
-// frame that still waits unless another lighting report for the port came after it; a speed setting
-// the place of its port's waiting speed setting unless another report for the port (other than a
-// frame) came after it; a speed poll adds nothing while the port's last poll still waits.
-// Everything else goes to the end, in order.
+// frame that still waits unless another lighting report for the port came after it, and otherwise
+// goes ahead of the speed polls at the end of the queue that were posted less than kPollsYieldFor
+// before it; a speed setting takes the place of its port's waiting speed setting unless another
+// report for the port (other than a frame) came after it; a speed poll adds nothing while the port's
+// last poll still waits. Everything else goes to the end, in order.
 void placeBoxJob(std::deque<BoxJob>& waiting, BoxJob job);
 
 // Owns the device of one box slot and runs its exchanges on a thread of its own: drains stale replies,

@@ -21,11 +21,12 @@ using zyne::testing::settle;
 Q_DECLARE_METATYPE(std::vector<zyne::BoxJob>)
 
 namespace {
-BoxJob job(BoxJob::Kind kind, int port, int tag = 0) {
+BoxJob job(BoxJob::Kind kind, int port, int tag = 0, std::chrono::milliseconds postedAt = {}) {
     BoxJob made;
     made.kind = kind;
     made.port = port;
     made.report[10] = static_cast<unsigned char>(tag); // tells jobs of one kind apart
+    made.posted = std::chrono::steady_clock::time_point(postedAt);
     return made;
 }
 
@@ -133,6 +134,20 @@ void PlusBoxWorkerTest::placement_data() {
         << std::vector<BoxJob>{job(K::Firmware, -1, 1), job(K::Save, -1, 1), job(K::Firmware, -1, 2),
                                job(K::Save, -1, 2)}
         << QStringList{"W-1#1", "V-1#1", "W-1#2", "V-1#2"};
+    const auto at = [](int ms) { return std::chrono::milliseconds(ms); };
+    QTest::newRow("frames go ahead of polls posted shortly before them")
+        << std::vector<BoxJob>{job(K::Frame, 0, 1, at(0)), job(K::SpeedRead, 0, 1, at(10)),
+                               job(K::SpeedRead, 1, 1, at(10)), job(K::Frame, 1, 1, at(50)),
+                               job(K::Frame, 0, 2, at(50))}
+        << QStringList{"F0#2", "F1#1", "P0#1", "P1#1"};
+    QTest::newRow("polls that waited long enough are passed no more")
+        << std::vector<BoxJob>{job(K::SpeedRead, 0, 1, at(0)), job(K::SpeedRead, 1, 1, at(100)),
+                               job(K::Frame, 2, 1, at(300))}
+        << QStringList{"P0#1", "F2#1", "P1#1"};
+    QTest::newRow("only polls are passed, and only by frames")
+        << std::vector<BoxJob>{job(K::FanSpeed, 0, 1), job(K::SpeedRead, 0, 1), job(K::Lighting, 1, 1),
+                               job(K::Frame, 2, 1), job(K::SpeedRead, 2, 1), job(K::FanSpeed, 2, 1)}
+        << QStringList{"S0#1", "P0#1", "L1#1", "F2#1", "P2#1", "S2#1"};
     QTest::newRow("a poll while the port's poll still waits adds nothing")
         << std::vector<BoxJob>{job(K::SpeedRead, 0, 1), job(K::SpeedRead, 1, 1), job(K::FanSpeed, 0, 1),
                                job(K::SpeedRead, 0, 2)}
