@@ -151,15 +151,20 @@ int main(int argc, char** argv) {
             const long frames = totalFrames(sim, used, endCounts) -
                                 std::accumulate(startCounts.begin(), startCounts.end(), 0L);
             long slowest = -1;
+            std::size_t slowestAt = 0;
             for (std::size_t i = 0; i < endCounts.size(); ++i) {
                 const long got = endCounts[i] - startCounts[i];
-                if (got > 0 && (slowest < 0 || got < slowest))
+                if (got > 0 && (slowest < 0 || got < slowest)) {
                     slowest = got;
+                    slowestAt = i;
+                }
             }
             std::printf("pattern %s, %d box(es), reply latency %d ms, %.1f s measured\n", pattern.constData(),
                         used, latencyMs, elapsed);
-            std::printf("frames per animated port per second: %.2f on average, %.2f on the slowest port\n",
-                        frames / elapsed / animatedPorts, slowest / elapsed);
+            std::printf("frames per animated port per second: %.2f on average, %.2f on the slowest port "
+                        "(box %zu, port %zu)\n",
+                        frames / elapsed / animatedPorts, slowest / elapsed, slowestAt / kPlusPortCount + 1,
+                        slowestAt % kPlusPortCount + 1);
             if (probing)
                 std::printf("longest event-loop stall: %lld ms\n", static_cast<long long>(longestGapMs));
             else

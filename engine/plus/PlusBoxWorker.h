@@ -64,8 +64,9 @@ struct BoxJobResult {
 };
 
 // How long speed polls let newer effect frames go first. On a busy bus a box's frames fill its wire
-// time; without this the shown box's polls would take half of it and halve its frame rate.
-constexpr std::chrono::milliseconds kPollsYieldFor{250};
+// time; without this the shown box's polls would take half of it and halve its frame rate. Its
+// speeds are then read about once a second instead of every 65 ms.
+constexpr std::chrono::milliseconds kPollsYieldFor{1000};
 
 // Puts a job among the jobs still waiting for a box: an effect frame takes the place of its port's
 // frame that still waits unless another lighting report for the port came after it, and otherwise

@@ -140,9 +140,10 @@ void PlusBoxWorkerTest::placement_data() {
                                job(K::SpeedRead, 1, 1, at(10)), job(K::Frame, 1, 1, at(50)),
                                job(K::Frame, 0, 2, at(50))}
         << QStringList{"F0#2", "F1#1", "P0#1", "P1#1"};
+    const int yield = static_cast<int>(kPollsYieldFor.count());
     QTest::newRow("polls that waited long enough are passed no more")
-        << std::vector<BoxJob>{job(K::SpeedRead, 0, 1, at(0)), job(K::SpeedRead, 1, 1, at(100)),
-                               job(K::Frame, 2, 1, at(300))}
+        << std::vector<BoxJob>{job(K::SpeedRead, 0, 1, at(0)), job(K::SpeedRead, 1, 1, at(yield / 2)),
+                               job(K::Frame, 2, 1, at(yield + 1))}
         << QStringList{"P0#1", "F2#1", "P1#1"};
     QTest::newRow("only polls are passed, and only by frames")
         << std::vector<BoxJob>{job(K::FanSpeed, 0, 1), job(K::SpeedRead, 0, 1), job(K::Lighting, 1, 1),
