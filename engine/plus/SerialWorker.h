@@ -71,12 +71,6 @@ public:
         std::move(m_shared->done.begin(), m_shared->done.end(), std::back_inserter(results));
         m_shared->done.clear();
     }
-    // Waits at most `limit` until every job posted so far has run; false when some still wait.
-    bool waitUntilIdle(std::chrono::milliseconds limit) {
-        std::unique_lock lock(m_shared->mutex);
-        return m_shared->changed.wait_for(lock, limit,
-                                          [this] { return m_shared->jobs.empty() && !m_shared->running; });
-    }
     // Jobs waiting or running, and results not collected yet.
     std::size_t outstanding() const {
         std::lock_guard lock(m_shared->mutex);
@@ -112,8 +106,6 @@ private:
             shared->running = false;
             if (!shared->stopping)
                 shared->done.push_back(std::move(result));
-            if (shared->jobs.empty())
-                shared->changed.notify_all(); // an owner may wait for the worker to be idle
         }
         // The device closes here, on the thread that used it, before the owner hears it stopped.
         shared->runner = nullptr;
