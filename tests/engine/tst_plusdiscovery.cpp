@@ -6,6 +6,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
 using namespace zyne;
 using zyne::testing::EngineRig;
 using zyne::testing::settle;
@@ -32,7 +36,16 @@ public:
         auto device = m_inner->open(vendorId, productId);
         if (!device)
             return nullptr;
-        return std::make_unique<CountedDevice>(std::move(device), *this);
+        return std::make_unique<CountedDevice>(std::move(device), productId, *this);
+    }
+    // Writes to the product stand still until releaseWrites(), as on a device that stalls them.
+    void holdWritesTo(std::uint16_t productId) { m_heldProduct = productId; }
+    void releaseWrites() {
+        {
+            std::lock_guard lock(m_gate);
+            m_released = true;
+        }
+        m_release.notify_all();
     }
     std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId, std::uint16_t productId) override {
         return m_inner->enumerate(vendorId, productId);
@@ -41,12 +54,17 @@ public:
 private:
     class CountedDevice : public HidDevice {
     public:
-        CountedDevice(std::unique_ptr<HidDevice> inner, CountingBackend& backend)
-            : m_inner(std::move(inner)), m_backend(backend) {
+        CountedDevice(std::unique_ptr<HidDevice> inner, std::uint16_t productId, CountingBackend& backend)
+            : m_inner(std::move(inner)), m_productId(productId), m_backend(backend) {
             ++m_backend.openHandles;
         }
         ~CountedDevice() override { --m_backend.openHandles; }
         int write(const unsigned char* data, std::size_t length) override {
+            if (m_productId == m_backend.m_heldProduct) {
+                std::unique_lock lock(m_backend.m_gate);
+                m_backend.m_release.wait_for(lock, std::chrono::seconds(10),
+                                             [this] { return m_backend.m_released; });
+            }
             return m_backend.failWrites ? -1 : m_inner->write(data, length);
         }
         int read(unsigned char* data, std::size_t length, int timeoutMs) override {
@@ -63,9 +81,14 @@ private:
 
     private:
         std::unique_ptr<HidDevice> m_inner;
+        std::uint16_t m_productId;
         CountingBackend& m_backend;
     };
     std::unique_ptr<HidBackend> m_inner;
+    std::atomic<int> m_heldProduct{-1};
+    std::mutex m_gate;
+    std::condition_variable m_release;
+    bool m_released = false;
 };
 
 // A simulated rig behind a CountingBackend, installed for one test.
@@ -116,6 +139,7 @@ private slots:
     void rediscoveryClosesReplacedHandle();
     void firmwareVersion();
     void silentBoxDoesNotStallTheEngine();
+    void boxHoldingItsProbeIsLitWhenItAnswers();
     void vanishedBoxDuringWritesIsSurvived();
     void failedWritesReadNothingAndMuteTheBox();
     void failingReadsAreLoggedOncePerBox();
@@ -222,6 +246,31 @@ void PlusDiscoveryTest::rediscoveryClosesReplacedHandle() {
     }
     QCOMPARE(backend->openHandles, 0);
     installHidBackend(nullptr);
+}
+
+void PlusDiscoveryTest::boxHoldingItsProbeIsLitWhenItAnswers() {
+    CountedRig rig(R"({"plus": [{"index": 0}, {"index": 2}]})");
+    rig.backend->holdWritesTo(plusProductId(2));
+    ZynePlusCommandHelper engine;
+    QSignalSpy finished(&engine, &ZynePlusCommandHelper::discoveryFinished);
+    QSignalSpy canControl(&engine, &ZynePlusCommandHelper::sendCanControl);
+    // The discovery ends without the box that holds its probe, and the others are lit.
+    QVERIFY(finished.wait(5000));
+    QVERIFY(engine.box(0).isPlusConnected());
+    QVERIFY(!engine.box(2).isConnected);
+    QVERIFY(settle(engine, 500) == false); // box 2's probe is still out
+    QVERIFY(rig.sim->plusRecord(0)->lightingCount[0] > 0);
+    QCOMPARE(rig.sim->plusRecord(2)->lightingCount[0], 0);
+
+    // Once it goes through, the box is taken as plugged in: told to the views and given its ports.
+    rig.backend->releaseWrites();
+    QVERIFY(settle(engine));
+    QCOMPARE(canControl.count(), 1);
+    QCOMPARE(canControl.first(), (QList<QVariant>{2, true}));
+    QVERIFY(engine.box(2).isPlusConnected());
+    QCOMPARE(checkControllerStr().text(), QStringLiteral("1010000000000000"));
+    for (int port = 0; port < kPlusPortCount; ++port)
+        QVERIFY(rig.sim->plusRecord(2)->lightingCount[static_cast<std::size_t>(port)] > 0);
 }
 
 void PlusDiscoveryTest::firmwareVersion() {
