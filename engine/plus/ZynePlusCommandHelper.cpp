@@ -21,10 +21,7 @@ ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
     connect(&m_boxResultTick, &QTimer::timeout, this, &ZynePlusCommandHelper::takeBoxResults);
     m_discoveryDeadline.setSingleShot(true);
     connect(&m_discoveryDeadline, &QTimer::timeout, this, &ZynePlusCommandHelper::discoveryOverdue);
-    m_powerSupply.setPostedListener([this] {
-        if (!m_boxResultTick.isActive())
-            m_boxResultTick.start();
-    });
+    m_powerSupply.setPostedListener([this] { tickUntilResultsAreIn(); });
     connectAwtController();
     loadDeviceSettings();
     getZynePlus();
@@ -88,6 +85,10 @@ void ZynePlusCommandHelper::exchange(int boxNum, BoxJob job, Precondition precon
     if (!allowed || !target.worker)
         return;
     target.worker->post(std::move(job));
+    tickUntilResultsAreIn();
+}
+
+void ZynePlusCommandHelper::tickUntilResultsAreIn() {
     if (!m_boxResultTick.isActive())
         m_boxResultTick.start();
 }

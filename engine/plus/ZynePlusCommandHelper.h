@@ -74,7 +74,7 @@ public:
     // results not taken in yet.
     std::size_t boxExchangesOutstanding() const;
     // A discovery's probes are out: which boxes are there is not known yet.
-    bool isDiscovering() const { return m_discoveryProbesOut > 0; }
+    bool isDiscovering() const;
 
 public slots:
     // Probes every box on its worker; discoveryFinished follows when every answer is in (or after
@@ -212,6 +212,8 @@ private:
     void exchange(int boxNum, BoxJob::Kind kind, int port, const PlusReport& report, Precondition precondition);
     // The tick: takes in what the boxes' and the power supply's workers have finished since the last one.
     void takeBoxResults();
+    // Something was handed to a worker: the tick runs until its result is taken in.
+    void tickUntilResultsAreIn();
     void takeBoxResult(int boxNum, const BoxJobResult& result);
     // Sends every port of every present box its stored lighting and speed.
     void refreshAllPresentBoxes();
@@ -313,7 +315,6 @@ private:
     QTimer m_boxResultTick;
     // Per box, the probes whose answers are still to come, oldest first.
     std::array<std::deque<ProbePurpose>, kBoxCount> m_probesOut;
-    int m_discoveryProbesOut = 0;
     QTimer m_discoveryDeadline;
     bool m_discovered = false;
 };

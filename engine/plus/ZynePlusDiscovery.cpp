@@ -2,6 +2,8 @@
 #include "PresenceString.h"
 #include "ZynePlusCommandHelper.h"
 
+#include <algorithm>
+
 namespace zyne {
 
 namespace {
@@ -23,7 +25,6 @@ void ZynePlusCommandHelper::getZynePlus() {
     const auto openOrder = std::make_shared<OpenOrder>();
     for (int i = 0; i < kBoxCount; ++i)
         probeBox(i, ProbePurpose::Discovery, "getZynePlus---2---1---", openOrder);
-    m_discoveryProbesOut += kBoxCount;
     m_discoveryDeadline.start(kProbeWaitMs);
 }
 
@@ -51,8 +52,13 @@ void ZynePlusCommandHelper::probeBox(int boxNum, ProbePurpose purpose, const cha
     probe.openOrder = std::move(openOrder);
     target.worker->post(std::move(probe));
     m_probesOut[static_cast<std::size_t>(boxNum)].push_back(purpose);
-    if (!m_boxResultTick.isActive())
-        m_boxResultTick.start();
+    tickUntilResultsAreIn();
+}
+
+bool ZynePlusCommandHelper::isDiscovering() const {
+    return std::any_of(m_probesOut.begin(), m_probesOut.end(), [](const std::deque<ProbePurpose>& out) {
+        return std::find(out.begin(), out.end(), ProbePurpose::Discovery) != out.end();
+    });
 }
 
 void ZynePlusCommandHelper::takeProbeAnswer(int boxNum, const BoxJobResult& result) {
@@ -79,7 +85,7 @@ void ZynePlusCommandHelper::takeProbeAnswer(int boxNum, const BoxJobResult& resu
     }
     if (purpose == ProbePurpose::Discovery) {
         qCDebug(lcPlus) << "getZynePlus---2---2---" << boxNum;
-        if (--m_discoveryProbesOut == 0)
+        if (!isDiscovering())
             finishDiscovery();
         return;
     }
@@ -102,7 +108,6 @@ void ZynePlusCommandHelper::discoveryOverdue() {
             qCWarning(lcPlus).noquote() << boxLabel(b) << "is slow to take its probe";
         }
     }
-    m_discoveryProbesOut = 0;
     finishDiscovery();
 }
 
