@@ -23,6 +23,18 @@ QStringList outHeads(const QVector<SimTraceEvent>& events, const QString& device
     return heads;
 }
 
+// The trace once the device has taken `reports` output reports (or the wait ran out): the classic
+// engine lights its boxes on its own thread, after the window is up.
+QVector<SimTraceEvent> traceAfterReports(ProgramUnderTest& program, const QString& device, int reports,
+                                         QString* error) {
+    QVector<SimTraceEvent> events;
+    program.waitUntil([&] {
+        events = program.trace(error);
+        return outHeads(events, device).size() >= reports;
+    });
+    return events;
+}
+
 QByteArray classicFan(int red, int green, int blue, int lightMode) {
     return "RColor=" + QByteArray::number(red) + "\nGColor=" + QByteArray::number(green) +
            "\nBColor=" + QByteArray::number(blue) +
@@ -54,7 +66,7 @@ void ClassicSystemTest::plusAndClassicShareTheBoxBar() {
     QVERIFY(program.waitForLog(QStringLiteral("checkUSBDevice")));
 
     QString error;
-    const auto events = program.trace(&error);
+    const auto events = traceAfterReports(program, classicDevice(2), 7, &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     for (const auto& event : events)
         QVERIFY2(event.dev != classicDevice(0), "the classic product id of a Plus box's index was used");
@@ -108,7 +120,8 @@ void ClassicSystemTest::colourOrderOfDeviceIniReachesTheWire() {
     QVERIFY2(program.startAndWaitUntilRunning(), qPrintable(program.diagnostics()));
     QVERIFY(program.waitForLog(QStringLiteral("checkUSBDevice")));
     QString error;
-    const QStringList heads = outHeads(program.trace(&error), classicDevice(2));
+    const QStringList heads =
+        outHeads(traceAfterReports(program, classicDevice(2), 5, &error), classicDevice(2));
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QVERIFY2(heads.size() >= 5, qPrintable(heads.join(' ')));
     QCOMPARE(heads.at(2), lighting.at(0));
