@@ -47,13 +47,26 @@ void DeviceList::whenCurrent(const std::string& job, Use use) {
 void DeviceList::startReading() {
     m_reading = true;
     QMetaObject::invokeMethod(m_reader, [this] {
-        // The reply is queued to this object on the GUI thread; Qt drops it if the list is gone.
-        QMetaObject::invokeMethod(
-            this, [this, devices = listMakerDevices()] { receive(devices); }, Qt::QueuedConnection);
+        std::vector<MakerDevice> devices = listMakerDevices();
+        {
+            std::lock_guard lock(m_handOverMutex);
+            m_handOver = std::move(devices);
+        }
+        // Queued to this object on the GUI thread; Qt drops it if the list is gone.
+        QMetaObject::invokeMethod(this, &DeviceList::takeReading, Qt::QueuedConnection);
     });
 }
 
-void DeviceList::receive(const std::vector<MakerDevice>& devices) {
+void DeviceList::takeReading() {
+    std::vector<MakerDevice> devices;
+    {
+        std::lock_guard lock(m_handOverMutex);
+        devices.swap(m_handOver);
+    }
+    receive(std::move(devices));
+}
+
+void DeviceList::receive(std::vector<MakerDevice> devices) {
     m_reading = false;
     if (m_readAgain) {
         // Read before the last change: only the reading after it counts.
@@ -61,7 +74,7 @@ void DeviceList::receive(const std::vector<MakerDevice>& devices) {
         startReading();
         return;
     }
-    m_current = devices;
+    m_current = std::move(devices);
     m_haveCurrent = true;
     qCDebug(lcMain) << "device list read:" << m_current.size() << "devices";
     std::vector<std::pair<std::string, Use>> waiting;

@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,7 +41,8 @@ signals:
 
 private:
     void startReading();
-    void receive(const std::vector<MakerDevice>& devices);
+    void takeReading();
+    void receive(std::vector<MakerDevice> devices);
 
     QThread m_thread;
     QObject* m_reader = nullptr;
@@ -48,6 +50,10 @@ private:
     bool m_haveCurrent = false;
     bool m_reading = false;
     bool m_readAgain = false;
+    // The reading thread leaves its list here. The lock makes the hand-over visible to the
+    // ThreadSanitizer pass, which cannot see the lock inside Qt's event queue.
+    std::mutex m_handOverMutex;
+    std::vector<MakerDevice> m_handOver;
     // In the order first asked for.
     std::vector<std::pair<std::string, Use>> m_waiting;
 };
