@@ -18,7 +18,8 @@ using Clock = std::chrono::steady_clock;
 class SimHidDevice : public HidDevice {
 public:
     SimHidDevice(std::shared_ptr<RigState> state, SimDevice& device)
-        : m_state(std::move(state)), m_device(device), m_handle(std::make_shared<OpenHandle>()) {
+        : m_state(std::move(state)), m_device(device), m_idText(device.idText()),
+          m_handle(std::make_shared<OpenHandle>()) {
         m_device.handles.push_back(m_handle);
     }
 
@@ -26,7 +27,7 @@ public:
         std::lock_guard lock(m_state->mutex);
         const QByteArray buffer = bytesOf(data, length);
         const bool ok = usable() && !buffer.isEmpty();
-        m_state->trace.record(m_device.idText(), QStringLiteral("out"), buffer, ok);
+        m_state->trace.record(m_idText, QStringLiteral("out"), buffer, ok);
         if (!ok)
             return -1;
         if (m_device.behaviour == Behaviour::Ok)
@@ -63,7 +64,7 @@ public:
         m_handle->inputReports.pop_front();
         const int count = std::min(static_cast<int>(length), static_cast<int>(report.size()));
         std::copy_n(report.constData(), count, data);
-        m_state->trace.record(m_device.idText(), QStringLiteral("in"), report.left(count), true);
+        m_state->trace.record(m_idText, QStringLiteral("in"), report.left(count), true);
         return count;
     }
 
@@ -71,7 +72,7 @@ public:
         std::lock_guard lock(m_state->mutex);
         const QByteArray buffer = bytesOf(data, length);
         const bool ok = usable() && !buffer.isEmpty();
-        m_state->trace.record(m_device.idText(), QStringLiteral("feature_out"), buffer, ok);
+        m_state->trace.record(m_idText, QStringLiteral("feature_out"), buffer, ok);
         if (!ok)
             return -1;
         m_device.featureReports[static_cast<unsigned char>(buffer.at(0))] = buffer;
@@ -88,7 +89,7 @@ public:
             return -1;
         const QByteArray report = found->second.left(static_cast<int>(length));
         std::copy_n(report.constData(), report.size(), data);
-        m_state->trace.record(m_device.idText(), QStringLiteral("feature_in"), report, true);
+        m_state->trace.record(m_idText, QStringLiteral("feature_in"), report, true);
         return static_cast<int>(report.size());
     }
 
@@ -120,6 +121,8 @@ private:
 
     std::shared_ptr<RigState> m_state;
     SimDevice& m_device;
+    // Made once: every report is traced under the rig's lock.
+    const QString m_idText;
     std::shared_ptr<OpenHandle> m_handle;
 };
 

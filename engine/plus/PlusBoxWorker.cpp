@@ -108,4 +108,14 @@ void PlusBoxWorker::post(BoxJob job) {
     m_worker.post([&job](std::deque<BoxJob>& waiting) { placeBoxJob(waiting, std::move(job)); });
 }
 
+void PlusBoxWorker::post(std::vector<BoxJob> jobs) {
+    const auto now = std::chrono::steady_clock::now();
+    m_worker.post([&jobs, now](std::deque<BoxJob>& waiting) {
+        for (BoxJob& job : jobs) {
+            job.posted = now;
+            placeBoxJob(waiting, std::move(job));
+        }
+    });
+}
+
 } // namespace zyne

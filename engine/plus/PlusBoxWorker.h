@@ -85,6 +85,8 @@ public:
     PlusBoxWorker(int boxNum, const QString& label);
 
     void post(BoxJob job);
+    // Several at once, in order: one hand-over and one wake-up for all of them.
+    void post(std::vector<BoxJob> jobs);
     // Moves the results finished so far, in order, to the end of `results`.
     void collect(std::vector<BoxJobResult>& results) { m_worker.collect(results); }
     std::size_t outstanding() const { return m_worker.outstanding(); }

@@ -12,7 +12,7 @@ namespace {
 // The kernel keeps at most this many unread input reports per open device.
 constexpr int kMaxQueuedReports = 64;
 // How often the boxes' results are taken in while exchanges are out, as the AWT queue does.
-constexpr int kBoxResultTickMs = 20;
+constexpr int kBoxResultTickMs = 50;
 } // namespace
 
 ZynePlusCommandHelper::ZynePlusCommandHelper(QObject* parent)
@@ -84,7 +84,10 @@ void ZynePlusCommandHelper::exchange(int boxNum, BoxJob job, Precondition precon
         precondition == Precondition::Connected ? target.isConnected : target.isPlusConnected();
     if (!allowed || !target.worker)
         return;
-    target.worker->post(std::move(job));
+    if (m_holdingPosts)
+        m_heldPosts[static_cast<std::size_t>(boxNum)].push_back(std::move(job));
+    else
+        target.worker->post(std::move(job));
     tickUntilResultsAreIn();
 }
 

@@ -313,6 +313,10 @@ private:
     SocketClientHelper* m_powerSupplyApp = nullptr;
     // Ticks while the boxes' workers have something outstanding.
     QTimer m_boxResultTick;
+    // While an effect tick writes its frames, each box's reports wait here and go to its worker in
+    // one hand-over: one wake-up per box and tick instead of one per port.
+    bool m_holdingPosts = false;
+    std::array<std::vector<BoxJob>, kBoxCount> m_heldPosts;
     // Per box, the probes whose answers are still to come, oldest first.
     std::array<std::deque<ProbePurpose>, kBoxCount> m_probesOut;
     QTimer m_discoveryDeadline;

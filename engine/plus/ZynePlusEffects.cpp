@@ -8,8 +8,15 @@
 namespace zyne {
 
 void ZynePlusCommandHelper::writeFrames(const PortFrames& frames) {
+    m_holdingPosts = true;
     for (const PortFrame& frame : frames)
         writeFrame(frame);
+    m_holdingPosts = false;
+    for (int b = 0; b < kBoxCount; ++b) {
+        std::vector<BoxJob>& held = m_heldPosts[static_cast<std::size_t>(b)];
+        if (!held.empty())
+            boxArray[static_cast<std::size_t>(b)].worker->post(std::exchange(held, {}));
+    }
 }
 
 void ZynePlusCommandHelper::writeFrame(const PortFrame& frame) {
