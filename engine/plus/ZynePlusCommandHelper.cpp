@@ -11,7 +11,8 @@ namespace zyne {
 namespace {
 // The kernel keeps at most this many unread input reports per open device.
 constexpr int kMaxQueuedReports = 64;
-// How often the boxes' results are taken in while exchanges are out, as the AWT queue does.
+// How often the boxes' results are taken in while exchanges are out: once per effect tick, so an
+// animation wakes the GUI thread no more often than its own timer does.
 constexpr int kBoxResultTickMs = 50;
 } // namespace
 
