@@ -52,15 +52,30 @@ ClassicWiring::ClassicWiring(VxZyneRainbow& window) : QObject(&window), m_window
     connect(qApp, &QCoreApplication::aboutToQuit, this, &ClassicWiring::stop);
 }
 
-void ClassicWiring::findControllers() {
-    // The main window needs to know which classic boxes are there; lighting them need not hold
-    // it up.
+void ClassicWiring::findControllers(std::function<void()> found) {
+    // Opening every index lists the system's devices each time, and a silent box takes its full
+    // reply wait: neither may hold the window.
     ZyneCommandHelper* engine = m_engine;
+    QPointer<ClassicWiring> self(this);
     QMetaObject::invokeMethod(
-        m_engine, [engine] { engine->findControllers(); }, Qt::BlockingQueuedConnection);
-    connectPowerSupplyApp();
-    QMetaObject::invokeMethod(
-        m_engine, [engine] { engine->lightFoundControllers(); }, Qt::QueuedConnection);
+        engine,
+        [engine, self, found = std::move(found)] {
+            engine->findControllers();
+            QMetaObject::invokeMethod(
+                qApp,
+                [self, found] {
+                    // Stopped meanwhile: the program is quitting.
+                    if (!self || !self->m_engine)
+                        return;
+                    self->connectPowerSupplyApp();
+                    ZyneCommandHelper* running = self->m_engine;
+                    QMetaObject::invokeMethod(
+                        running, [running] { running->lightFoundControllers(); }, Qt::QueuedConnection);
+                    found();
+                },
+                Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }
 
 ClassicWiring::~ClassicWiring() {

@@ -26,10 +26,10 @@ public:
     explicit ClassicWiring(VxZyneRainbow& window);
     ~ClassicWiring() override;
 
-    // Finds the classic boxes before it returns (their lighting follows on the engine's thread),
-    // so the main window's first-box selection and consistency check see them. Called once the
-    // Plus boxes are known: a classic box is not looked for at an index a Plus box holds.
-    void findControllers();
+    // Has the engine's thread find the classic boxes and runs `found` on the GUI thread once they
+    // are known; their lighting follows on the engine's thread. Called once the Plus boxes are
+    // known: a classic box is not looked for at an index a Plus box holds. Nothing runs once stopped.
+    void findControllers(std::function<void()> found);
 
     ZyneCommandHelper* engine() const { return m_engine; }
     // One speed poll of the given box, unless the previous one is still waiting.

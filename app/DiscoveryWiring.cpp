@@ -1,5 +1,5 @@
-// The main window's part in finding the boxes: the box it shows once they have answered their
-// probes, and the check of what was found against the system's device list.
+// The main window's part in finding the boxes: the box it shows once the Plus and then the classic
+// boxes have answered their probes, and the check of what was found against the system's device list.
 #include "ClassicWiring.h"
 #include "DeviceList.h"
 #include "PresenceString.h"
@@ -23,25 +23,37 @@ void VxZyneRainbow::followPlusDiscovery() {
 }
 
 void VxZyneRainbow::plusDiscoveryFinished() {
-    if (!m_boxesShown) {
-        m_boxesShown = true;
-        showDiscoveredBoxes();
+    if (!m_classicLookedFor) {
+        m_classicLookedFor = true;
+        m_classic->findControllers([this] { showDiscoveredBoxes(); });
+        return;
     }
-    if (m_checkAfterDiscovery) {
-        m_checkAfterDiscovery = false;
-        m_deviceList->whenCurrent("consistency check", [this](const std::vector<MakerDevice>& devices) {
-            checkAgainstDeviceList(devices);
-        });
-    }
+    if (!discoveryUnderWay())
+        runDeferredCheck();
+}
+
+bool VxZyneRainbow::discoveryUnderWay() const {
+    return !m_boxesFound || m_plus->isDiscovering();
+}
+
+void VxZyneRainbow::runDeferredCheck() {
+    if (!m_checkAfterDiscovery)
+        return;
+    m_checkAfterDiscovery = false;
+    m_deviceList->whenCurrent("consistency check", [this](const std::vector<MakerDevice>& devices) {
+        checkAgainstDeviceList(devices);
+    });
 }
 
 void VxZyneRainbow::showDiscoveredBoxes() {
-    m_classic->findControllers();
+    m_boxesFound = true;
     selectFirstBox();
     m_router->showFirstPresentBox();
     // Every port once more, now that the effect timers listen (a controller may miss a report).
     emit sendResetAllBox();
     qCDebug(lcMain) << "start: boxes found";
+    if (!m_plus->isDiscovering())
+        runDeferredCheck();
 }
 
 void VxZyneRainbow::selectFirstBox() {
@@ -61,7 +73,7 @@ void VxZyneRainbow::checkUSBDevice() {
     m_deviceList->refresh();
     m_deviceList->whenCurrent("consistency check", [this](const std::vector<MakerDevice>& devices) {
         // Boxes still answering their probes would all disagree: they are compared once they have.
-        if (m_plus->isDiscovering()) {
+        if (discoveryUnderWay()) {
             m_checkAfterDiscovery = true;
             return;
         }

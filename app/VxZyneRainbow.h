@@ -55,6 +55,8 @@ public:
     StallAlert* stallAlert() const { return m_stallAlert; }
     ui::MainView* mainView() const { return m_mainView; }
     DeviceList* deviceList() const { return m_deviceList; }
+    // The start-up discovery has found the Plus and classic boxes and shown the first.
+    bool boxesFound() const { return m_boxesFound; }
 
     // Reads the device list again and, once it is in, checks it against the discovery strings.
     void checkUSBDevice();
@@ -211,6 +213,9 @@ private:
     void followPlusDiscovery();
     void plusDiscoveryFinished();
     void showDiscoveredBoxes();
+    // The start-up discovery (Plus, then classic) or a Plus rediscovery has answers still to come.
+    bool discoveryUnderWay() const;
+    void runDeferredCheck();
     void createMainViewRouting();
     QString autoRunEntryText() const;
 
@@ -221,7 +226,8 @@ private:
     HotKeyHook* m_hotKeys = nullptr;
     std::unique_ptr<WindowMessageRouter> m_messages;
     int m_currentProfile = 1;
-    bool m_boxesShown = false;
+    bool m_classicLookedFor = false;
+    bool m_boxesFound = false;
     bool m_checkAfterDiscovery = false;
     // The visible window: no parent, lives until the process ends.
     ui::MainView* m_mainView = nullptr;

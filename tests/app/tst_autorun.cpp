@@ -2,6 +2,7 @@
 #include "ApplicationSettings.h"
 #include "EngineRig.h"
 #include "VxZyneRainbow.h"
+#include "WindowSettle.h"
 
 #include <QAction>
 #include <QFile>
@@ -24,7 +25,7 @@ private slots:
 
         VxZyneRainbow window;
 
-        zyne::testing::settle(*window.plusEngine());
+        QVERIFY(zyne::testing::settleWindow(window));
         QVERIFY(QFile::exists(entry));
         auto* action = window.findChild<QAction*>(QStringLiteral("autoRunAction"));
         QVERIFY(action);

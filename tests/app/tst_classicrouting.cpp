@@ -1,12 +1,17 @@
-// The real main window on the simulated rig: clicks in a classic fan view reach the controller
-// through the engine's own thread, the engine's state comes back into the view, a stalled fan raises
-// the warning, and the series panel relights the Plus fans.
+// The real main window on the simulated rig: the classic boxes are found without holding the window,
+// clicks in a classic fan view reach the controller through the engine's own thread, the engine's
+// state comes back into the view, a stalled fan raises the warning, and the series panel relights
+// the Plus fans.
 #include "AlertView.h"
+#include "ChipLink.h"
 #include "EngineRig.h"
 #include "InSeries.h"
 #include "MainView.h"
+#include "PresenceString.h"
+#include "SimBackend.h"
 #include "StallAlert.h"
 #include "VxZyneRainbow.h"
+#include "WindowSettle.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAbstractButton>
@@ -15,6 +20,9 @@
 #include <QSlider>
 #include <QTimer>
 #include <QtTest>
+
+#include <condition_variable>
+#include <mutex>
 
 using namespace zyne;
 using zyne::testing::EngineRig;
@@ -42,11 +50,47 @@ void writeClassicProfile(const EngineRig& rig) {
 QAbstractButton* button(QWidget* parent, const char* name) {
     return parent->findChild<QAbstractButton*>(QLatin1String(name));
 }
+
+// The simulated rig, with the opening of one product held until released (or for three seconds),
+// as a system slow to list its devices would hold it.
+class HeldOpenSim : public sim::SimBackend {
+public:
+    HeldOpenSim(sim::SimRig rig, std::uint16_t heldProduct) : SimBackend(std::move(rig)), m_held(heldProduct) {}
+
+    std::unique_ptr<HidDevice> open(std::uint16_t vendorId, std::uint16_t productId) override {
+        if (productId == m_held) {
+            std::unique_lock lock(m_mutex);
+            m_holding = true;
+            m_release.wait_for(lock, std::chrono::seconds(3), [this] { return m_released; });
+            m_holding = false;
+        }
+        return SimBackend::open(vendorId, productId);
+    }
+    bool holding() {
+        std::lock_guard lock(m_mutex);
+        return m_holding;
+    }
+    void release() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_released = true;
+        }
+        m_release.notify_all();
+    }
+
+private:
+    const std::uint16_t m_held;
+    std::mutex m_mutex;
+    std::condition_variable m_release;
+    bool m_holding = false;
+    bool m_released = false;
+};
 } // namespace
 
 class ClassicRoutingTest : public QObject {
     Q_OBJECT
 private slots:
+    void classicBoxSlowToOpenLeavesTheWindowFree();
     void classicBoxShowsItsFans();
     void clicksReachTheController();
     void badListsChangeNothing();
@@ -54,11 +98,36 @@ private slots:
     void seriesPanelRelightsPlusFans();
 };
 
+void ClassicRoutingTest::classicBoxSlowToOpenLeavesTheWindowFree() {
+    constexpr char kRig[] = R"({"classic": [{"index": 3}]})";
+    EngineRig rig(kRig);
+    QString error;
+    auto backend = std::make_unique<HeldOpenSim>(*sim::SimRig::fromJson(kRig, &error), classicProductId(3));
+    HeldOpenSim& held = *backend;
+    installChipLink(backend->chipLink());
+    installHidBackend(std::move(backend));
+
+    VxZyneRainbow window;
+    // The window goes on answering while the classic engine waits for the box.
+    QTRY_VERIFY(held.holding());
+    bool answered = false;
+    QTimer::singleShot(0, &window, [&answered] { answered = true; });
+    QTRY_VERIFY(answered);
+    QVERIFY(held.holding());
+    QVERIFY(!window.boxesFound());
+
+    held.release();
+    QVERIFY(zyne::testing::settleWindow(window));
+    QVERIFY(classicPresenceStr().isPresent(3));
+    QCOMPARE(window.mainView()->boxType(), ui::kBoxKindClassic);
+    QTRY_VERIFY(held.classicRecord(3)->lightingCount[0] > 0);
+}
+
 void ClassicRoutingTest::classicBoxShowsItsFans() {
     EngineRig rig(R"({"classic": [{"index": 3}]})");
     writeClassicProfile(rig);
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::MainView* view = window.mainView();
     QCOMPARE(view->boxType(), ui::kBoxKindClassic);
     QVERIFY(view->classicView(1)->isVisible());
@@ -74,7 +143,7 @@ void ClassicRoutingTest::classicBoxShowsItsFans() {
 void ClassicRoutingTest::clicksReachTheController() {
     EngineRig rig(R"({"classic": [{"index": 3}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::ZyneRGBFanView* fan = window.mainView()->classicView(2);
     QTRY_VERIFY(!reportsTo(rig, 3, 0x52, 3).isEmpty());
     // A fresh box follows the temperature curve; the level is sent once PWM is off.
@@ -113,7 +182,7 @@ void ClassicRoutingTest::clicksReachTheController() {
 void ClassicRoutingTest::badListsChangeNothing() {
     EngineRig rig(R"({"classic": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QTRY_VERIFY(!reportsTo(rig, 0, 0x52, 1).isEmpty());
     QTest::qWait(200);
     zyne::testing::settle(*window.plusEngine());
@@ -138,7 +207,7 @@ void ClassicRoutingTest::badListsChangeNothing() {
 void ClassicRoutingTest::stalledFanRaisesTheWarning() {
     EngineRig rig(R"({"classic": [{"index": 4, "rpm": [900, 0, 900]}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::AlertView* alert = window.stallAlert()->view();
     // The speed poll finds fan 2 standing: one warning naming box 5, the main view held until OK.
     QTRY_VERIFY(alert->isVisible());
@@ -156,7 +225,7 @@ void ClassicRoutingTest::stalledFanRaisesTheWarning() {
 void ClassicRoutingTest::seriesPanelRelightsPlusFans() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::InSeries* series = window.mainView()->seriesView();
     zyne::testing::settle(*window.plusEngine());
     rig.forget();

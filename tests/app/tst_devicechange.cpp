@@ -4,6 +4,7 @@
 #include "EngineRig.h"
 #include "PresenceString.h"
 #include "VxZyneRainbow.h"
+#include "WindowSettle.h"
 #include "ZyneCommandHelper.h"
 #include "ZynePlusCommandHelper.h"
 
@@ -43,7 +44,7 @@ private slots:
 void DeviceChangeTest::replugResendsThePortsFromTheRecord() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 2}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     rig.forget();
     window.plusEngine()->changeLightMode(2, 3, 2, 0, 1, false);
     zyne::testing::settle(*window.plusEngine());
@@ -76,7 +77,7 @@ void DeviceChangeTest::replugResendsThePortsFromTheRecord() {
 void DeviceChangeTest::unplugClearsThePresenceCharacter() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 5}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy rediscover(&window, &VxZyneRainbow::sendResetBoxRequestByOne);
     QSignalSpy fullRediscovery(&window, &VxZyneRainbow::sendResetBoxRequest);
     QCOMPARE(rig.sim().control(QStringLiteral("unplug plus 5")), QStringLiteral("ok"));
@@ -90,7 +91,7 @@ void DeviceChangeTest::unplugClearsThePresenceCharacter() {
 void DeviceChangeTest::arrivalOfADeviceGoneAgainChangesNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy canControl(window.plusEngine(), &ZynePlusCommandHelper::sendCanControl);
     DeviceChangeHandler handler(window, nullptr);
     zyne::testing::settle(*window.plusEngine());
@@ -107,7 +108,7 @@ void DeviceChangeTest::arrivalOfADeviceGoneAgainChangesNothing() {
 void DeviceChangeTest::otherDevicesAreIgnored() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     DeviceChangeHandler handler(window, nullptr);
     QSignalSpy rediscover(&window, &VxZyneRainbow::sendResetBoxRequestByOne);
     zyne::testing::settle(*window.plusEngine());
@@ -123,7 +124,7 @@ void DeviceChangeTest::otherDevicesAreIgnored() {
 void DeviceChangeTest::classicArrivalAsksTheClassicEngine() {
     EngineRig rig(R"({"plus": [{"index": 0}], "classic": [{"index": 3}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     DeviceChangeHandler handler(window, nullptr);
     QSignalSpy plus(&window, &VxZyneRainbow::sendResetBoxRequestByOne);
     QSignalSpy classic(&window, &VxZyneRainbow::sendResetZyneBoxRequestByOne);

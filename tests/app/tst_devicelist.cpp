@@ -6,6 +6,7 @@
 #include "PresenceString.h"
 #include "SimBackend.h"
 #include "VxZyneRainbow.h"
+#include "WindowSettle.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QLabel>
@@ -65,7 +66,7 @@ void DeviceListTest::startUpAndEachChangeReadTheListOnceOffTheGuiThread() {
     EngineRig rig(kRig);
     CountingSim& sim = installCountingSim(kRig);
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QTRY_VERIFY(window.deviceList()->isCurrent());
     // The consistency check, the keyboard check and the access check share one reading.
     std::vector<QThread*> readings = sim.takeReadings();
@@ -96,7 +97,7 @@ void DeviceListTest::aBurstOfChangesEndsOnTheLastState() {
     EngineRig rig(kRig);
     CountingSim& sim = installCountingSim(kRig);
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QTRY_VERIFY(window.deviceList()->isCurrent());
     zyne::testing::settle(*window.plusEngine());
     sim.takeReadings();

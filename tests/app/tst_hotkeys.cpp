@@ -2,6 +2,7 @@
 #include "EngineRig.h"
 #include "HotKeyHook.h"
 #include "VxZyneRainbow.h"
+#include "WindowSettle.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -54,7 +55,7 @@ private:
 void HotKeysTest::init() {
     m_rig = std::make_unique<EngineRig>(R"({"plus": [{"index": 0}]})");
     m_window = std::make_unique<VxZyneRainbow>();
-    zyne::testing::settle(*m_window->plusEngine());
+    QVERIFY(zyne::testing::settleWindow(*m_window));
     m_hook = std::make_unique<HotKeyHook>(*m_window);
     m_sent = std::make_unique<QSignalSpy>(m_window.get(), &VxZyneRainbow::sendHotKeyCommand);
 }

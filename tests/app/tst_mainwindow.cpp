@@ -7,6 +7,7 @@
 #include "MainView.h"
 #include "SelectedBox.h"
 #include "VxZyneRainbow.h"
+#include "WindowSettle.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAction>
@@ -110,7 +111,7 @@ void MainWindowTest::errorLineFollowsTheFirstIndexWithADevice() {
 void MainWindowTest::errorLineAfterTheAwtControllerWasLookedFor() {
     EngineRig rig(R"({"plus": [{"index": 3}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     auto* line = window.mainView()->findChild<QLabel*>(QStringLiteral("label_error"));
     auto* version = window.mainView()->findChild<QLabel*>(QStringLiteral("label_version"));
     QVERIFY(line && version);
@@ -138,7 +139,7 @@ void MainWindowTest::awtOnlyMachineShowsAndPollsItsBox() {
         return count;
     };
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     auto* version = window.mainView()->findChild<QLabel*>(QStringLiteral("label_version"));
     QVERIFY(version);
     // Found by the presence pass after start-up: shown, asked for its firmware, polled.
@@ -151,7 +152,7 @@ void MainWindowTest::awtOnlyMachineShowsAndPollsItsBox() {
 void MainWindowTest::autoRunEntryTogglesAndIsStored() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     auto* entry = window.findChild<QAction*>(QStringLiteral("autoRunAction"));
     QVERIFY(entry);
     // A fresh installation runs at log-on: the white square.
@@ -174,13 +175,13 @@ void MainWindowTest::keyboardIsFoundByProductId() {
     {
         EngineRig rig(R"({"keyboards": ["264a:3009"]})");
         VxZyneRainbow window;
-        zyne::testing::settle(*window.plusEngine());
+        QVERIFY(zyne::testing::settleWindow(window));
         QTRY_VERIFY(window.deviceList()->isCurrent());
         QVERIFY(window.checkVXKeyboard());
     }
     EngineRig rig(R"({"keyboards": ["264a:3007"]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QTRY_VERIFY(window.deviceList()->isCurrent());
     QVERIFY(!window.checkVXKeyboard());
 }
@@ -195,7 +196,7 @@ void MainWindowTest::effectTimersStartFromTheSavedProfile() {
 
     VxZyneRainbow window;
 
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     auto* volumeTimer = window.findChild<QTimer*>(QStringLiteral("computerVolumeTimer"));
     QVERIFY(volumeTimer);
     QVERIFY(volumeTimer->isActive());
@@ -215,7 +216,7 @@ void MainWindowTest::effectTimersStartFromTheSavedProfile() {
 void MainWindowTest::intakeSignalsReachThePlusEngine() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ZynePlusCommandHelper& engine = *window.plusEngine();
     const RainbowFanState& port2 = engine.box(0).rainbowFan[2];
     const QStringList thirteen = QString("1,1,1,1,1,1,1,1,1,1,1,1,1").split(',');

@@ -4,6 +4,7 @@
 #include "MobileAppClient.h"
 #include "MobileViewRedraw.h"
 #include "SettingsFolder.h"
+#include "WindowSettle.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -45,7 +46,7 @@ private slots:
 void MobileClassicTest::lightingAndFanSpeedReachTheAddressedFans() {
     EngineRig rig(R"({"plus": [{"index": 0}], "classic": [{"index": 2}, {"index": 3}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy redraws(&window, &VxZyneRainbow::sendResetViewRequest);
     QVERIFY(waitForReports(rig, 2, 1)); // lit from its profile at start
     zyne::testing::settle(*window.plusEngine());
@@ -83,7 +84,7 @@ void MobileClassicTest::lightingAndFanSpeedReachTheAddressedFans() {
 void MobileClassicTest::statusProfilesAndSave() {
     EngineRig rig(R"({"classic": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     MobileAppClient app;
     QVERIFY(app.connectTo(window));
     QSignalSpy selects(&window, &VxZyneRainbow::sendSelectZyneProfile);
@@ -125,7 +126,7 @@ void MobileClassicTest::statusProfilesAndSave() {
 void MobileClassicTest::musicLevelAndMode() {
     EngineRig rig(R"({"classic": [{"index": 1}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     MobileAppClient app;
     QVERIFY(app.connectTo(window));
     QSignalSpy levels(&window, &VxZyneRainbow::sendZyneMobileVolume);
@@ -155,7 +156,7 @@ void MobileClassicTest::musicLevelAndMode() {
 void MobileClassicTest::badOrUnaddressedCommandsChangeNothing() {
     EngineRig rig(R"({"classic": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy lights(&window, &VxZyneRainbow::sendZyneChangeLight);
     QSignalSpy speeds(&window, &VxZyneRainbow::sendChangeFanSpeed);
     QSignalSpy redraws(&window, &VxZyneRainbow::sendResetViewRequest);

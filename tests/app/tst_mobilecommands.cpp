@@ -5,6 +5,7 @@
 #include "MobileAppClient.h"
 #include "MobileViewRedraw.h"
 #include "RainbowFan.h"
+#include "WindowSettle.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QSignalSpy>
@@ -47,7 +48,7 @@ private slots:
 void MobileCommandsTest::lightModeReachesTheSelectedPortsOnly() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy changes(&window, &VxZyneRainbow::changeLight);
     zyne::testing::settle(*window.plusEngine());
     rig.forget();
@@ -67,7 +68,7 @@ void MobileCommandsTest::lightModeReachesTheSelectedPortsOnly() {
 void MobileCommandsTest::fanTypeFilter() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     window.plusEngine()->fanRecord(0, 1).FanType = 1;
     QSignalSpy changes(&window, &VxZyneRainbow::changeLight);
     const QByteArray head = R"({"command":2,"Data":{"BoxNum":"1000000000000000","FanNum":"11111",
@@ -91,7 +92,7 @@ void MobileCommandsTest::fanTypeFilter() {
 void MobileCommandsTest::badCommandsChangeNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy changes(&window, &VxZyneRainbow::changeLight);
     QSignalSpy saves(&window, &VxZyneRainbow::sendSaveProfile);
     zyne::testing::settle(*window.plusEngine());
@@ -119,7 +120,7 @@ void MobileCommandsTest::deviceListAndProfileReplies() {
     {
         EngineRig rig("{}");
         VxZyneRainbow window;
-        zyne::testing::settle(*window.plusEngine());
+        QVERIFY(zyne::testing::settleWindow(window));
         App app;
         QVERIFY(app.connectTo(window));
         window.socketHelperReceiveData(command(R"({"command":9})"));
@@ -136,7 +137,7 @@ void MobileCommandsTest::deviceListAndProfileReplies() {
     }
     EngineRig rig(R"({"plus": [{"index": 2}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     App app;
     QVERIFY(app.connectTo(window));
     QSignalSpy selects(&window, &VxZyneRainbow::sendSelectProfile);
@@ -158,7 +159,7 @@ void MobileCommandsTest::deviceListAndProfileReplies() {
 void MobileCommandsTest::colourBrightnessAndSwitches() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy colours(&window, &VxZyneRainbow::sendAPPRGBDataToCommand);
     QSignalSpy brightness(&window, &VxZyneRainbow::sendPlusBrighr);
     QSignalSpy switches(&window, &VxZyneRainbow::sendTurnLed);
@@ -210,7 +211,7 @@ void MobileCommandsTest::colourBrightnessAndSwitches() {
 void MobileCommandsTest::voiceCommands() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     App app;
     QVERIFY(app.connectTo(window));
     QSignalSpy speeds(&window, &VxZyneRainbow::sendSpeechFanSpeed);
@@ -243,7 +244,7 @@ void MobileCommandsTest::voiceCommands() {
 void MobileCommandsTest::musicLevelFromTheApp() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     App app;
     QVERIFY(app.connectTo(window));
     QSignalSpy levels(&window, &VxZyneRainbow::sendMobileVolume);
@@ -271,7 +272,7 @@ void MobileCommandsTest::musicLevelFromTheApp() {
 void MobileCommandsTest::defaultsOnlyForTheShownBox() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QCOMPARE(window.mainView()->selectedBox(), 0);
     QSignalSpy defaults(&window, &VxZyneRainbow::sendDefault);
     auto& port = window.plusEngine()->fanRecord(0, 1);
@@ -315,7 +316,7 @@ void MobileCommandsTest::defaultsOnlyForTheShownBox() {
 void MobileCommandsTest::savedProfileAndBrightnessShownInTheMainView() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 1}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy saves(&window, &VxZyneRainbow::sendSaveProfile);
     window.socketHelperReceiveData(
         command(R"({"command":12,"Data":{"BoxNum":"0100000000000000","Profile":4}})"));

@@ -4,6 +4,7 @@
 #include "EngineRig.h"
 #include "MainView.h"
 #include "VxZyneRainbow.h"
+#include "WindowSettle.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QDir>
@@ -71,7 +72,7 @@ void ScriptWiringTest::initTestCase() {
 void ScriptWiringTest::scriptIntervalHasAFloor() {
     EngineRig rig(kOneBox);
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QTimer* script = timer(window, "scriptTimer");
     QVERIFY(script);
     const QString frame = QStringLiteral(R"({"Controller":[{"ControllerNum":0,"Fan0":{"R":[1]}}]})");
@@ -87,7 +88,7 @@ void ScriptWiringTest::scriptIntervalHasAFloor() {
 void ScriptWiringTest::mainViewOpensAScriptFile() {
     EngineRig rig(kOneBox);
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy sent(window.mainView(), &ui::MainView::testSendFileData);
     window.mainView()->openScriptFile(m_dataHome.filePath("vx-zyne-plus-rgb/Scripts/My Show.ini"));
     QCOMPARE(sent.count(), 1);
@@ -105,7 +106,7 @@ void ScriptWiringTest::mainViewOpensAScriptFile() {
 void ScriptWiringTest::scriptsByName() {
     EngineRig rig(kOneBox);
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QVERIFY(window.openScriptByName(QStringLiteral("My Show")));
     QCOMPARE(window.plusEngine()->scriptPlayer().count(), 3);
     QVERIFY(timer(window, "scriptTimer")->isActive());
@@ -118,7 +119,7 @@ void ScriptWiringTest::scriptsByName() {
 void ScriptWiringTest::demoShowsByVoice() {
     EngineRig rig(kOneBox);
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QTimer* effect = timer(window, "effectTimer");
     QVERIFY(effect);
     window.socketHelperReceiveData(voice(QStringLiteral("Hello Intel")));

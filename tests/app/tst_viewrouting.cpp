@@ -4,6 +4,7 @@
 #include "EngineRig.h"
 #include "MainView.h"
 #include "VxZyneRainbow.h"
+#include "WindowSettle.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAbstractButton>
@@ -77,7 +78,7 @@ void ViewRoutingTest::viewsShowTheEngineState() {
     EngineRig rig(R"({"plus": [{"index": 2}]})");
     writeProfile(rig, "[Fan2]\nlightMode=3\ncolorMode=1\n");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::MainView* view = window.mainView();
     // The first present box is shown, as a Plus box, with its port records.
     QCOMPARE(view->selectedBox(), 2);
@@ -90,7 +91,7 @@ void ViewRoutingTest::viewsShowTheEngineState() {
 void ViewRoutingTest::lightModeClickWritesTheController() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::RainbowFan* front = window.mainView()->plusView(1);
     const int before = front->lightMode();
     zyne::testing::settle(*window.plusEngine());
@@ -107,7 +108,7 @@ void ViewRoutingTest::lightModeClickWritesTheController() {
 void ViewRoutingTest::fanSpeedAndProfileClicksReachTheEngine() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::MainView* view = window.mainView();
     ui::RainbowFan* fan = view->plusView(3);
     if (button(fan, QStringLiteral("btn_pwm"))->isChecked())
@@ -124,7 +125,7 @@ void ViewRoutingTest::fanSpeedAndProfileClicksReachTheEngine() {
 void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::RainbowFan* fan = window.mainView()->plusView(4);
     // Blink in RGB, LED 3 alone selected.
     window.receiveMainData({"btn_done", "4", "3", "2", "0"});
@@ -165,7 +166,7 @@ void ViewRoutingTest::coloursAndBrightnessReachTheEngine() {
 void ViewRoutingTest::syncSwitchLightsThePowerSupply() {
     EngineRig rig(R"({"plus": [{"index": 0}], "power_supply": {"model": "VXD-1250-PT"}})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QVERIFY(!ApplicationSettings::get().isSyncPwrix);
     const auto supplyFrames = [&rig] { return int(framesToSupply(rig).size()); };
     rig.forget();
@@ -192,7 +193,7 @@ void ViewRoutingTest::syncOnAtStartLightsThePowerSupply() {
     ini.close();
     // The window is up before the supply has answered; port 1 reaches it once it has.
     VxZyneRainbow window;
-    QVERIFY(zyne::testing::settle(*window.plusEngine()));
+    QVERIFY(zyne::testing::settleWindow(window));
     // Once when it is found, and once more if the start's resend of every port comes after that.
     const auto frames = framesToSupply(rig);
     QVERIFY(!frames.empty() && frames.size() <= 2);
@@ -203,7 +204,7 @@ void ViewRoutingTest::syncOnAtStartLightsThePowerSupply() {
 void ViewRoutingTest::badListsChangeNothing() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     const QString password = ApplicationSettings::get().password;
     zyne::testing::settle(*window.plusEngine());
     rig.forget();
@@ -238,7 +239,7 @@ void ViewRoutingTest::badListsChangeNothing() {
 void ViewRoutingTest::showAndHide() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::MainView* view = window.mainView();
     window.receiveWindowMessage(0x8101, 0, 0);
     QVERIFY(view->isHidden());

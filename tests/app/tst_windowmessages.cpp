@@ -7,6 +7,7 @@
 #include "SelectedBox.h"
 #include "VxZyneRainbow.h"
 #include "WindowMessageRouter.h"
+#include "WindowSettle.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAbstractButton>
@@ -61,7 +62,7 @@ void WindowMessagesTest::passwordIsFourDigits() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     ApplicationSettings::set({});
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     window.receiveWindowMessage(0x8104, wParam, 0);
     QCOMPARE(ApplicationSettings::get().password, password);
     QCOMPARE(ApplicationSettings::get().openPassword, locked);
@@ -75,7 +76,7 @@ void WindowMessagesTest::passwordIsFourDigits() {
 void WindowMessagesTest::switchesAreStored() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     window.receiveWindowMessage(0x8102, 1, 0);
     window.receiveWindowMessage(0x8103, 7, 0);
     QVERIFY(ApplicationSettings::get().autoUpdate);
@@ -96,7 +97,7 @@ void WindowMessagesTest::switchesAreStored() {
 void WindowMessagesTest::boxChangeOnlyToAPresentBox() {
     EngineRig rig(R"({"plus": [{"index": 0}, {"index": 4}], "classic": [{"index": 6}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QSignalSpy firmware(&window, &VxZyneRainbow::sendPlusGetFirmware);
     QCOMPARE(selectedBox(), 0);
     window.receiveWindowMessage(0x8106, 4, 0);
@@ -119,7 +120,7 @@ void WindowMessagesTest::boxChangeOnlyToAPresentBox() {
 void WindowMessagesTest::profileNumber() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     QCOMPARE(window.currentProfile(), 1);
     window.receiveWindowMessage(0x8107, 4, 0);
     QCOMPARE(window.currentProfile(), 5);
@@ -131,7 +132,7 @@ void WindowMessagesTest::profileNumber() {
 void WindowMessagesTest::unknownMessagesAreNotHandled() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     WindowMessageRouter router(window);
     QVERIFY(!router.route(0x8100, 1, 1));
     QVERIFY(!router.route(0x8127, 1, 1));
@@ -144,7 +145,7 @@ void WindowMessagesTest::unknownMessagesAreNotHandled() {
 void WindowMessagesTest::plusViewMessagesTakeTheControlsPath() {
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     ui::RainbowFan* first = window.mainView()->plusView(0);
     ui::RainbowFan* second = window.mainView()->plusView(1);
     QSignalSpy firstSent(first, &ui::RainbowFan::sendData);
@@ -225,7 +226,7 @@ void WindowMessagesTest::colourModeMessagesKeepThePickerRules() {
     QFETCH(bool, taken);
     EngineRig rig(R"({"plus": [{"index": 0}]})");
     VxZyneRainbow window;
-    zyne::testing::settle(*window.plusEngine());
+    QVERIFY(zyne::testing::settleWindow(window));
     window.receiveWindowMessage(0x8122, 5, 0);
     window.receiveWindowMessage(0x8122, lightMode, 1);
     ui::RainbowFan* view = window.mainView()->plusView(1);
