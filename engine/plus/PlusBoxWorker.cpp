@@ -104,8 +104,9 @@ PlusBoxWorker::PlusBoxWorker(int boxNum, const QString& label)
                SerialWorker<BoxJob, BoxJobResult>::OnStop::FinishWaiting, "Plus box") {}
 
 void PlusBoxWorker::post(BoxJob job) {
-    job.posted = std::chrono::steady_clock::now();
-    m_worker.post([&job](std::deque<BoxJob>& waiting) { placeBoxJob(waiting, std::move(job)); });
+    std::vector<BoxJob> one;
+    one.push_back(std::move(job));
+    post(std::move(one));
 }
 
 void PlusBoxWorker::post(std::vector<BoxJob> jobs) {

@@ -4,6 +4,7 @@
 #include "ZynePlusCommandHelper.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zyne {
 
