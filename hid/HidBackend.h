@@ -36,7 +36,11 @@ public:
     virtual ~HidBackend() = default;
 
     // Opens the first interface with these ids; null when there is none or it can't be opened.
+    // A discovery opens many ids in a row: a backend may answer them all from one listing of the
+    // system's devices, taken at the first open after listAfresh().
     virtual std::unique_ptr<HidDevice> open(std::uint16_t vendorId, std::uint16_t productId) = 0;
+    // The devices may have changed (a discovery starts): the next open lists them again.
+    virtual void listAfresh() {}
     // Lists present interfaces; 0 for an id means any.
     virtual std::vector<HidDeviceInfo> enumerate(std::uint16_t vendorId = 0, std::uint16_t productId = 0) = 0;
 };

@@ -79,13 +79,44 @@ std::unique_ptr<HidDevice> HidapiBackend::open(std::uint16_t vendorId, std::uint
     if (!initialiseHidapi())
         return nullptr;
     std::lock_guard lock(globalCallMutex());
-    hid_device* device = hid_open(vendorId, productId, nullptr);
-    if (!device) {
+    const Listed* interface = listed(vendorId, productId);
+    if (!interface) {
         // Absent devices are the common case while probing; keep this at debug level.
+        qCDebug(lcHid) << "hid_open" << deviceIdText(vendorId, productId) << "failed: not listed";
+        return nullptr;
+    }
+    hid_device* device = hid_open_path(interface->path.c_str());
+    if (!device) {
         qCDebug(lcHid) << "hid_open" << deviceIdText(vendorId, productId) << "failed:" << errorText(nullptr);
         return nullptr;
     }
     return std::make_unique<HidapiDevice>(device, deviceIdText(vendorId, productId));
+}
+
+void HidapiBackend::listAfresh() {
+    m_generation.fetch_add(1);
+}
+
+const HidapiBackend::Listed* HidapiBackend::listed(std::uint16_t vendorId, std::uint16_t productId) {
+    if (const unsigned generation = m_generation.load(); generation != m_listedGeneration) {
+        m_listings.clear();
+        m_listedGeneration = generation;
+    }
+    auto listing = m_listings.find(vendorId);
+    if (listing == m_listings.end()) {
+        std::vector<Listed> interfaces;
+        hid_device_info* list = hid_enumerate(vendorId, 0);
+        for (const hid_device_info* it = list; it; it = it->next)
+            interfaces.push_back({it->product_id, it->path ? std::string(it->path) : std::string()});
+        hid_free_enumeration(list);
+        listing = m_listings.emplace(vendorId, std::move(interfaces)).first;
+    }
+    // hid_open takes the first interface hidapi lists with the ids: so does this.
+    for (const Listed& interface : listing->second) {
+        if (interface.productId == productId && !interface.path.empty())
+            return &interface;
+    }
+    return nullptr;
 }
 
 std::vector<HidDeviceInfo> HidapiBackend::enumerate(std::uint16_t vendorId, std::uint16_t productId) {

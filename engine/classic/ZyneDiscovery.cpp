@@ -12,6 +12,7 @@ void ZyneCommandHelper::getZyneController() {
 
 void ZyneCommandHelper::findControllers() {
     qCDebug(lcClassic) << "getZyneController";
+    hidBackend().listAfresh();
     const DeviceSettings settings = m_ini.readDeviceIni();
     for (int b = 0; b < kBoxCount; ++b) {
         loadDeviceRecord(b, settings);
@@ -36,6 +37,7 @@ void ZyneCommandHelper::getZyneControllerByOne(int boxNum) {
         return;
     }
     loadDeviceRecord(boxNum, m_ini.readDeviceIni());
+    hidBackend().listAfresh();
     discoverBox(boxNum);
     qCDebug(lcClassic) << "ZyneCommandHelper---getZyne---checkControllerStr:" << checkControllerStr().text();
     qCDebug(lcClassic) << "ZyneCommandHelper---getZyne---checkZyne:" << classicPresenceStr().text();

@@ -24,8 +24,11 @@ struct SupplyDevice {
     PowerSupplyLink::Result look() {
         PowerSupplyLink::Result result;
         result.kind = PowerSupplyLink::Job::Kind::Look;
-        if (!device)
+        if (!device) {
+            // Looked for now and then while missing: each look sees the devices as they are.
+            hidBackend().listAfresh();
             device = hidBackend().open(kMakerVendorId, kPowerSupplyProductId);
+        }
         if (!device) {
             result.verdict = Verdict::NotFound;
             return result;

@@ -23,6 +23,7 @@ void ZynePlusCommandHelper::getZynePlus() {
     // Every box is probed at once, each on its own worker (opened in box order); the GUI thread goes
     // on and the discovery ends when the last answer is taken in.
     const auto openOrder = std::make_shared<OpenOrder>();
+    hidBackend().listAfresh();
     for (int i = 0; i < kBoxCount; ++i)
         probeBox(i, ProbePurpose::Discovery, "getZynePlus---2---1---", openOrder);
     m_discoveryDeadline.start(kProbeWaitMs);
@@ -34,6 +35,7 @@ void ZynePlusCommandHelper::getZynePlusByOne(int boxNum) {
         qCWarning(lcPlus) << "getZynePlusByOne: no such box" << boxNum;
         return;
     }
+    hidBackend().listAfresh();
     probeBox(boxNum, ProbePurpose::Replug, "getZynePlusByOne---2---1---", nullptr);
 }
 

@@ -112,14 +112,8 @@ private Q_SLOTS:
         loadScript("/dev/hidraw0", "w 0 " + scriptData(probe) + "\nr 0 " +
                                        scriptData(report(QByteArray::fromHex("fe3301"), 64)) + "\n");
         loadScript("/dev/hidraw1", "w 0 " + scriptData(probe) + "\n");
-        for (const char* node : {"/dev/hidraw0", "/dev/hidraw1"}) {
-            UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
-            g_signal_connect(handler, "handle-ioctl", G_CALLBACK(answerDescriptorSize), nullptr);
-            GError* error = nullptr;
-            QVERIFY2(umockdev_testbed_attach_ioctl(m_testbed, node, handler, &error),
-                     error ? error->message : "");
-            g_object_unref(handler);
-        }
+        for (const char* node : {"/dev/hidraw0", "/dev/hidraw1"})
+            attachDescriptorSizeAnswer(node);
     }
 
     void cleanupTestCase() { g_clear_object(&m_testbed); }
@@ -165,6 +159,23 @@ private Q_SLOTS:
         QCOMPARE(box->read(reply, sizeof reply, 20), 0);
     }
 
+    // A discovery's opens share one listing of the system's devices: a box plugged in after it is
+    // only found once the next discovery lists them again.
+    void opensGoThroughOneListingUntilListedAfresh() {
+        HidapiBackend backend;
+        QVERIFY(backend.open(0x264A, 0x1FA5));
+        addBox(2, 0x1FA7);
+        attachDescriptorSizeAnswer("/dev/hidraw2");
+        QVERIFY(!backend.open(0x264A, 0x1FA7));
+        QVERIFY(backend.open(0x264A, 0x1FA6)); // still from the same listing
+        backend.listAfresh();
+        QVERIFY(backend.open(0x264A, 0x1FA7));
+        // Unplugged again for the tests after this one: its hidraw node is the description's first.
+        const QByteArray described = plusBoxDescription(2, 0x1FA7);
+        const QByteArray hidrawNode = "/sys" + described.mid(3, described.indexOf('\n') - 3);
+        umockdev_testbed_remove_device(m_testbed, hidrawNode.constData());
+    }
+
     // The classic engine's thread and the GUI thread may both be first to ask: one backend for all.
     void backendIsMadeOnceAcrossThreads() {
         constexpr int kRounds = 100;
@@ -195,6 +206,14 @@ private:
         const QByteArray description = plusBoxDescription(hidrawNumber, productId);
         QVERIFY2(umockdev_testbed_add_from_string(m_testbed, description.constData(), &error),
                  error ? error->message : "");
+    }
+
+    void attachDescriptorSizeAnswer(const char* node) {
+        UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
+        g_signal_connect(handler, "handle-ioctl", G_CALLBACK(answerDescriptorSize), nullptr);
+        GError* error = nullptr;
+        QVERIFY2(umockdev_testbed_attach_ioctl(m_testbed, node, handler, &error), error ? error->message : "");
+        g_object_unref(handler);
     }
 
     void loadScript(const char* node, const QByteArray& script) {
