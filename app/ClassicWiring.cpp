@@ -61,6 +61,9 @@ void ClassicWiring::findControllers(std::function<void()> found) {
         engine,
         [engine, self, found = std::move(found)] {
             engine->findControllers();
+            // At once: nothing the window sends meanwhile (a temperature reading) may reach a box
+            // ahead of its start-up lighting.
+            engine->lightFoundControllers();
             QMetaObject::invokeMethod(
                 qApp,
                 [self, found] {
@@ -68,9 +71,6 @@ void ClassicWiring::findControllers(std::function<void()> found) {
                     if (!self || !self->m_engine)
                         return;
                     self->connectPowerSupplyApp();
-                    ZyneCommandHelper* running = self->m_engine;
-                    QMetaObject::invokeMethod(
-                        running, [running] { running->lightFoundControllers(); }, Qt::QueuedConnection);
                     found();
                 },
                 Qt::QueuedConnection);

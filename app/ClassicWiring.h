@@ -26,9 +26,9 @@ public:
     explicit ClassicWiring(VxZyneRainbow& window);
     ~ClassicWiring() override;
 
-    // Has the engine's thread find the classic boxes and runs `found` on the GUI thread once they
-    // are known; their lighting follows on the engine's thread. Called once the Plus boxes are
-    // known: a classic box is not looked for at an index a Plus box holds. Nothing runs once stopped.
+    // Has the engine's thread find the classic boxes and light them, then runs `found` on the GUI
+    // thread. Called once the Plus boxes are known: a classic box is not looked for at an index a
+    // Plus box holds. Nothing runs on the GUI thread once stopped.
     void findControllers(std::function<void()> found);
 
     ZyneCommandHelper* engine() const { return m_engine; }
