@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ClassicWiring.h"
 #include "EngineRig.h"
 #include "VxZyneRainbow.h"
 
@@ -9,17 +10,26 @@
 namespace zyne::testing {
 
 // Lets the window's start-up discovery end (the Plus boxes' probes answered, then the classic
-// boxes found on their engine's thread and the first box shown) and every report handed to the
-// Plus boxes' workers reach the wire. False when that takes longer than timeoutMs.
+// boxes found on their engine's thread and the first box shown), the classic engine's answers to
+// everything asked of it so far reach the window, and every report handed to the Plus boxes'
+// workers reach the wire. False when that takes longer than timeoutMs.
 inline bool settleWindow(VxZyneRainbow& window, int timeoutMs = 5000) {
     QElapsedTimer clock;
     clock.start();
-    while (!window.boxesFound()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return settle(*window.plusEngine(), timeoutMs);
+    const auto waitFor = [&](const auto& done) {
+        while (!done()) {
+            if (clock.elapsed() > timeoutMs)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return true;
+    };
+    if (!waitFor([&] { return window.boxesFound(); }))
+        return false;
+    // A read queued behind everything the engine was asked: its answer comes after theirs.
+    bool classicAnswered = false;
+    window.classic()->readBox(0, [&classicAnswered](const ClassicFans&, int) { classicAnswered = true; });
+    return waitFor([&] { return classicAnswered; }) && settle(*window.plusEngine(), timeoutMs);
 }
 
 } // namespace zyne::testing
