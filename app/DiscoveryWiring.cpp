@@ -28,8 +28,7 @@ void VxZyneRainbow::plusDiscoveryFinished() {
         m_classic->findControllers([this] { showDiscoveredBoxes(); });
         return;
     }
-    if (!discoveryUnderWay())
-        runDeferredCheck();
+    runDeferredCheck();
 }
 
 bool VxZyneRainbow::discoveryUnderWay() const {
@@ -37,7 +36,7 @@ bool VxZyneRainbow::discoveryUnderWay() const {
 }
 
 void VxZyneRainbow::runDeferredCheck() {
-    if (!m_checkAfterDiscovery)
+    if (!m_checkAfterDiscovery || discoveryUnderWay())
         return;
     m_checkAfterDiscovery = false;
     m_deviceList->whenCurrent("consistency check", [this](const std::vector<MakerDevice>& devices) {
@@ -52,8 +51,7 @@ void VxZyneRainbow::showDiscoveredBoxes() {
     // Every port once more, now that the effect timers listen (a controller may miss a report).
     emit sendResetAllBox();
     qCDebug(lcMain) << "start: boxes found";
-    if (!m_plus->isDiscovering())
-        runDeferredCheck();
+    runDeferredCheck();
 }
 
 void VxZyneRainbow::selectFirstBox() {

@@ -215,6 +215,7 @@ private:
     void showDiscoveredBoxes();
     // The start-up discovery (Plus, then classic) or a Plus rediscovery has answers still to come.
     bool discoveryUnderWay() const;
+    // Runs a device-list check that came while a discovery was under way, once none is.
     void runDeferredCheck();
     void createMainViewRouting();
     QString autoRunEntryText() const;
