@@ -13,7 +13,13 @@
 #include <mutex>
 
 // The simulated machine's devices and open handles, shared by the backend and every handle it gave
-// out, so a handle stays safe to use after the backend is gone. Everything is guarded by `mutex`.
+// out, so a handle stays safe to use after the backend is gone.
+//
+// Locks, always taken in this order: the rig's `mutex` guards the device list and what control
+// commands change; each device's own `mutex` guards its handles, queued answers and emulator, so
+// devices answer side by side as separate USB devices do; the trace locks itself. A field that
+// control commands change is written under both the rig's and the device's lock and may be read
+// under either.
 
 namespace zyne::sim {
 
@@ -48,7 +54,8 @@ struct SimDevice {
     std::unique_ptr<DeviceEmulator> emulator;
     std::vector<std::weak_ptr<OpenHandle>> handles;
     std::map<unsigned char, QByteArray> featureReports; // last one set, by report ID
-    // Readers of this device wait here, so one device's answers wake no reader of another.
+    std::mutex mutex;
+    // Readers of this device wait here, under its own lock, so no other device waits for them.
     std::condition_variable inputArrived;
 
     QString idText() const; // "264a:1fa5"

@@ -24,7 +24,7 @@ public:
     }
 
     int write(const unsigned char* data, std::size_t length) override {
-        std::lock_guard lock(m_state->mutex);
+        std::lock_guard lock(m_device.mutex);
         const QByteArray buffer = bytesOf(data, length);
         const bool ok = usable() && !buffer.isEmpty();
         m_state->trace.record(m_idText, QStringLiteral("out"), buffer, ok);
@@ -42,7 +42,7 @@ public:
                              << "ms";
             timeoutMs = kReplyTimeoutMs;
         }
-        std::unique_lock lock(m_state->mutex);
+        std::unique_lock lock(m_device.mutex);
         if (!usable() || !data)
             return -1;
         // Waits for an answer that is ready; a zero timeout only looks.
@@ -69,7 +69,7 @@ public:
     }
 
     int sendFeatureReport(const unsigned char* data, std::size_t length) override {
-        std::lock_guard lock(m_state->mutex);
+        std::lock_guard lock(m_device.mutex);
         const QByteArray buffer = bytesOf(data, length);
         const bool ok = usable() && !buffer.isEmpty();
         m_state->trace.record(m_idText, QStringLiteral("feature_out"), buffer, ok);
@@ -81,7 +81,7 @@ public:
 
     // Devices without their own feature dialogue hand back the last report set under the asked ID.
     int getFeatureReport(unsigned char* data, std::size_t length) override {
-        std::lock_guard lock(m_state->mutex);
+        std::lock_guard lock(m_device.mutex);
         if (!usable() || !data || length == 0)
             return -1;
         const auto found = m_device.featureReports.find(data[0]);
@@ -121,7 +121,7 @@ private:
 
     std::shared_ptr<RigState> m_state;
     SimDevice& m_device;
-    // Made once: every report is traced under the rig's lock.
+    // Made once, not for every report traced.
     const QString m_idText;
     std::shared_ptr<OpenHandle> m_handle;
 };
@@ -148,6 +148,7 @@ std::unique_ptr<HidDevice> SimBackend::open(std::uint16_t vendorId, std::uint16_
     if (!match)
         return nullptr;
     // Handles that were closed since the last open are forgotten here.
+    std::lock_guard deviceLock(match->mutex);
     auto& handles = match->handles;
     handles.erase(std::remove_if(handles.begin(), handles.end(), [](const auto& h) { return h.expired(); }),
                   handles.end());
@@ -168,17 +169,14 @@ std::vector<HidDeviceInfo> SimBackend::enumerate(std::uint16_t vendorId, std::ui
 }
 
 std::vector<TraceEvent> SimBackend::events() const {
-    std::lock_guard lock(m_state->mutex);
     return m_state->trace.events();
 }
 
 void SimBackend::clearEvents() {
-    std::lock_guard lock(m_state->mutex);
     m_state->trace.clear();
 }
 
 QString SimBackend::traceError() const {
-    std::lock_guard lock(m_state->mutex);
     return m_state->trace.fileError();
 }
 
@@ -192,17 +190,20 @@ std::optional<PlusControllerRecord> SimBackend::classicRecord(int index) const {
 
 std::optional<PlusControllerRecord> SimBackend::controllerRecord(DeviceKind kind, int index) const {
     std::lock_guard lock(m_state->mutex);
-    const SimDevice* device = m_state->find(kind, index);
+    SimDevice* device = m_state->find(kind, index);
     if (!device)
         return std::nullopt;
+    std::lock_guard deviceLock(device->mutex);
     return static_cast<const PlusControllerEmulator&>(*device->emulator).record();
 }
 
 std::optional<AwtBoxRecord> SimBackend::awtRecord(int box) const {
     std::lock_guard lock(m_state->mutex);
-    const SimDevice* device = m_state->find(DeviceKind::Awt, 0);
-    const AwtBoxRecord* record =
-        device ? static_cast<const AwtChipEmulator&>(*device->emulator).record(box) : nullptr;
+    SimDevice* device = m_state->find(DeviceKind::Awt, 0);
+    if (!device)
+        return std::nullopt;
+    std::lock_guard deviceLock(device->mutex);
+    const AwtBoxRecord* record = static_cast<const AwtChipEmulator&>(*device->emulator).record(box);
     if (!record)
         return std::nullopt;
     return *record;

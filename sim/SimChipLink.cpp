@@ -44,6 +44,7 @@ ChipHandle SimChipLink::open(const std::string& deviceName) {
     if (!ok)
         return kNoChipHandle;
     auto handle = std::make_shared<OpenHandle>();
+    std::lock_guard deviceLock(chip->mutex);
     chip->handles.push_back(handle);
     const ChipHandle id = m_nextHandle++;
     m_open[id] = handle;
@@ -81,6 +82,7 @@ int SimChipLink::comm(ChipHandle handle, const unsigned char* frame, int length,
     if (chip->behaviour == Behaviour::ProbeFails)
         return chipstatus::kReadFailed;
 
+    std::lock_guard deviceLock(chip->mutex);
     const QByteArray answer = static_cast<AwtChipEmulator&>(*chip->emulator).exchange(sent);
     m_state->trace.record(dev, QStringLiteral("feature_in"), answer, true);
     if (answer.size() > kChipReplyCapacity)

@@ -81,6 +81,7 @@ QString parseCommand(const QString& line, Command& command) {
 }
 
 void unplug(RigState& state, SimDevice& device) {
+    std::lock_guard lock(device.mutex);
     device.present = false;
     for (const auto& weak : device.handles) {
         if (auto handle = weak.lock())
@@ -96,6 +97,7 @@ QString setAwtRpm(RigState& state, const Command& command) {
     SimDevice* chip = state.find(DeviceKind::Awt, 0);
     if (!chip)
         return QStringLiteral("awt is not in the rig");
+    std::lock_guard lock(chip->mutex);
     if (!static_cast<AwtChipEmulator&>(*chip->emulator)
              .setBoxFanRpm(command.index, command.port, command.rpm))
         return QStringLiteral("awt drives no box %1 with port %2 (ports 0..2)")
@@ -130,12 +132,18 @@ QString apply(RigState& state, const Command& command, QString& changedPath) {
             return QStringLiteral("%1 is not in the rig").arg(name);
         if (command.port >= device->emulator->fanCount())
             return QStringLiteral("%1 has ports 0..%2").arg(name).arg(device->emulator->fanCount() - 1);
-        device->emulator->setFanRpm(command.port, command.rpm);
+        {
+            std::lock_guard lock(device->mutex);
+            device->emulator->setFanRpm(command.port, command.rpm);
+        }
         return {};
     case Verb::Behave:
         if (!device)
             return QStringLiteral("%1 is not in the rig").arg(name);
-        device->behaviour = command.behaviour;
+        {
+            std::lock_guard lock(device->mutex);
+            device->behaviour = command.behaviour;
+        }
         state.inputArrived.notify_all(); // a chip held busy answers now
         return {};
     }

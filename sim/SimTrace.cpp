@@ -4,7 +4,8 @@
 
 namespace zyne::sim {
 
-SimTrace::SimTrace(const QString& path, EventMemory memory) : m_memory(memory) {
+SimTrace::SimTrace(const QString& path, EventMemory memory)
+    : m_memory(memory), m_records(memory == EventMemory::Keep) {
     m_clock.start();
     if (path.isEmpty())
         return;
@@ -13,11 +14,13 @@ SimTrace::SimTrace(const QString& path, EventMemory memory) : m_memory(memory) {
         m_fileError = QStringLiteral("cannot open trace file %1: %2").arg(path, m_file.errorString());
         qCWarning(lcSim).noquote() << m_fileError;
     }
+    m_records = m_records || m_file.isOpen();
 }
 
 void SimTrace::record(const QString& dev, const QString& dir, const QByteArray& bytes, bool ok, int wait) {
-    if (m_memory == EventMemory::None && !m_file.isOpen())
+    if (!m_records)
         return;
+    std::lock_guard lock(m_mutex);
     TraceEvent event{m_clock.elapsed(), dev, dir, bytes, ok, wait};
     if (m_file.isOpen() && m_file.write(jsonLine(event)) < 0)
         qCWarning(lcSim) << "trace write failed:" << m_file.errorString();
@@ -26,6 +29,16 @@ void SimTrace::record(const QString& dev, const QString& dir, const QByteArray& 
     if (m_events.size() == kMaxEventsInMemory)
         m_events.pop_front();
     m_events.push_back(std::move(event));
+}
+
+std::vector<TraceEvent> SimTrace::events() const {
+    std::lock_guard lock(m_mutex);
+    return {m_events.begin(), m_events.end()};
+}
+
+void SimTrace::clear() {
+    std::lock_guard lock(m_mutex);
+    m_events.clear();
 }
 
 QByteArray SimTrace::jsonLine(const TraceEvent& event) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <deque>
+#include <mutex>
 #include <vector>
 
 namespace zyne::sim {
@@ -26,7 +27,7 @@ struct TraceEvent {
 enum class EventMemory { Keep, None };
 
 // Keeps the latest events in memory when asked to and, when a file is given, appends every event
-// there as one JSON line. Not locked: the owner serialises calls.
+// there as one JSON line. Devices record side by side, so every call takes the trace's own lock.
 class SimTrace {
 public:
     explicit SimTrace(const QString& path, EventMemory memory = EventMemory::Keep);
@@ -40,16 +41,19 @@ public:
     static constexpr std::size_t kMaxEventsInMemory = 1 << 16;
 
     // Empty unless events are kept.
-    std::vector<TraceEvent> events() const { return {m_events.begin(), m_events.end()}; }
-    void clear() { m_events.clear(); }
+    std::vector<TraceEvent> events() const;
+    void clear();
 
     static QByteArray jsonLine(const TraceEvent& event);
 
 private:
+    mutable std::mutex m_mutex;
     QElapsedTimer m_clock;
     QFile m_file;
     QString m_fileError;
     EventMemory m_memory;
+    // Set once: with nothing kept and no file, recording takes no lock at all.
+    bool m_records = false;
     std::deque<TraceEvent> m_events;
 };
 

@@ -306,16 +306,21 @@ private slots:
         auto hammer = [&](std::uint16_t productId, int port) {
             auto box = sim.open(0x264A, productId);
             for (int i = 0; i < 2000; ++i) {
-                const QByteArray reply = exchange(*box, QByteArray::fromHex("3351") + char(port));
-                if (reply.left(3) != QByteArray::fromHex("3351") + char(port))
+                // A speed query and a lighting setting in turn: one reads what "rpm" sets, the other
+                // changes what a record read returns.
+                const QByteArray report = QByteArray::fromHex(i % 2 ? "3252" : "3351") + char(port);
+                if (exchange(*box, report).left(3) != report)
                     ++wrong;
             }
         };
         std::thread first(hammer, 0x1FA5, 1);
         std::thread second(hammer, 0x1FA6, 5);
+        // Control commands, listings and record reads go on beside the exchanges: each device has a
+        // lock of its own next to the rig's, and the sanitizer pass checks they are taken as needed.
         for (int i = 0; i < 200; ++i) {
             QCOMPARE(sim.control(QStringLiteral("rpm plus 1 4 %1").arg(i)), QStringLiteral("ok"));
             QCOMPARE(sim.enumerate(0x264A).size(), std::size_t(2));
+            QVERIFY(sim.plusRecord(0).has_value());
         }
         first.join();
         second.join();
