@@ -3,11 +3,13 @@
 #include "ApplicationSettings.h"
 #include "ClassicFanState.h"
 #include "ClassicReports.h"
+#include "ClassicWiring.h"
 #include "MainView.h"
 #include "SelectedBox.h"
 #include "VxZyneRainbow.h"
 
 #include <QLoggingCategory>
+#include <QPointer>
 
 #include <cmath>
 
@@ -34,32 +36,38 @@ void ClassicViewRouter::receiveZyneMainData(const QStringList& data) {
         return;
     }
     const int box = selectedBox();
+    if (sendChange(word, box, fan, data))
+        changeSent(box, fan);
+}
+
+bool ClassicViewRouter::sendChange(const QString& word, int box, int fan, const QStringList& data) {
     if (word == QLatin1String("btn_performance") || word == QLatin1String("btn_silent") ||
         word == QLatin1String("slider_FanSpeed_Num")) {
         qCDebug(lcClassicRoute).noquote() << word << fan;
-        return;
+        return false;
     }
     if (word == QLatin1String("btn_copy")) {
         emit m_window->sendZyneCopy(box, fan);
-        return;
+        return true;
     }
     if (word == QLatin1String("btn_turnon")) {
         emit m_window->sendZyneSwitchLed(box, fan, false);
-        return;
+        return true;
     }
+    bool ok = false;
     if (word == QLatin1String("changeSliderLight")) {
         const float bright = data.value(2).toFloat(&ok);
         if (!ok || !std::isfinite(bright) || bright < 0.0F || bright > 1.0F) {
             qCWarning(lcClassicRoute) << "changeSliderLight: not a brightness factor:" << data;
-            return;
+            return false;
         }
         emit m_window->sendZyneBrighr(box, fan, bright);
-        return;
+        return true;
     }
     const int value = data.value(2).toInt(&ok);
     if (!ok) {
         qCWarning(lcClassicRoute) << "receiveZyneMainData: a command without its value:" << data;
-        return;
+        return false;
     }
     if (word == QLatin1String("btn_done")) {
         emit m_window->sendZyneChangeLight(box, fan, value, false);
@@ -72,14 +80,16 @@ void ClassicViewRouter::receiveZyneMainData(const QStringList& data) {
     } else if (word == QLatin1String("changeSliderFanSpeed")) {
         if (value < 0 || value > kClassicMaxLevel) {
             qCWarning(lcClassicRoute) << "changeSliderFanSpeed: no level" << value;
-            return;
+            return false;
         }
         emit m_window->sendChangeFanSpeed(box, fan, value, 0);
     } else if (word == QLatin1String("pushMonitor")) {
         emit m_window->sendZyneMonitor(box, fan, value != 0);
     } else {
         qCWarning(lcClassicRoute) << "a command the classic engine doesn't take:" << data;
+        return false;
     }
+    return true;
 }
 
 void ClassicViewRouter::receiveZyneRGBData(int red, int green, int blue, float bright, int fan) {
@@ -88,7 +98,30 @@ void ClassicViewRouter::receiveZyneRGBData(int red, int green, int blue, float b
         qCWarning(lcClassicRoute) << "receiveZyneRGBData: colour for no classic fan - dropped";
         return;
     }
-    emit m_window->sendZyneRGBDataToCommand(selectedBox(), red, green, blue, bright, fan);
+    const int box = selectedBox();
+    emit m_window->sendZyneRGBDataToCommand(box, red, green, blue, bright, fan);
+    changeSent(box, fan);
+}
+
+void ClassicViewRouter::changeSent(int box, int fan) {
+    ClassicWiring* engine = m_window->classic();
+    if (!engine)
+        return;
+    const std::pair<int, int> key{box, fan};
+    ++m_unhandled[key].changes;
+    QPointer<ClassicViewRouter> self(this);
+    engine->whenHandled([self, key] {
+        if (!self)
+            return;
+        auto found = self->m_unhandled.find(key);
+        if (found == self->m_unhandled.end() || --found->second.changes > 0)
+            return;
+        const bool heldBack = found->second.reportHeldBack;
+        self->m_unhandled.erase(found);
+        // The engine has the fan as the user left it now; its fresh report replaces the one held back.
+        if (heldBack && key.first == selectedBox())
+            emit self->m_window->sendResetViewRequest();
+    });
 }
 
 void ClassicViewRouter::showPort(int box, int fan, int lightMode, int red, int green, int blue, float bright,
@@ -98,6 +131,11 @@ void ClassicViewRouter::showPort(int box, int fan, int lightMode, int red, int g
     // A report queued before the user chose another box belongs to no view now.
     if (!view || box != selectedBox())
         return;
+    if (auto unhandled = m_unhandled.find({box, fan}); unhandled != m_unhandled.end()) {
+        qCDebug(lcClassicRoute) << "report of box" << box << "fan" << fan << "held back: a change is on its way";
+        unhandled->second.reportHeldBack = true;
+        return;
+    }
     ui::ClassicViewState state;
     state.lightMode = lightMode;
     state.red = red;

@@ -56,22 +56,36 @@ void ClassicWiring::findControllers(std::function<void()> found) {
     // Opening every index lists the system's devices each time, and a silent box takes its full
     // reply wait: neither may hold the window.
     ZyneCommandHelper* engine = m_engine;
-    QPointer<ClassicWiring> self(this);
-    QMetaObject::invokeMethod(
-        engine,
-        [engine, self, found = std::move(found)] {
+    engineThenWindow(
+        [engine] {
             engine->findControllers();
             // At once: nothing the window sends meanwhile (a temperature reading) may reach a box
             // ahead of its start-up lighting.
             engine->lightFoundControllers();
+        },
+        [this, found = std::move(found)] {
+            // Stopped meanwhile: the program is quitting.
+            if (!m_engine)
+                return;
+            connectPowerSupplyApp();
+            found();
+        });
+}
+
+void ClassicWiring::engineThenWindow(std::function<void()> onEngine, std::function<void()> onWindow) {
+    if (!m_engine)
+        return;
+    // Made here and only dereferenced back on this thread; qApp outlives every answer.
+    QPointer<ClassicWiring> self(this);
+    QMetaObject::invokeMethod(
+        m_engine,
+        [self, onEngine = std::move(onEngine), onWindow = std::move(onWindow)]() mutable {
+            onEngine();
             QMetaObject::invokeMethod(
                 qApp,
-                [self, found] {
-                    // Stopped meanwhile: the program is quitting.
-                    if (!self || !self->m_engine)
-                        return;
-                    self->connectPowerSupplyApp();
-                    found();
+                [self, onWindow = std::move(onWindow)] {
+                    if (self)
+                        onWindow();
                 },
                 Qt::QueuedConnection);
         },
@@ -123,25 +137,21 @@ void ClassicWiring::connectPowerSupplyApp() {
 }
 
 void ClassicWiring::readBox(int boxNum, std::function<void(const ClassicFans&, int)> done) {
-    if (!m_engine || !isBoxIndex(boxNum))
+    if (!isBoxIndex(boxNum))
         return;
     ZyneCommandHelper* engine = m_engine;
-    // Made here and only dereferenced back on this thread; qApp outlives every answer.
-    QPointer<ClassicWiring> self(this);
-    QMetaObject::invokeMethod(
-        engine,
-        [engine, boxNum, self, done = std::move(done)] {
-            const ClassicFans fans = engine->box(boxNum).fans;
-            const int profile = engine->box(boxNum).Profile;
-            QMetaObject::invokeMethod(
-                qApp,
-                [self, done, fans, profile] {
-                    if (self)
-                        done(fans, profile);
-                },
-                Qt::QueuedConnection);
+    // Written on the engine's thread before the hop back, read on the GUI thread after it.
+    auto read = std::make_shared<std::pair<ClassicFans, int>>();
+    engineThenWindow(
+        [engine, boxNum, read] {
+            read->first = engine->box(boxNum).fans;
+            read->second = engine->box(boxNum).Profile;
         },
-        Qt::QueuedConnection);
+        [read, done = std::move(done)] { done(read->first, read->second); });
+}
+
+void ClassicWiring::whenHandled(std::function<void()> done) {
+    engineThenWindow([] {}, std::move(done));
 }
 
 void ClassicWiring::createTimers() {

@@ -39,6 +39,9 @@ public:
     // Reads a box's fan records and saved profile number on the engine's thread (after everything
     // queued before) and hands them to done on the GUI thread. Nothing happens once stopped.
     void readBox(int boxNum, std::function<void(const ClassicFans&, int)> done);
+    // Runs `done` on the GUI thread once the engine has handled everything queued to it before.
+    // Nothing happens once stopped.
+    void whenHandled(std::function<void()> done);
 
 public slots:
     void runZyneMusicTimer();
@@ -52,6 +55,9 @@ private:
     void connectEngine();
     void createTimers();
     void connectPowerSupplyApp();
+    // Runs `onEngine` on the engine's thread after everything queued before, then `onWindow` on the
+    // GUI thread unless this has gone meanwhile.
+    void engineThenWindow(std::function<void()> onEngine, std::function<void()> onWindow);
 
     VxZyneRainbow& m_window;
     QThread* m_thread = nullptr;

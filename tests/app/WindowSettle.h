@@ -26,9 +26,9 @@ inline bool settleWindow(VxZyneRainbow& window, int timeoutMs = 5000) {
     };
     if (!waitFor([&] { return window.boxesFound(); }))
         return false;
-    // A read queued behind everything the engine was asked: its answer comes after theirs.
+    // Queued behind everything the engine was asked: it comes back after their answers.
     bool classicAnswered = false;
-    window.classic()->readBox(0, [&classicAnswered](const ClassicFans&, int) { classicAnswered = true; });
+    window.classic()->whenHandled([&classicAnswered] { classicAnswered = true; });
     return waitFor([&] { return classicAnswered; }) && settle(*window.plusEngine(), timeoutMs);
 }
 

@@ -12,6 +12,7 @@
 #include "StallAlert.h"
 #include "VxZyneRainbow.h"
 #include "WindowSettle.h"
+#include "ZyneCommandHelper.h"
 #include "ZynePlusCommandHelper.h"
 
 #include <QAbstractButton>
@@ -23,6 +24,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 
 using namespace zyne;
 using zyne::testing::EngineRig;
@@ -39,11 +41,12 @@ QStringList reportsTo(const EngineRig& rig, int box, int kind, int wirePort) {
     return heads;
 }
 
-void writeClassicProfile(const EngineRig& rig) {
+void writeClassicProfile(const EngineRig& rig, const char* fan = "Fan1") {
     QDir().mkpath(rig.settingsFolder() + QStringLiteral("/Zyne"));
     QFile profile(rig.settingsFolder() + QStringLiteral("/Zyne/Zyne Profile1.ini"));
     QVERIFY(profile.open(QIODevice::WriteOnly));
-    profile.write("[Fan1]\nRColor=10\nGColor=20\nBColor=30\nBright=0.5\nSpeed=4\nPWM=0\nlightMode=2\n"
+    profile.write(QByteArray("[") + fan +
+                  "]\nRColor=10\nGColor=20\nBColor=30\nBright=0.5\nSpeed=4\nPWM=0\nlightMode=2\n"
                   "isTurnOffLed=0\n");
 }
 
@@ -93,6 +96,7 @@ private slots:
     void classicBoxSlowToOpenLeavesTheWindowFree();
     void classicBoxShowsItsFans();
     void clicksReachTheController();
+    void engineReportsDoNotUndoNewerClicks();
     void badListsChangeNothing();
     void stalledFanRaisesTheWarning();
     void seriesPanelRelightsPlusFans();
@@ -177,6 +181,56 @@ void ClassicRoutingTest::clicksReachTheController() {
     QVERIFY(reportsTo(rig, 3, 0x52, 1).isEmpty());
     zyne::testing::settle(*window.plusEngine());
     QVERIFY(reportsTo(rig, 3, 0x51, 2).isEmpty());
+}
+
+// The engine answers on its own thread: a report it made before it had the user's click must not
+// undo the click in the view, and what the engine itself changes still reaches the view.
+void ClassicRoutingTest::engineReportsDoNotUndoNewerClicks() {
+    EngineRig rig(R"({"classic": [{"index": 3}]})");
+    writeClassicProfile(rig, "Fan0");
+    VxZyneRainbow window;
+    QVERIFY(zyne::testing::settleWindow(window));
+    ui::ZyneRGBFanView* fan = window.mainView()->classicView(2);
+    const bool pwm = fan->isPwm();
+
+    // The engine's thread is held, as by a box slow to answer, while the view is asked for and the
+    // user switches PWM: the engine reports the fan as it was before the click.
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool released = false;
+    QMetaObject::invokeMethod(
+        window.classic()->engine(),
+        [&] {
+            std::unique_lock lock(mutex);
+            wake.wait_for(lock, std::chrono::seconds(5), [&] { return released; });
+        },
+        Qt::QueuedConnection);
+    emit window.sendResetViewRequest();
+    QTest::mouseClick(button(fan, "PWM"), Qt::LeftButton);
+    QCOMPARE(fan->isPwm(), !pwm);
+    // What the view shows once the engine's old reports are in, before anything asked afresh.
+    std::optional<bool> shownOnceHandled;
+    window.classic()->whenHandled([&] { shownOnceHandled = fan->isPwm(); });
+    {
+        std::lock_guard lock(mutex);
+        released = true;
+    }
+    wake.notify_all();
+    QTRY_VERIFY(shownOnceHandled.has_value());
+    QCOMPARE(*shownOnceHandled, !pwm);
+    // Twice: a report held back is asked for again once the click is handled.
+    QVERIFY(zyne::testing::settleWindow(window));
+    QVERIFY(zyne::testing::settleWindow(window));
+    QCOMPARE(fan->isPwm(), !pwm);
+
+    // A copy of fan 1's lighting is known to the view only from the engine's report.
+    QVERIFY(fan->colour() != QColor(10, 20, 30));
+    QTest::mouseClick(button(fan, "btn_Copy"), Qt::LeftButton);
+    QVERIFY(zyne::testing::settleWindow(window));
+    QVERIFY(zyne::testing::settleWindow(window));
+    QCOMPARE(fan->colour(), QColor(10, 20, 30));
+    QCOMPARE(fan->lightMode(), 2);
+    QCOMPARE(fan->isPwm(), !pwm);
 }
 
 void ClassicRoutingTest::badListsChangeNothing() {
