@@ -22,15 +22,25 @@ QByteArray probeBuffer() {
     return probe;
 }
 
-// Counts handles that are still open, to see replaced ones closed, and notes how long each read
-// was allowed to wait. Writes or reads can be made to fail as on a failing USB link.
+// Counts handles that are still open, to see replaced ones closed, and the reads that were allowed
+// to wait. Writes or reads can be made to fail as on a failing USB link.
 class CountingBackend : public HidBackend {
 public:
     explicit CountingBackend(std::unique_ptr<HidBackend> inner) : m_inner(std::move(inner)) {}
-    int openHandles = 0;
-    std::vector<int> waitingReads; // the timeouts of reads that were allowed to wait
-    bool failWrites = false;
-    bool failReads = false;
+    // The boxes' workers open, write and read side by side.
+    std::atomic<int> openHandles{0};
+    std::atomic<bool> failWrites{false};
+    std::atomic<bool> failReads{false};
+
+    // Reads that were allowed to wait.
+    std::size_t waitingReads() {
+        std::lock_guard lock(m_waitingReadsMutex);
+        return m_waitingReads;
+    }
+    void forgetWaitingReads() {
+        std::lock_guard lock(m_waitingReadsMutex);
+        m_waitingReads = 0;
+    }
 
     std::unique_ptr<HidDevice> open(std::uint16_t vendorId, std::uint16_t productId) override {
         auto device = m_inner->open(vendorId, productId);
@@ -68,8 +78,10 @@ private:
             return m_backend.failWrites ? -1 : m_inner->write(data, length);
         }
         int read(unsigned char* data, std::size_t length, int timeoutMs) override {
-            if (timeoutMs > 0)
-                m_backend.waitingReads.push_back(timeoutMs);
+            if (timeoutMs > 0) {
+                std::lock_guard lock(m_backend.m_waitingReadsMutex);
+                ++m_backend.m_waitingReads;
+            }
             return m_backend.failReads ? -1 : m_inner->read(data, length, timeoutMs);
         }
         int sendFeatureReport(const unsigned char* data, std::size_t length) override {
@@ -85,6 +97,8 @@ private:
         CountingBackend& m_backend;
     };
     std::unique_ptr<HidBackend> m_inner;
+    std::mutex m_waitingReadsMutex;
+    std::size_t m_waitingReads = 0;
     std::atomic<int> m_heldProduct{-1};
     std::mutex m_gate;
     std::condition_variable m_release;
@@ -237,14 +251,14 @@ void PlusDiscoveryTest::rediscoveryClosesReplacedHandle() {
     {
         ZynePlusCommandHelper engine;
         settle(engine);
-        QCOMPARE(backend->openHandles, 2);
+        QCOMPARE(backend->openHandles.load(), 2);
         engine.getZynePlusByOne(0);
         settle(engine);
         engine.getZynePlus();
         settle(engine);
-        QCOMPARE(backend->openHandles, 2);
+        QCOMPARE(backend->openHandles.load(), 2);
     }
-    QCOMPARE(backend->openHandles, 0);
+    QCOMPARE(backend->openHandles.load(), 0);
     installHidBackend(nullptr);
 }
 
@@ -310,7 +324,7 @@ void PlusDiscoveryTest::silentBoxDoesNotStallTheEngine() {
         }
         QCOMPARE(speeds.count(), 0);
         // The probe and three more reports wait for a reply; after that the box is not waited for.
-        QCOMPARE(backend->waitingReads.size(), std::size_t(4));
+        QCOMPARE(backend->waitingReads(), std::size_t(4));
         // Silence stops the counting, so months of it can't overflow the counter.
         QCOMPARE(engine.box(0).replies.unansweredReports(), BoxReplyWatch::kMuteAfterUnanswered);
         // The user's firmware query still gets its full wait.
@@ -320,8 +334,8 @@ void PlusDiscoveryTest::silentBoxDoesNotStallTheEngine() {
         QVERIFY(settle(engine));
         QCOMPARE(firmware.count(), 1);
         QCOMPARE(firmware.at(0).at(0).toString(), QStringLiteral("0"));
-        QCOMPARE(backend->waitingReads.size(), std::size_t(5));
-        backend->waitingReads.clear();
+        QCOMPARE(backend->waitingReads(), std::size_t(5));
+        backend->forgetWaitingReads();
 
         // A box that answers again is heard at once and waited for again.
         QCOMPARE(rig->control(QStringLiteral("behave plus 0 ok")), QStringLiteral("ok"));
@@ -331,7 +345,7 @@ void PlusDiscoveryTest::silentBoxDoesNotStallTheEngine() {
         engine.sendCommandReadFanSpeed(0);
         settle(engine);
         // The first answered poll waited for four of its five reads, the next one for all five.
-        QCOMPARE(backend->waitingReads.size(), std::size_t(4 + 5));
+        QCOMPARE(backend->waitingReads(), std::size_t(4 + 5));
     }
     installHidBackend(nullptr);
 }
@@ -364,7 +378,7 @@ void PlusDiscoveryTest::failedWritesReadNothingAndMuteTheBox() {
     ZynePlusCommandHelper engine;
     settle(engine);
     QVERIFY(engine.box(0).isPlusConnected());
-    rig.backend->waitingReads.clear();
+    rig.backend->forgetWaitingReads();
     LogCounter writeFailures("write failed");
 
     rig.backend->failWrites = true;
@@ -373,7 +387,7 @@ void PlusDiscoveryTest::failedWritesReadNothingAndMuteTheBox() {
         settle(engine);
     }
     // Nothing went out, so nothing was waited for; said once.
-    QVERIFY(rig.backend->waitingReads.empty());
+    QCOMPARE(rig.backend->waitingReads(), std::size_t(0));
     QCOMPARE(writeFailures.count(), 1);
     QVERIFY(engine.box(0).replies.isMuted());
 
@@ -382,7 +396,7 @@ void PlusDiscoveryTest::failedWritesReadNothingAndMuteTheBox() {
     QCOMPARE(rig.sim->control(QStringLiteral("behave plus 0 silent")), QStringLiteral("ok"));
     engine.sendCommandReadFanSpeed(0);
     settle(engine);
-    QVERIFY(rig.backend->waitingReads.empty());
+    QCOMPARE(rig.backend->waitingReads(), std::size_t(0));
 }
 
 void PlusDiscoveryTest::failingReadsAreLoggedOncePerBox() {
