@@ -118,7 +118,10 @@ QString apply(RigState& state, const Command& command, QString& changedPath) {
             return QStringLiteral("%1 is already plugged in").arg(name);
         if (!device)
             device = state.addFresh(command.kind, command.index);
-        device->present = true;
+        {
+            std::lock_guard lock(device->mutex);
+            device->present = true;
+        }
         changedPath = device->windowsStylePath();
         return {};
     case Verb::Unplug:
