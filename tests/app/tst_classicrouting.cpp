@@ -23,6 +23,7 @@
 #include <QtTest>
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -195,14 +196,18 @@ void ClassicRoutingTest::engineReportsDoNotUndoNewerClicks() {
 
     // The engine's thread is held, as by a box slow to answer, while the view is asked for and the
     // user switches PWM: the engine reports the fan as it was before the click.
-    std::mutex mutex;
-    std::condition_variable wake;
-    bool released = false;
+    // Shared, so a test that fails before the release leaves the engine's thread nothing dangling.
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable wake;
+        bool released = false;
+    };
+    const auto gate = std::make_shared<Gate>();
     QMetaObject::invokeMethod(
         window.classic()->engine(),
-        [&] {
-            std::unique_lock lock(mutex);
-            wake.wait_for(lock, std::chrono::seconds(5), [&] { return released; });
+        [gate] {
+            std::unique_lock lock(gate->mutex);
+            gate->wake.wait_for(lock, std::chrono::seconds(5), [&] { return gate->released; });
         },
         Qt::QueuedConnection);
     emit window.sendResetViewRequest();
@@ -212,10 +217,10 @@ void ClassicRoutingTest::engineReportsDoNotUndoNewerClicks() {
     std::optional<bool> shownOnceHandled;
     window.classic()->whenHandled([&] { shownOnceHandled = fan->isPwm(); });
     {
-        std::lock_guard lock(mutex);
-        released = true;
+        std::lock_guard lock(gate->mutex);
+        gate->released = true;
     }
-    wake.notify_all();
+    gate->wake.notify_all();
     QTRY_VERIFY(shownOnceHandled.has_value());
     QCOMPARE(*shownOnceHandled, !pwm);
     // Twice: a report held back is asked for again once the click is handled.
