@@ -104,13 +104,13 @@ void ClassicViewRouter::receiveZyneRGBData(int red, int green, int blue, float b
 }
 
 void ClassicViewRouter::changeSent(int box, int fan) {
-    ClassicWiring* engine = m_window->classic();
-    if (!engine)
+    ClassicWiring* classic = m_window->classic();
+    if (!classic)
         return;
     const std::pair<int, int> key{box, fan};
     ++m_unhandled[key].changes;
     QPointer<ClassicViewRouter> self(this);
-    engine->whenHandled([self, key] {
+    classic->whenHandled([self, key] {
         if (!self)
             return;
         auto found = self->m_unhandled.find(key);

@@ -57,12 +57,9 @@ void ClassicWiring::findControllers(std::function<void()> found) {
     // reply wait: neither may hold the window.
     ZyneCommandHelper* engine = m_engine;
     engineThenWindow(
-        [engine] {
-            engine->findControllers();
-            // At once: nothing the window sends meanwhile (a temperature reading) may reach a box
-            // ahead of its start-up lighting.
-            engine->lightFoundControllers();
-        },
+        // Found and lit in one step: nothing the window sends meanwhile (a temperature reading) may
+        // reach a box ahead of its start-up lighting.
+        [engine] { engine->getZyneController(); },
         [this, found = std::move(found)] {
             // Stopped meanwhile: the program is quitting.
             if (!m_engine)

@@ -32,11 +32,6 @@ public:
     const ClassicBox& box(int boxNum) const { return boxArray[static_cast<std::size_t>(boxNum)]; }
     QString firmwareVersion(int boxNum);
 
-    // The two halves of getZyneController(), for a start-up that waits only for the first:
-    // Device.ini and the probes, then each found box's saved profile and its reports.
-    void findControllers();
-    void lightFoundControllers();
-
 public slots:
     // Discovery, with Device.ini and the saved profiles read again and every found box lit.
     void getZyneController();
@@ -96,7 +91,10 @@ private:
     ClassicBox& record(int boxNum) { return boxArray[static_cast<std::size_t>(boxNum)]; }
     bool isFound(int boxNum) const;
 
-    // Discovery and loading
+    // Discovery and loading. The two halves of getZyneController(): Device.ini and the probes, then
+    // each found box's saved profile and its reports.
+    void findControllers();
+    void lightFoundControllers();
     void loadDeviceRecord(int boxNum, const DeviceSettings& settings);
     void discoverBox(int boxNum);
     void loadSavedProfile(int boxNum);
