@@ -157,6 +157,8 @@ void PlusVoiceTest::hotKeyRefreshesEveryPresentBoxAndReportsTheShownOne() {
     rig.forget();
     const int shown = viewReports(engine, [&engine] { engine.receiveHotKeyCommand(hotkey::SpeedUp, 0); });
     QCOMPARE(shown, 5);
+    // The boxes' workers write the reports: wait for them before reading the wire.
+    settle(engine);
     for (int b = 0; b < 2; ++b) {
         const auto sent = lightingReports(rig, b);
         QCOMPARE(sent.size(), std::size_t(5));
@@ -176,6 +178,7 @@ void PlusVoiceTest::hotKeyWithUnknownValueWritesNothing() {
     int shown = viewReports(engine, [&engine] { engine.receiveHotKeyCommand(hotkey::LitMode, 7); });
     shown += viewReports(engine, [&engine] { engine.receiveHotKeyCommand(42, 0); });
     shown += viewReports(engine, [&engine] { engine.receiveHotKeyCommand(hotkey::Profile, 6); });
+    settle(engine);
     QVERIFY(rig.reportsTo(0).empty());
     QVERIFY(rig.reportsTo(1).empty());
     // The view is still told what it shows.
